@@ -1,0 +1,17 @@
+# Resource scripts are UTF-8 in the repository; windres reads only the ANSI code page, so each
+# script is converted to GBK first and compiled with "#pragma code_page(936)" inside.
+function(qivyun_add_resources target script)
+  get_filename_component(name ${script} NAME_WE)
+  get_filename_component(dir ${script} DIRECTORY)
+  set(gbk ${CMAKE_CURRENT_BINARY_DIR}/${name}.gbk.rc)
+  set(obj ${CMAKE_CURRENT_BINARY_DIR}/${name}.res.o)
+  file(GLOB deps ${dir}/*)
+  add_custom_command(
+    OUTPUT ${obj}
+    COMMAND iconv -f UTF-8 -t CP936 ${script} -o ${gbk}
+    COMMAND ${CMAKE_RC_COMPILER} --codepage=936 -I ${dir} -I ${CMAKE_SOURCE_DIR}/src -O coff -i ${gbk} -o ${obj}
+    DEPENDS ${script} ${deps}
+    COMMENT "Compiling resources ${name}"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${obj})
+endfunction()

@@ -1,0 +1,26 @@
+#include "framework/DataExchange.h"
+
+#include "framework/Window.h"
+
+namespace qivyun {
+
+void DataExchange::Control(int id, Window& member) const {
+    HWND control = GetDlgItem(dialog_, id);
+    if (control && member.Handle() != control) member.Attach(control);
+}
+
+void DataExchange::Text(int id, std::string& value) const {
+    if (saving_)
+        value = Window(GetDlgItem(dialog_, id)).Text();
+    else
+        SetDlgItemTextA(dialog_, id, value.c_str());
+}
+
+void DataExchange::Check(int id, int& value) const {
+    if (saving_)
+        value = static_cast<int>(IsDlgButtonChecked(dialog_, id));
+    else
+        CheckDlgButton(dialog_, id, static_cast<UINT>(value));
+}
+
+}  // namespace qivyun

@@ -1,0 +1,18 @@
+#include "framework/UiGate.h"
+
+namespace qivyun {
+
+bool UiGate::Run(const std::function<void()>& step) {
+    if (!open_.load()) return false;
+    bool ran = false;
+    std::function<void()> marked = [&] {
+        step();
+        ran = true;
+    };
+    // A destroyed window answers nothing; a window that reuses the handle ignores a gate that is
+    // not its own (it compares the gate pointer).
+    SendMessageA(window_, WM_RUN_ON_UI_THREAD, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&marked));
+    return ran;
+}
+
+}  // namespace qivyun

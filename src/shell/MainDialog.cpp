@@ -1,0 +1,271 @@
+#include "shell/MainDialog.h"
+
+#include "playback/PlayEngineFlags.h"
+#include "shell/ResourceIds.h"
+#include "versioncheck/StatusLine.h"
+
+namespace qivyun {
+namespace {
+
+constexpr char KeywordPlaceholder[] = "在此输入要搜索的关键词(演员名字 影片番号 影片类型等)";
+constexpr char AddressPlaceholder[] = "在此输入视频连接地址(thunder、http、ftp、ed2k、magnet、xplan、bt、Hash)";
+constexpr char WindowTitle[] = "Qiv云播盒子";
+
+constexpr char IntroductionText[] =
+    "Ed2k_4U、FuSo搜索较快\r\n资源较多,建议优选使用\r\n\r\nH31B DHCT作为备用引擎\r\nEvc 引擎由于其特殊性\r\n"
+    "暂时不与开放！\r\n\r\nmtkan播放引擎具有较好\r\n的播放率,几乎支持所有\r\n媒体格式,需要下载播放\r\n"
+    "组件mtkanpp_3.0.exe\r\n\r\nKCPlay播放引擎,无需下\r\n载播放组件可随意拖放\r\n速度也很快,但支持播放\r\n"
+    "的文件太少！作为备用\r\n\r\n再次点击查看说明关闭";
+
+constexpr COLORREF ResultTextColour = RGB(94, 95, 255);
+constexpr COLORREF PlaceholderGrey = RGB(122, 132, 142);
+constexpr DWORD ResultListExtendedStyles = LVS_EX_FULLROWSELECT | LVS_EX_HIDELABELS;
+
+struct ControlPlace {
+    int id;
+    int x, y, width, height;
+    bool visibleAtStart;
+};
+
+// Client-area pixels; the order is the order of the moves at start-up.
+constexpr ControlPlace Layout[] = {
+    {IDC_PLAY_TAB, 40, 4, 75, 75, true},
+    {IDC_SEARCH_TAB, 180, 3, 75, 75, true},
+    {IDC_RADIO_TAB, 320, 3, 75, 75, true},
+    {IDC_LIVE_TV_TAB, 460, 3, 75, 75, true},
+    {IDC_HOME_BANNER, 660, 3, 220, 75, true},
+    {IDC_CLOSE_PLAYBACK, 881, 67, 60, 20, false},
+    {IDC_CLOSE_RADIO, 881, 66, 60, 20, false},
+    {IDC_CLOSE_LIVE_TV, 881, 67, 60, 20, false},
+    {IDC_PLAY_ADDRESS, 150, 405, 570, 25, false},
+    {IDC_PLAY, 735, 405, 65, 25, false},
+    {IDC_SEARCH, 678, 95, 70, 23, true},
+    {IDC_KEYWORD, 151, 96, 515, 22, true},
+    {IDC_LOAD_MORE, 658, 478, 90, 23, true},
+    {IDC_CLOSE, 917, 3, 26, 18, true},
+    {IDC_TRAY, 888, 0, 22, 18, true},
+    {IDC_SEARCH_ENGINES_FRAME, 757, 122, 172, 185, true},
+    {IDC_ENGINE_HASH, 770, 142, 160, 18, true},
+    {IDC_ENGINE_FUSO, 770, 167, 160, 18, true},
+    {IDC_ENGINE_ED2K4U, 770, 192, 160, 18, true},
+    {IDC_ENGINE_H31B, 770, 217, 160, 18, true},
+    {IDC_ENGINE_DHCT, 770, 242, 160, 18, true},
+    {IDC_ENGINE_ECV, 770, 267, 160, 18, true},
+    {IDC_PLAY_ENGINES_FRAME, 757, 325, 172, 100, true},
+    {IDC_PLAY_ENGINE_MTKAN, 770, 350, 170, 18, true},
+    {IDC_PLAY_ENGINE_KCPLAY, 770, 375, 170, 18, true},
+    {IDC_VISITOR_BROWSER, 0, 60, 0, 0, true},
+    {IDC_COUNTER_BROWSER, 0, 0, 0, 0, true},
+    {IDC_RESULT_LIST, 150, 123, 600, 350, true},
+    {IDC_SEARCH_STATUS, 155, 481, 500, 12, true},
+    {IDC_PLAY_PANEL_PICTURE, 0, 86, 940, 552, false},
+    {IDC_FEEDBACK, 885, 91, 50, 20, true},
+    {IDC_STATUS_LINE, 0, 586, 740, 16, true},
+    {IDC_INTRO_FRAME, 7, 203, 136, 250, true},
+    {IDC_INTRO_TEXT, 11, 223, 130, 250, true},
+    {IDC_INTRO_TOGGLE, 7, 164, 140, 30, true},
+    {IDC_QVOD_LINK, 7, 129, 140, 30, true},
+    {IDC_MTKAN_DOWNLOAD, 7, 94, 140, 30, true},
+};
+
+constexpr int SearchPanelHideOrder[] = {
+    IDC_SEARCH_ENGINES_FRAME, IDC_PLAY_ENGINES_FRAME, IDC_PLAY_ENGINE_KCPLAY, IDC_PLAY_ENGINE_MTKAN, IDC_ENGINE_HASH,
+    IDC_ENGINE_FUSO, IDC_ENGINE_ECV, IDC_ENGINE_DHCT, IDC_ENGINE_H31B, IDC_ENGINE_ED2K4U, IDC_LOAD_MORE, IDC_SEARCH,
+    IDC_RESULT_LIST, IDC_KEYWORD, IDC_SEARCH_STATUS, IDC_STATUS_LINE, IDC_FEEDBACK, IDC_INTRO_TOGGLE,
+    IDC_MTKAN_DOWNLOAD, IDC_INTRO_TEXT, IDC_INTRO_FRAME, IDC_QVOD_LINK,
+};
+
+// The introduction (1080, 1081) is not among these: returning to the search panel leaves it hidden.
+constexpr int SearchPanelShowOrder[] = {
+    IDC_QVOD_LINK, IDC_SEARCH_ENGINES_FRAME, IDC_PLAY_ENGINES_FRAME, IDC_PLAY_ENGINE_KCPLAY, IDC_PLAY_ENGINE_MTKAN,
+    IDC_ENGINE_HASH, IDC_ENGINE_FUSO, IDC_ENGINE_ECV, IDC_ENGINE_DHCT, IDC_ENGINE_H31B, IDC_ENGINE_ED2K4U,
+    IDC_LOAD_MORE, IDC_SEARCH, IDC_RESULT_LIST, IDC_KEYWORD, IDC_SEARCH_STATUS, IDC_STATUS_LINE, IDC_FEEDBACK,
+    IDC_INTRO_TOGGLE, IDC_MTKAN_DOWNLOAD,
+};
+
+// The engines' check boxes in launch order.
+constexpr int EngineCheckBoxes[EngineCount] = {IDC_ENGINE_ED2K4U, IDC_ENGINE_H31B, IDC_ENGINE_DHCT, IDC_ENGINE_FUSO,
+                                               IDC_ENGINE_HASH};
+
+}  // namespace
+
+const MessageMap<MainDialog> MainDialog::messages = {
+    OnMessage(WM_PAINT, &MainDialog::OnPaint),
+    OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
+    OnClick(IDC_SEARCH_TAB, &MainDialog::OnSearchTab),
+    OnClick(IDC_PLAY_TAB, &MainDialog::OnPlayTab),
+    OnMessage(WM_NCHITTEST, &MainDialog::OnNcHitTest),
+    OnClick(IDC_ENGINE_ED2K4U, &MainDialog::SelectEngine, EngineId::Ed2k4U),
+    OnClick(IDC_ENGINE_H31B, &MainDialog::SelectEngine, EngineId::H31B),
+    OnClick(IDC_PLAY_ENGINE_KCPLAY, &MainDialog::SelectPlayEngine, IDC_PLAY_ENGINE_KCPLAY),
+    OnClick(IDC_PLAY_ENGINE_MTKAN, &MainDialog::SelectPlayEngine, IDC_PLAY_ENGINE_MTKAN),
+    OnControlColor(&MainDialog::OnCtlColor),
+    OnMessage(WM_LBUTTONDOWN, &MainDialog::OnLButtonDown),
+    OnClick(IDC_ENGINE_DHCT, &MainDialog::SelectEngine, EngineId::DHCT),
+    OnClick(IDC_ENGINE_FUSO, &MainDialog::SelectEngine, EngineId::FuSo),
+    OnClick(IDC_ENGINE_HASH, &MainDialog::SelectEngine, EngineId::Hash),
+};
+
+MainDialog::MainDialog() : DialogImpl(IDD_MAIN_DIALOG), icon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDR_MAIN_ICON))) {
+    BrowserControl::RegisterWindowClass();
+}
+
+void MainDialog::DoDataExchange(DataExchange& exchange) {
+    exchange.Control(IDC_QVOD_LINK, qvodLinkButton);
+    exchange.Control(IDC_MTKAN_DOWNLOAD, mtkanDownloadButton);
+    exchange.Control(IDC_INTRO_TOGGLE, introButton);
+    exchange.Control(IDC_HOME_BANNER, homeBanner);
+    exchange.Control(IDC_PLAY, playButton);
+    exchange.Control(IDC_PLAY_PANEL_PICTURE, playPanelPicture);
+    exchange.Control(IDC_LIVE_TV_TAB, liveTvTile);
+    exchange.Control(IDC_RADIO_TAB, radioTile);
+    exchange.Control(IDC_PLAY_ENGINE_KCPLAY, kcplayCheckBox);
+    exchange.Control(IDC_PLAY_ENGINE_MTKAN, mtkanCheckBox);
+    exchange.Control(IDC_CLOSE_RADIO, closeRadioButton);
+    exchange.Control(IDC_CLOSE_LIVE_TV, closeLiveTvButton);
+    exchange.Control(IDC_CLOSE_PLAYBACK, closePlaybackButton);
+    exchange.Control(IDC_SEARCH_TAB, searchTile);
+    exchange.Control(IDC_TRAY, trayButton);
+    exchange.Control(IDC_CLOSE, closeButton);
+    exchange.Control(IDC_PLAY_TAB, playTile);
+    exchange.Control(IDC_RESULT_LIST, resultList);
+    exchange.Control(IDC_VISITOR_BROWSER, visitorBrowser);
+    exchange.Check(IDC_ENGINE_ED2K4U, engineEnabled[static_cast<int>(EngineId::Ed2k4U)]);
+    exchange.Check(IDC_ENGINE_H31B, engineEnabled[static_cast<int>(EngineId::H31B)]);
+    exchange.Check(IDC_ENGINE_DHCT, engineEnabled[static_cast<int>(EngineId::DHCT)]);
+    exchange.Text(IDC_SEARCH_STATUS, statusText);
+    exchange.Text(IDC_KEYWORD, keywordText);
+    exchange.Text(IDC_PLAY_ADDRESS, addressText);
+    exchange.Control(IDC_COUNTER_BROWSER, counterBrowser);
+    exchange.Text(IDC_STATUS_LINE, statusLineText);
+    exchange.Check(IDC_ENGINE_FUSO, engineEnabled[static_cast<int>(EngineId::FuSo)]);
+    exchange.Check(IDC_ENGINE_HASH, engineEnabled[static_cast<int>(EngineId::Hash)]);
+}
+
+bool MainDialog::OnInitDialog() {
+    Dialog::OnInitDialog();
+    LayOutControls();
+    ShowItem(IDC_INTRO_TEXT, false);
+    ShowItem(IDC_INTRO_FRAME, false);
+    SetItemText(IDC_INTRO_TEXT, IntroductionText);
+    keywordText = KeywordPlaceholder;
+    addressText = AddressPlaceholder;
+    SetText(WindowTitle);
+    UpdateData(false);
+    SetUpResultList();
+    SelectEngine(EngineId::Ed2k4U);
+    SelectPlayEngine(IDC_PLAY_ENGINE_MTKAN);
+    return true;
+}
+
+void MainDialog::LayOutControls() {
+    Move(0, 0, 939, 602);
+    for (const ControlPlace& place : Layout) {
+        MoveItem(place.id, place.x, place.y, place.width, place.height);
+        if (!place.visibleAtStart) ShowItem(place.id, false);
+    }
+}
+
+void MainDialog::SetUpResultList() {
+    resultList.SetTextColor(ResultTextColour);
+    resultList.AddExtendedStyle(ResultListExtendedStyles);
+    resultList.InsertColumn(0, "ID", 25);
+    resultList.InsertColumn(1, "影片名称", 490);
+    resultList.InsertColumn(2, "大小", 80);
+    resultList.InsertColumn(3, "地址", 600);
+    int row = resultList.InsertRow(0, "");
+    for (int column = 1; column < 4; ++column) resultList.SetCellText(row, column, "");
+}
+
+void MainDialog::ShowSearchPanel() {
+    SetItemText(IDC_STATUS_LINE, startupStatusLine.Get().c_str());
+    for (int id : SearchPanelShowOrder) ShowItem(id, true);
+}
+
+void MainDialog::HideSearchPanel() {
+    for (int id : SearchPanelHideOrder) ShowItem(id, false);
+}
+
+void MainDialog::OnSearchTab() {
+    ShowItem(IDC_CLOSE_PLAYBACK, false);
+    ShowItem(IDC_CLOSE_LIVE_TV, false);
+    ShowItem(IDC_CLOSE_RADIO, false);
+    for (BrowserPane* pane : {&playPane, &liveTvPane, &radioPane})
+        if (pane->Exists()) pane->Show(SW_HIDE);
+    ShowSearchPanel();
+    ShowItem(IDC_PLAY_ADDRESS, false);
+    ShowItem(IDC_PLAY, false);
+    ShowItem(IDC_PLAY_PANEL_PICTURE, false);
+}
+
+void MainDialog::OnPlayTab() {
+    HideSearchPanel();
+    for (BrowserPane* pane : {&liveTvPane, &radioPane})
+        if (pane->Exists()) pane->Show(SW_HIDE);
+    ShowItem(IDC_CLOSE_LIVE_TV, false);
+    ShowItem(IDC_CLOSE_RADIO, false);
+    if (playPane.Exists()) {
+        playPane.Show(SW_SHOW);
+        ShowItem(IDC_CLOSE_PLAYBACK, true);
+        return;
+    }
+    if (!addressFont) {
+        HDC screen = GetDC(nullptr);
+        int height = -MulDiv(11, GetDeviceCaps(screen, LOGPIXELSY), 72);
+        ReleaseDC(nullptr, screen);
+        addressFont.Reset(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体"));
+    }
+    SendMessageA(Item(IDC_PLAY_ADDRESS), WM_SETFONT, reinterpret_cast<WPARAM>(addressFont.Get()), TRUE);
+    ShowItem(IDC_PLAY_ADDRESS, true);
+    ShowItem(IDC_PLAY, true);
+    ShowItem(IDC_PLAY_PANEL_PICTURE, true);
+}
+
+void MainDialog::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    UniqueGdiObject<HBITMAP> band(LoadBitmapA(ModuleInstance(), MAKEINTRESOURCEA(IDB_HEADER_BAND)));
+    if (band) {
+        MemoryDc memory(dc, band.Get());
+        RECT client = ClientRect();
+        StretchBlt(dc, 0, 0, client.right, client.bottom / 7, memory.Get(), 0, 0, 400, 50, SRCCOPY);
+    }
+    EndPaint(hwnd_, &paint);
+}
+
+HICON MainDialog::OnQueryDragIcon() { return icon; }
+
+LRESULT MainDialog::OnNcHitTest(POINT) { return HTCAPTION; }
+
+HBRUSH MainDialog::OnCtlColor(HDC dc, HWND control) {
+    auto brush = reinterpret_cast<HBRUSH>(Default());
+    int id = GetDlgCtrlID(control);
+    if (id == IDC_KEYWORD || id == IDC_PLAY_ADDRESS) ::SetTextColor(dc, PlaceholderGrey);
+    return brush;
+}
+
+void MainDialog::OnLButtonDown(UINT, POINT point) {
+    PostMessageA(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+    Default();
+}
+
+void MainDialog::SelectEngine(EngineId engine) {
+    UpdateData(true);
+    for (int index = 0; index < EngineCount; ++index) {
+        bool chosen = index == static_cast<int>(engine);
+        CheckDlgButton(hwnd_, EngineCheckBoxes[index], chosen ? BST_CHECKED : BST_UNCHECKED);
+        engineEnabled[index] = chosen ? 1 : 0;
+    }
+}
+
+void MainDialog::SelectPlayEngine(int checkBoxId) {
+    UpdateData(true);
+    bool mtkan = checkBoxId == IDC_PLAY_ENGINE_MTKAN;
+    CheckDlgButton(hwnd_, IDC_PLAY_ENGINE_MTKAN, mtkan ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd_, IDC_PLAY_ENGINE_KCPLAY, mtkan ? BST_UNCHECKED : BST_CHECKED);
+    playEngines.useMtkan = mtkan ? 1 : 0;
+    playEngines.useKcplay = mtkan ? 0 : 1;
+}
+
+}  // namespace qivyun

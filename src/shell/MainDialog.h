@@ -1,0 +1,83 @@
+#pragma once
+// The main window: header band, picture tiles, and one content area that shows the search
+// panel, the play panel or one of the browser panes.
+#include "framework/Dialog.h"
+#include "framework/Handles.h"
+#include "framework/ListView.h"
+#include "search/EngineId.h"
+#include "shell/BrowserControl.h"
+#include "shell/BrowserPane.h"
+
+#include <string>
+
+namespace qivyun {
+
+class MainDialog : public DialogImpl<MainDialog> {
+public:
+    MainDialog();
+
+    static const MessageMap<MainDialog> messages;
+
+    void ShowSearchPanel();
+    void HideSearchPanel();
+
+    // Handlers
+    void OnPaint();
+    HICON OnQueryDragIcon();
+    void OnSearchTab();
+    void OnPlayTab();
+    LRESULT OnNcHitTest(POINT screenPoint);
+    HBRUSH OnCtlColor(HDC dc, HWND control);
+    void OnLButtonDown(UINT keys, POINT point);
+    void SelectEngine(EngineId engine);
+    void SelectPlayEngine(int checkBoxId);
+
+    // Controls and panes, as the other parts of the program and the tests reach them.
+    const ListView& ResultList() const { return resultList; }
+    BrowserPane& PlayPane() { return playPane; }
+    BrowserPane& LiveTvPane() { return liveTvPane; }
+    BrowserPane& RadioPane() { return radioPane; }
+    HFONT AddressFont() const { return addressFont.Get(); }
+    int EngineEnabled(EngineId engine) const { return engineEnabled[static_cast<int>(engine)]; }
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(DataExchange& exchange) override;
+
+private:
+    void LayOutControls();
+    void SetUpResultList();
+
+    Window qvodLinkButton;
+    Window mtkanDownloadButton;
+    Window introButton;
+    Window homeBanner;
+    Window playButton;
+    Window playPanelPicture;
+    Window liveTvTile;
+    Window radioTile;
+    Window kcplayCheckBox;
+    Window mtkanCheckBox;
+    Window closeRadioButton;
+    Window closeLiveTvButton;
+    Window closePlaybackButton;
+    Window searchTile;
+    Window trayButton;
+    Window closeButton;
+    Window playTile;
+    ListView resultList;
+    BrowserControl visitorBrowser;
+    BrowserPane playPane;
+    BrowserPane liveTvPane;
+    BrowserPane radioPane;
+    int engineEnabled[EngineCount] = {};
+    std::string statusText;
+    std::string keywordText;
+    std::string addressText;
+    UniqueGdiObject<HFONT> addressFont;
+    BrowserControl counterBrowser;
+    std::string statusLineText;
+    HICON icon;
+};
+
+}  // namespace qivyun

@@ -1,0 +1,9 @@
+#pragma once
+// Each outside party of the test world adds its routes here.
+#include "TestWorld.h"
+
+namespace qivyun::devserver {
+
+void AddVendorSite(TestWorld& world);
+
+}  // namespace qivyun::devserver

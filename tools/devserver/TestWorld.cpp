@@ -1,0 +1,71 @@
+#include "TestWorld.h"
+
+#include <cstdio>
+#include <iostream>
+#include <mutex>
+#include <thread>
+
+namespace qivyun::devserver {
+namespace {
+
+std::mutex logMutex;
+
+void LogRequest(const std::string& party, int port, const httplib::Request& request, const httplib::Response& response) {
+    std::string target = request.target.empty() ? request.path : request.target;
+    std::lock_guard lock(logMutex);
+    std::printf("%s %d %s %s %d \"%s\"\n", party.c_str(), port, request.method.c_str(), target.c_str(), response.status,
+                request.get_header_value("User-Agent").c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int PortOf(const std::string& address) {
+    auto hostStart = address.find("://");
+    hostStart = hostStart == std::string::npos ? 0 : hostStart + 3;
+    auto pathStart = address.find('/', hostStart);
+    std::string host = address.substr(hostStart, pathStart == std::string::npos ? std::string::npos : pathStart - hostStart);
+    auto colon = host.rfind(':');
+    return colon == std::string::npos ? 80 : std::stoi(host.substr(colon + 1));
+}
+
+std::string PathOf(const std::string& address) {
+    auto hostStart = address.find("://");
+    hostStart = hostStart == std::string::npos ? 0 : hostStart + 3;
+    auto pathStart = address.find('/', hostStart);
+    return pathStart == std::string::npos ? "/" : address.substr(pathStart);
+}
+
+httplib::Server& TestWorld::AddParty(const std::string& name, const std::string& configuredAddress) {
+    int port = PortOf(configuredAddress) + options_.portShift;
+    for (auto& party : parties_)
+        if (party.port == port) return *party.server;  // parties that share a host share its server
+    auto server = std::make_unique<httplib::Server>();
+    server->set_logger([name, port](const httplib::Request& request, const httplib::Response& response) {
+        LogRequest(name, port, request, response);
+    });
+    parties_.push_back({name, port, std::move(server)});
+    return *parties_.back().server;
+}
+
+bool TestWorld::Listen() {
+    for (auto& party : parties_) {
+        if (!party.server->bind_to_port("127.0.0.1", party.port)) {
+            std::cerr << "qivyun-devserver: cannot listen on 127.0.0.1:" << party.port << " (" << party.name << ")\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+void TestWorld::Serve() {
+    std::vector<std::thread> threads;
+    for (auto& party : parties_) threads.emplace_back([&party] { party.server->listen_after_bind(); });
+    for (auto& thread : threads) thread.join();
+}
+
+void TestWorld::Stop() {
+    for (auto& party : parties_) party.server->stop();
+}
+
+}  // namespace qivyun::devserver

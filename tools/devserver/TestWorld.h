@@ -1,0 +1,48 @@
+#pragma once
+// The local test world: every outside party the programs meet, each an HTTP server on its own
+// loopback port, with one log line per request on standard output.
+#include <httplib.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qivyun::devserver {
+
+struct WorldOptions {
+    // Added to every configured port: lets a test run its own world beside the default one.
+    int portShift = 0;
+};
+
+class TestWorld {
+public:
+    explicit TestWorld(WorldOptions options) : options_(options) {}
+
+    // A party answers on the port of a configured address (the address's path is the party's business).
+    httplib::Server& AddParty(const std::string& name, const std::string& configuredAddress);
+
+    // Binds every port; false (with a message on stderr) when one cannot be bound.
+    bool Listen();
+    // Serves until Stop, each party on its own thread.
+    void Serve();
+    void Stop();
+
+    const WorldOptions& Options() const { return options_; }
+
+private:
+    struct Party {
+        std::string name;
+        int port;
+        std::unique_ptr<httplib::Server> server;
+    };
+    WorldOptions options_;
+    std::vector<Party> parties_;
+};
+
+// The port of an address of the form scheme://host:port/..., or 80 when it names none.
+int PortOf(const std::string& address);
+// The path (and query) of an address, "/" when it names none.
+std::string PathOf(const std::string& address);
+
+}  // namespace qivyun::devserver

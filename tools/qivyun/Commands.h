@@ -1,0 +1,18 @@
+#pragma once
+// The subcommands of the qivyun tool. Each lives in a file of its own and is listed in main.cpp.
+#include <string>
+#include <vector>
+
+namespace qivyun::tool {
+
+using Arguments = std::vector<std::string>;
+
+// A subcommand: its name, a one-line usage text and the routine, which returns the exit code
+// (2 for bad arguments).
+struct Command {
+    const char* name;
+    const char* usage;
+    int (*run)(const Arguments& arguments);
+};
+
+}  // namespace qivyun::tool
