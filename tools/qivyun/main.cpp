@@ -2,6 +2,7 @@
 //
 //   qivyun COMMAND [ARGUMENTS...]
 #include "Commands.h"
+#include "SearchCommands.h"
 
 #include <cstring>
 #include <iostream>
@@ -11,6 +12,10 @@ namespace qivyun::tool {
 // Subcommands register here, one line each.
 const Command commands[] = {
     {"help", "help", nullptr},
+    {"encode", "encode KEYWORD", RunEncode},
+    {"address", "address ENGINE PAGE KEYWORD", RunAddress},
+    {"scrape", "scrape ENGINE FILE [--counter N]", RunScrape},
+    {"search", "search ENGINE KEYWORD [--page N] [--base ADDRESS]", RunSearch},
 };
 
 }  // namespace qivyun::tool
