@@ -5,5 +5,6 @@
 namespace qivyun::devserver {
 
 void AddVendorSite(TestWorld& world);
+void AddSearchSites(TestWorld& world);
 
 }  // namespace qivyun::devserver

@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
 
     devserver::TestWorld world(options);
     devserver::AddVendorSite(world);
+    devserver::AddSearchSites(world);
     if (!world.Listen()) return 1;
 
     std::thread serving([&world] { world.Serve(); });
