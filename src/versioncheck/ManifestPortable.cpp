@@ -1,0 +1,30 @@
+// The manifest where there is no platform ini reader: the same rules over the file's text.
+#include "versioncheck/Manifest.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace qivyun {
+
+std::string ManifestLocalPath() {
+    const char* folder = std::getenv("TMPDIR");
+    std::string path = folder && *folder ? folder : "/tmp";
+    if (path.back() != '/') path += '/';
+    return path + "QivYunUpdate.ini";
+}
+
+std::string ReadManifestValue(std::string_view section, std::string_view key, std::size_t bufferSize) {
+    return ReadManifestValueAt(ManifestLocalPath(), section, key, bufferSize);
+}
+
+std::string ReadManifestValueAt(const std::string& path, std::string_view section, std::string_view key,
+                                std::size_t bufferSize) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return {};
+    std::ostringstream text;
+    text << file.rdbuf();
+    return ReadIniValue(text.str(), section, key, bufferSize);
+}
+
+}  // namespace qivyun
