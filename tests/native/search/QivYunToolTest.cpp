@@ -1,0 +1,187 @@
+// Black-box checks of the qivyun search subcommands, against a test world of their own on port
+// base 28080 so that they never meet the default one.
+#include <gtest/gtest.h>
+
+#include "BuildConfig.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr int PortBase = 28080;
+const char* const engineNames[] = {"Ed2k4U", "H31B", "DHCT", "FuSo", "Hash"};
+
+std::string SiteBase(int engineIndex) { return "http://127.0.0.1:" + std::to_string(PortBase + 11 + engineIndex); }
+
+struct ToolRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+// Runs a shell command line; stdout captured, stderr into a file.
+ToolRun RunTool(const std::string& arguments) {
+    const std::string errFile = ::testing::TempDir() + "/qivyun-stderr.txt";
+    const std::string command = std::string(QIVYUN_TOOL) + " " + arguments + " 2>" + errFile;
+    ToolRun run{-1, {}, {}};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errFile);
+    run.err.assign(std::istreambuf_iterator<char>(err), {});
+    return run;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+bool PortAnswers(int port) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return connected;
+}
+
+class TestWorld : public ::testing::Environment {
+public:
+    void SetUp() override {
+        char portBase[] = "28080";
+        char option[] = "--port-base";
+        char program[] = QIVYUN_DEVSERVER;
+        char* argv[] = {program, option, portBase, nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        ASSERT_EQ(posix_spawn(&pid, program, &actions, nullptr, argv, environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        for (int i = 0; i < 100 && !PortAnswers(PortBase + 15); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ASSERT_TRUE(PortAnswers(PortBase + 15)) << "the test world did not start";
+    }
+    void TearDown() override {
+        if (pid <= 0) return;
+        kill(pid, SIGTERM);
+        int status = 0;
+        waitpid(pid, &status, 0);
+    }
+
+private:
+    pid_t pid = -1;
+};
+
+const auto* const world = ::testing::AddGlobalTestEnvironment(new TestWorld);
+
+TEST(QivYunSearch, EveryEngineReturnsRowsAndPageTwoDiffersFromPageOne) {
+    for (int e = 0; e < 5; ++e) {
+        const std::string base = " --base " + SiteBase(e);
+        const ToolRun page1 = RunTool(std::string("search ") + engineNames[e] + " '电影 a'" + base);
+        const ToolRun page2 = RunTool(std::string("search ") + engineNames[e] + " '电影 a' --page 2" + base);
+        ASSERT_EQ(page1.exitCode, 0) << engineNames[e] << page1.err;
+        ASSERT_EQ(page2.exitCode, 0) << engineNames[e] << page2.err;
+        const auto lines1 = Lines(page1.out);
+        const auto lines2 = Lines(page2.out);
+        ASSERT_EQ(lines1.size(), 11u) << engineNames[e];
+        ASSERT_EQ(lines2.size(), 11u) << engineNames[e];
+        EXPECT_EQ(lines1[0].rfind("total\t", 0), 0u);
+        EXPECT_EQ(lines1[1].rfind("10\t【双击点播】电影 a 第10部 高清\t", 0), 0u) << engineNames[e] << ": " << lines1[1];
+        EXPECT_EQ(lines2[1].rfind("10\t【双击点播】电影 a 第20部 高清\t", 0), 0u) << engineNames[e] << ": " << lines2[1];
+        EXPECT_NE(lines1[1].substr(lines1[1].rfind('\t')), lines2[1].substr(lines2[1].rfind('\t')));
+    }
+}
+
+TEST(QivYunSearch, TotalsAndAddressesAsEachEngineGivesThem) {
+    const char* const expected[][2] = {
+        {"total\t23", "ed2k://|file|"}, {"total\t23 ", "magnet:?xt=urn:btih:"}, {"total\t不支持获取", "magnet:?xt=urn:btih:"},
+        {"total\t23", "magnet:?xt=urn:btih:"}, {"total\t未知", ""}};
+    for (int e = 0; e < 5; ++e) {
+        const ToolRun run = RunTool(std::string("search ") + engineNames[e] + " x --page 3 --base " + SiteBase(e));
+        const auto lines = Lines(run.out);
+        ASSERT_EQ(lines.size(), 4u) << engineNames[e];  // page 3 holds the last three results
+        EXPECT_EQ(lines[0], expected[e][0]);
+        const std::string address = lines[1].substr(lines[1].rfind('\t') + 1);
+        EXPECT_EQ(address.rfind(expected[e][1], 0), 0u) << address;
+        EXPECT_EQ(address.find("&dn="), std::string::npos) << address;
+    }
+}
+
+TEST(QivYunSearch, NotFoundEmptyAndHostilePages) {
+    for (int e = 0; e < 5; ++e) {
+        const std::string base = " --base " + SiteBase(e);
+        const ToolRun missing = RunTool(std::string("search ") + engineNames[e] + " notfound" + base);
+        EXPECT_EQ(missing.exitCode, 2) << engineNames[e];
+        EXPECT_EQ(missing.out, "");
+        EXPECT_NE(missing.err.find("404"), std::string::npos) << missing.err;
+
+        const ToolRun empty = RunTool(std::string("search ") + engineNames[e] + " empty" + base);
+        EXPECT_EQ(empty.exitCode, 0);
+        EXPECT_EQ(Lines(empty.out).size(), 1u) << engineNames[e];
+
+        const ToolRun hostile = RunTool(std::string("search ") + engineNames[e] + " hostile" + base);
+        EXPECT_EQ(hostile.exitCode, 0);
+        EXPECT_GE(Lines(hostile.out).size(), 6u) << engineNames[e];
+        // The clapper board of the first result has no GBK form.
+        EXPECT_NE(hostile.out.find("hostile 第1部 高清 ?"), std::string::npos) << engineNames[e];
+    }
+    const ToolRun refused = RunTool("search Hash x --base http://127.0.0.1:1");
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_FALSE(refused.err.empty());
+}
+
+TEST(QivYunTool, EncodeAddressAndBadArguments) {
+    EXPECT_EQ(RunTool("encode '电影 a'").out, "%E7%94%B5%E5%BD%B1+a\n");
+    EXPECT_EQ(RunTool("encode a-b").out, "a%2Db\n");
+    EXPECT_EQ(RunTool("address fuso 3 'a b'").out, std::string(qivyun::config::FuSoAddress) + "/?keyword=a+b&page=3\n");
+    const char* const bad[] = {"encode",           "encode a b",         "address Ecv 1 a", "address Hash x a",
+                               "address Hash 1",   "scrape Hash",        "scrape Hash f --counter x",
+                               "search",           "search Hash a --page", "search Hash a --pages 2"};
+    for (const char* arguments : bad) {
+        const ToolRun run = RunTool(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments;
+        EXPECT_NE(run.err.find("usage"), std::string::npos) << arguments;
+    }
+}
+
+TEST(QivYunTool, ScrapeBlanksOutTabsAndKeepsTheListOrder) {
+    const std::string file = ::testing::TempDir() + "/fuso-page.html";
+    std::ofstream(file, std::ios::binary)
+        << "<p>相关的BT种子 2个</p>\r\n<tr><td class=\"number\">1</td><td class=\"name\"><a target=\"_blank\">A\tB\r\n</a>"
+           "</td><td>1 GB</td><td>magnet:?xt=1&x</td></tr>\r\n"
+           "<tr><td class=\"number\">2</td><td class=\"name\"><a target=\"_blank\">C</a></td><td>2 GB</td>"
+           "<td>magnet:?xt=2&x</td></tr>\n";
+    const ToolRun run = RunTool("scrape FuSo " + file + " --counter 7");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "total\t2\n"
+              "9\t【双击点播】C\t2 GB\tmagnet:?xt=2\n"
+              "8\t【双击点播】A B \t1 GB\tmagnet:?xt=1\n");
+}
+
+}  // namespace
