@@ -6,5 +6,6 @@ namespace qivyun::devserver {
 
 void AddVendorSite(TestWorld& world);
 void AddSearchSites(TestWorld& world);
+void AddUpdateServer(TestWorld& world);
 
 }  // namespace qivyun::devserver

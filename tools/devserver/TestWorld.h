@@ -13,6 +13,8 @@ namespace qivyun::devserver {
 struct WorldOptions {
     // Added to every configured port: lets a test run its own world beside the default one.
     int portShift = 0;
+    // Where the update server finds the built Windows programs it hands out.
+    std::string programsFolder;
 };
 
 class TestWorld {

@@ -1,7 +1,9 @@
 // qivyun-devserver: the local test world on loopback.
 //
-//   qivyun-devserver [--port-base N]
+//   qivyun-devserver [--port-base N] [--programs DIR]
 //
+// --programs names the folder of the built Windows programs that the update server hands out (by
+// default this tree's 32-bit build).
 // With no arguments it serves every party on the ports of the build's default configuration and
 // runs until SIGINT or SIGTERM, printing one line per request on stdout:
 //   PARTY PORT METHOD TARGET STATUS "USER-AGENT"
@@ -21,8 +23,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--port-base") == 0 && i + 1 < argc) {
             options.portShift = std::stoi(argv[++i]) - config::WorldPortBase;
+        } else if (std::strcmp(argv[i], "--programs") == 0 && i + 1 < argc) {
+            options.programsFolder = argv[++i];
         } else {
-            std::cerr << "usage: qivyun-devserver [--port-base N]\n";
+            std::cerr << "usage: qivyun-devserver [--port-base N] [--programs DIR]\n";
             return 2;
         }
     }
@@ -37,6 +41,7 @@ int main(int argc, char** argv) {
     devserver::TestWorld world(options);
     devserver::AddVendorSite(world);
     devserver::AddSearchSites(world);
+    devserver::AddUpdateServer(world);
     if (!world.Listen()) return 1;
 
     std::thread serving([&world] { world.Serve(); });

@@ -3,6 +3,7 @@
 //   qivyun COMMAND [ARGUMENTS...]
 #include "Commands.h"
 #include "SearchCommands.h"
+#include "VersionCommands.h"
 
 #include <cstring>
 #include <iostream>
@@ -16,6 +17,9 @@ const Command commands[] = {
     {"address", "address ENGINE PAGE KEYWORD", RunAddress},
     {"scrape", "scrape ENGINE FILE [--counter N]", RunScrape},
     {"search", "search ENGINE KEYWORD [--page N] [--base ADDRESS]", RunSearch},
+    {"md5", "md5 FILE", RunMd5},
+    {"manifest", "manifest FILE SECTION KEY SIZE", RunManifest},
+    {"publish", "publish OUTDIR [--programs DIR] [--base-address URL]", RunPublish},
 };
 
 }  // namespace qivyun::tool

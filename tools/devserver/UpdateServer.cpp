@@ -1,0 +1,164 @@
+// The update server: the manifest with the real digests of the built programs, the programs with
+// byte ranges, counter texts and pages that count their hits, the companion pages.
+//
+// Tests steer it through /world/...:
+//   POST   /world/manifest[?status=N]  serve the request body as the manifest (with status N)
+//   DELETE /world/manifest             back to the manifest of the built programs
+//   GET    /world/counters             "PATH HITS" per counter, one a line
+//   POST   /world/counters/reset       every counter back to zero
+#include "BuildConfig.h"
+#include "Parties.h"
+#include "UpdateSite.h"
+#include "versioncheck/Manifest.h"
+#include "versioncheck/Md5.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <sstream>
+
+namespace qivyun::devserver {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ManifestOverride {
+    int status = 200;
+    std::string body;
+};
+
+struct UpdateServerState {
+    std::string baseAddress;
+    fs::path programsFolder;
+    std::mutex mutex;
+    std::optional<ManifestOverride> manifestOverride;
+    // One count per counter path; the map is filled once, so lookups need no lock.
+    std::map<std::string, std::atomic<long>> hits;
+};
+
+// The configured address with the world's port shift: what the programs of this world ask for.
+std::string ShiftedBaseAddress(const TestWorld& world) {
+    std::string address = config::UpdateServerAddress;
+    auto hostStart = address.find("://");
+    hostStart = hostStart == std::string::npos ? 0 : hostStart + 3;
+    std::string host = address.substr(hostStart, address.find_first_of(":/", hostStart) - hostStart);
+    return "http://" + host + ":" + std::to_string(PortOf(address) + world.Options().portShift);
+}
+
+std::optional<std::string> ReadWholeFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+// A static web server sends files as they are; httplib would compress text for clients that accept
+// it. The request object is httplib's own mutable one, handed to handlers as const.
+void ServeUncompressed(const httplib::Request& request) {
+    const_cast<httplib::Request&>(request).headers.erase("Accept-Encoding");
+}
+
+std::string CurrentManifest(const UpdateServerState& state) {
+    std::vector<updatesite::PublishedProgram> published;
+    for (const updatesite::Program& program : updatesite::programs)
+        published.push_back({program, ComputeFileMd5((state.programsFolder / program.fileName).string())});
+    return updatesite::ComposeManifest(state.baseAddress, published);
+}
+
+}  // namespace
+
+void AddUpdateServer(TestWorld& world) {
+    httplib::Server& server = world.AddParty("update", config::UpdateServerAddress);
+    auto state = std::make_shared<UpdateServerState>();
+    state->baseAddress = ShiftedBaseAddress(world);
+    state->programsFolder =
+        world.Options().programsFolder.empty() ? updatesite::DefaultProgramsFolder() : world.Options().programsFolder;
+    for (const char* path : {updatesite::CountPagePath, updatesite::VisitorPagePath, updatesite::AccumulativeTextPath,
+                             updatesite::UsageTextPath})
+        state->hits[path] = 0;
+
+    server.Get(ManifestServerPath, [state](const httplib::Request& request, httplib::Response& response) {
+        ServeUncompressed(request);
+        std::lock_guard lock(state->mutex);
+        if (state->manifestOverride) {
+            response.status = state->manifestOverride->status;
+            response.set_content(state->manifestOverride->body, "text/plain");
+            return;
+        }
+        // Computed on every request, so a rebuilt program is offered at once.
+        response.set_content(CurrentManifest(*state), "text/plain");
+    });
+
+    for (const updatesite::Program& program : updatesite::programs) {
+        server.Get(updatesite::ProgramPath(program), [state, program](const httplib::Request&, httplib::Response& response) {
+            auto content = ReadWholeFile(state->programsFolder / program.fileName);
+            if (!content) {
+                response.status = 404;
+                response.set_content("not built\n", "text/plain");
+                return;
+            }
+            // httplib answers a "Range" request with 206 and exactly the requested bytes.
+            response.set_content(std::move(*content), "application/octet-stream");
+        });
+    }
+
+    for (const char* path : {updatesite::AccumulativeTextPath, updatesite::UsageTextPath}) {
+        server.Get(path, [state, path](const httplib::Request& request, httplib::Response& response) {
+            ServeUncompressed(request);
+            long hits = ++state->hits.at(path);
+            response.set_header("Cache-Control", "no-cache");
+            response.set_content(std::to_string(hits) + "\r\n", "text/plain");
+        });
+    }
+    for (const char* path : {updatesite::CountPagePath, updatesite::VisitorPagePath}) {
+        server.Get(path, [state, path](const httplib::Request& request, httplib::Response& response) {
+            ServeUncompressed(request);
+            long hits = ++state->hits.at(path);
+            response.set_header("Cache-Control", "no-cache");
+            response.set_content(updatesite::CounterPage(fs::path(path).stem().string(), std::to_string(hits)),
+                                 "text/html; charset=utf-8");
+        });
+    }
+    server.Get(updatesite::MtkanPagePath, [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(updatesite::CompanionPage(manifest::MtkanSection), "text/html; charset=utf-8");
+    });
+    server.Get(updatesite::QvodPagePath, [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(updatesite::CompanionPage(manifest::QvodSection), "text/html; charset=utf-8");
+    });
+
+    server.Post("/world/manifest", [state](const httplib::Request& request, httplib::Response& response) {
+        ManifestOverride replacement{200, request.body};
+        if (request.has_param("status")) {
+            const std::string status = request.get_param_value("status");
+            if (status.size() != 3 || status.find_first_not_of("0123456789") != std::string::npos || status[0] == '0') {
+                response.status = 400;
+                response.set_content("status must be a three-digit HTTP status\n", "text/plain");
+                return;
+            }
+            replacement.status = std::stoi(status);
+        }
+        std::lock_guard lock(state->mutex);
+        state->manifestOverride = std::move(replacement);
+        response.set_content("ok\n", "text/plain");
+    });
+    server.Delete("/world/manifest", [state](const httplib::Request&, httplib::Response& response) {
+        std::lock_guard lock(state->mutex);
+        state->manifestOverride.reset();
+        response.set_content("ok\n", "text/plain");
+    });
+    server.Get("/world/counters", [state](const httplib::Request&, httplib::Response& response) {
+        std::string text;
+        for (const auto& [path, hits] : state->hits) text += path + " " + std::to_string(hits.load()) + "\n";
+        response.set_content(text, "text/plain");
+    });
+    server.Post("/world/counters/reset", [state](const httplib::Request&, httplib::Response& response) {
+        for (auto& [path, hits] : state->hits) hits = 0;
+        response.set_content("ok\n", "text/plain");
+    });
+}
+
+}  // namespace qivyun::devserver
