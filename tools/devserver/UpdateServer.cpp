@@ -150,7 +150,8 @@ void AddUpdateServer(TestWorld& world) {
         state->manifestOverride.reset();
         response.set_content("ok\n", "text/plain");
     });
-    server.Get("/world/counters", [state](const httplib::Request&, httplib::Response& response) {
+    server.Get("/world/counters", [state](const httplib::Request& request, httplib::Response& response) {
+        ServeUncompressed(request);
         std::string text;
         for (const auto& [path, hits] : state->hits) text += path + " " + std::to_string(hits.load()) + "\n";
         response.set_content(text, "text/plain");

@@ -70,7 +70,7 @@ std::vector<std::string> ValuesTooLongToRead(const std::string& manifestText) {
 std::string NormalizedBaseAddress(std::string_view address) {
     constexpr std::string_view scheme = "http://";
     if (address.substr(0, scheme.size()) != scheme) return {};
-    while (!address.empty() && address.back() == '/') address.remove_suffix(1);
+    while (address.size() > scheme.size() && address.back() == '/') address.remove_suffix(1);
     std::string_view rest = address.substr(scheme.size());
     if (rest.empty() || rest.front() == ':' || rest.find_first_of(" \t\r\n\"'") != std::string_view::npos)
         return {};
