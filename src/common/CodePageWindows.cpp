@@ -27,7 +27,19 @@ std::string Narrow(const std::wstring& wide, UINT codePage) {
 }  // namespace
 
 // UTF-8 that does not decode becomes U+FFFD, which GBK cannot hold either, so it ends as "?".
-std::string GbkFromUtf8(std::string_view utf8) { return Narrow(Wide(utf8, CP_UTF8), Gbk); }
+// A character beyond the basic plane (a surrogate pair) is one character: one "?".
+std::string GbkFromUtf8(std::string_view utf8) {
+    std::wstring wide = Wide(utf8, CP_UTF8);
+    std::wstring single;
+    single.reserve(wide.size());
+    for (size_t i = 0; i < wide.size(); ++i) {
+        bool pair = wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+                    wide[i + 1] <= 0xDFFF;
+        single.push_back(pair ? L'?' : wide[i]);
+        if (pair) ++i;
+    }
+    return Narrow(single, Gbk);
+}
 
 std::string Utf8FromGbk(std::string_view gbk) {
     std::wstring wide = Wide(gbk, Gbk);

@@ -1,7 +1,18 @@
 #include "framework/Dialog.h"
 
+#include <commctrl.h>
+
 namespace qivyun {
 namespace {
+
+// Templates may name any common control; the classes are registered before the first dialog.
+void RegisterCommonControls() {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)registered;
+}
 
 constexpr char DialogProperty[] = "QivYun.Dialog";
 
@@ -23,6 +34,7 @@ Dialog* Dialog::FromHandle(HWND hwnd) { return static_cast<Dialog*>(GetPropA(hwn
 INT_PTR Dialog::DoModal(HWND owner) {
     bool ownerEnabled = owner && IsWindowEnabled(owner);
     if (ownerEnabled) EnableWindow(owner, FALSE);
+    RegisterCommonControls();
     modal_ = true;
     endRequested_ = false;
     modalResult_ = -1;
@@ -49,6 +61,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
 }
 
 bool Dialog::Create(HWND parent) {
+    RegisterCommonControls();
     modal_ = false;
     return CreateDialogParamA(ModuleInstance(), MAKEINTRESOURCEA(templateId_), parent, DialogProc,
                               reinterpret_cast<LPARAM>(this)) != nullptr;

@@ -1,0 +1,122 @@
+#include "framework/Dialog.h"
+#include "framework/WorkerThread.h"
+
+#include "../support/Pump.h"
+#include "shell/ResourceIds.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace qivyun {
+namespace {
+
+// The waiting popup's template serves as a plain dialog here.
+class ProbeDialog : public DialogImpl<ProbeDialog> {
+public:
+    ProbeDialog() : DialogImpl(IDD_WAITING_POPUP) {}
+    static const MessageMap<ProbeDialog> messages;
+
+    void OnFirst() { calls.push_back("first"); }
+    void OnSecond() { calls.push_back("second"); }
+    void OnWithArgument(int value) { calls.push_back("argument " + std::to_string(value)); }
+    LRESULT OnUser(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam + lParam); }
+
+    std::vector<std::string> calls;
+    std::string text = "写入的文字";
+
+protected:
+    void DoDataExchange(DataExchange& exchange) override { exchange.Text(IDC_POPUP_MESSAGE, text); }
+};
+
+const MessageMap<ProbeDialog> ProbeDialog::messages = {
+    OnClick(1200, &ProbeDialog::OnFirst),
+    OnClick(1200, &ProbeDialog::OnSecond),
+    OnClick(1201, &ProbeDialog::OnWithArgument, 7),
+    OnMessage(WM_APP + 5, &ProbeDialog::OnUser),
+};
+
+TEST(Framework, MessageMapRoutesToTheFirstMatchingEntryWithItsArguments) {
+    ProbeDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(1200, BN_CLICKED), 0);
+    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(1201, BN_CLICKED), 0);
+    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(1201, EN_CHANGE), 0);  // other code: not a click
+    EXPECT_EQ(dialog.calls, (std::vector<std::string>{"first", "argument 7"}));
+    EXPECT_EQ(SendMessageA(dialog.Handle(), WM_APP + 5, 40, 2), 42);
+}
+
+TEST(Framework, DataExchangeWritesAndReadsControls) {
+    ProbeDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    EXPECT_EQ(dialog.ItemText(IDC_POPUP_MESSAGE), "写入的文字");  // written by the initialisation
+    dialog.SetItemText(IDC_POPUP_MESSAGE, "用户改过");
+    dialog.UpdateData(true);
+    EXPECT_EQ(dialog.text, "用户改过");
+    EXPECT_EQ(dialog.ItemText(IDC_POPUP_MESSAGE, 5), "用户");  // a limited read keeps limit - 1 bytes
+}
+
+bool ownerWasDisabled = false;
+Dialog* runningModal = nullptr;
+
+void CALLBACK CancelTheModalDialog(HWND ownerWindow, UINT, UINT_PTR id, DWORD) {
+    KillTimer(ownerWindow, id);
+    ownerWasDisabled = !IsWindowEnabled(ownerWindow);
+    PostMessageA(runningModal->Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+TEST(Framework, ModalDialogEndsWithItsResultAndReenablesTheOwner) {
+    ProbeDialog owner;
+    ASSERT_TRUE(owner.Create(nullptr));
+    ProbeDialog modal;
+    runningModal = &modal;
+    UINT_PTR timer = SetTimer(owner.Handle(), 1, 50, CancelTheModalDialog);
+    ASSERT_NE(timer, 0u);
+    EXPECT_EQ(modal.DoModal(owner.Handle()), IDCANCEL);
+    EXPECT_TRUE(ownerWasDisabled);
+    EXPECT_FALSE(modal.Exists());
+    EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+}
+
+TEST(Framework, WorkerStepsRunOnTheWindowThreadUntilTheWindowIsGone) {
+    auto dialog = std::make_unique<ProbeDialog>();
+    ASSERT_TRUE(dialog->Create(nullptr));
+    std::shared_ptr<UiGate> gate = dialog->Gate();
+    DWORD uiThread = GetCurrentThreadId();
+
+    std::atomic<DWORD> stepThread{0};
+    std::atomic<bool> firstRan{false};
+    WorkerThread worker;
+    ASSERT_TRUE(worker.Start([&] {
+        firstRan = gate->Run([&] { stepThread = GetCurrentThreadId(); });
+        return 1u;
+    }));
+    ASSERT_TRUE(test::PumpUntil([&] { return !worker.IsRunning(); }));
+    EXPECT_TRUE(firstRan);
+    EXPECT_EQ(stepThread.load(), uiThread);
+
+    // Once the window is destroyed (and its object with it), a worker's step is refused.
+    dialog.reset();
+    EXPECT_FALSE(gate->IsOpen());
+    std::atomic<bool> touched{false};
+    std::atomic<bool> accepted{true};
+    ASSERT_TRUE(worker.Start([&] {
+        accepted = gate->Run([&] { touched = true; });
+        return 0u;
+    }));
+    ASSERT_TRUE(worker.Wait(5000));
+    EXPECT_FALSE(accepted);
+    EXPECT_FALSE(touched);
+    worker.Release();
+    EXPECT_FALSE(worker.IsRunning());
+    EXPECT_FALSE(worker.HasThread());
+}
+
+TEST(Framework, PumpUntilGivesUpAfterItsBound) {
+    DWORD start = GetTickCount();
+    EXPECT_FALSE(test::PumpUntil([] { return false; }, 100));
+    EXPECT_GE(GetTickCount() - start, 90u);
+}
+
+}  // namespace
+}  // namespace qivyun

@@ -1,0 +1,90 @@
+#include "shell/PlayerApp.h"
+
+#include "../support/SystemCallRecorder.h"
+#include "BuildConfig.h"
+#include "framework/Handles.h"
+#include "framework/Window.h"
+
+#include <gtest/gtest.h>
+
+namespace qivyun {
+namespace {
+
+// Nothing listens on the discard port of loopback.
+constexpr char UnreachableProbe[] = "http://127.0.0.1:9/";
+
+HWND FindMainWindow() { return FindWindowA(nullptr, "Qiv云播盒子"); }
+
+TEST(PlayerApp, SecondCopyReportsAlreadyRunningBeforeAnyNetworkCheck) {
+    UniqueHandle firstCopy(CreateMutexA(nullptr, TRUE, "QivYunFSG"));
+    ASSERT_TRUE(firstCopy);
+    test::SystemCallRecorder recorder;
+    PlayerApp app(UnreachableProbe);  // a second copy without network still reports the running copy
+
+    try {
+        app.Run();
+        FAIL() << "the second copy went on running";
+    } catch (const test::ProcessEnded& ended) {
+        EXPECT_EQ(ended.exitCode, 0u);
+    }
+    ASSERT_EQ(recorder.messageBoxes.size(), 1u);
+    EXPECT_EQ(recorder.messageBoxes[0].owner, nullptr);
+    EXPECT_EQ(recorder.messageBoxes[0].text, "Qiv云播盒子已在运行中");
+    EXPECT_EQ(recorder.messageBoxes[0].caption, "安全提示");
+    EXPECT_EQ(recorder.messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    EXPECT_EQ(FindMainWindow(), nullptr);
+    EXPECT_EQ(app.GdiplusStartCount(), 0);
+}
+
+TEST(PlayerApp, UnreachableProbeEndsTheRunBeforeAnyWindow) {
+    test::SystemCallRecorder recorder;
+    PlayerApp app(UnreachableProbe);
+    try {
+        app.Run();
+        FAIL() << "the run went on without a connection";
+    } catch (const test::ProcessEnded& ended) {
+        EXPECT_EQ(ended.exitCode, 0u);
+    }
+    ASSERT_EQ(recorder.messageBoxes.size(), 1u);
+    EXPECT_EQ(recorder.messageBoxes[0].text, "网络连接不可用,请检测你的网络连接是否正常,");
+    EXPECT_EQ(recorder.messageBoxes[0].text,
+              "\xCD\xF8\xC2\xE7\xC1\xAC\xBD\xD3\xB2\xBB\xBF\xC9\xD3\xC3,\xC7\xEB\xBC\xEC\xB2\xE2\xC4\xE3\xB5\xC4"
+              "\xCD\xF8\xC2\xE7\xC1\xAC\xBD\xD3\xCA\xC7\xB7\xF1\xD5\xFD\xB3\xA3,");
+    EXPECT_EQ(recorder.messageBoxes[0].caption, "网络异常");
+    EXPECT_EQ(recorder.messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    EXPECT_EQ(FindMainWindow(), nullptr);
+    EXPECT_EQ(app.GdiplusStartCount(), 0);
+}
+
+// The test world answers the build's probe address.
+PlayerApp* runningApp = nullptr;
+
+void CALLBACK CloseMainWindowWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
+    Window* main = runningApp->MainWindow();
+    if (main && main->IsVisible()) {
+        KillTimer(nullptr, timer);
+        PostMessageA(main->Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+}
+
+TEST(PlayerApp, StartsAgainAfterTheFirstCopyEndedAndShutsGdiplusDownOnce) {
+    // A first copy that has ended: its mutex is gone.
+    CloseHandle(CreateMutexA(nullptr, TRUE, "QivYunFSG"));
+    test::SystemCallRecorder recorder;
+    PlayerApp app(config::ProbeAddress);
+    runningApp = &app;
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseMainWindowWhenShown);
+    int exitCode = app.Run();
+    KillTimer(nullptr, timer);
+    runningApp = nullptr;
+
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(recorder.messageBoxes.empty()) << recorder.messageBoxes[0].text;
+    EXPECT_EQ(app.GdiplusStartCount(), 1);
+    EXPECT_EQ(app.GdiplusShutdownCount(), 1);
+    EXPECT_EQ(app.MainWindow(), nullptr);
+    EXPECT_EQ(FindMainWindow(), nullptr);
+}
+
+}  // namespace
+}  // namespace qivyun

@@ -1,0 +1,35 @@
+#include "SystemCallRecorder.h"
+
+namespace qivyun::test {
+namespace {
+
+SystemCallRecorder* active = nullptr;
+
+int RecordMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
+    active->messageBoxes.push_back({owner, text ? text : "", caption ? caption : "", type});
+    if (active->answers.empty()) return IDOK;
+    int answer = active->answers.front();
+    active->answers.erase(active->answers.begin());
+    return answer;
+}
+
+HINSTANCE RecordShellOpen(HWND owner, const char* file, const char* parameters, int showCommand) {
+    active->shellOpens.push_back({owner, file ? file : "", parameters ? parameters : "", showCommand});
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));  // above 32: success
+}
+
+void RecordEndProcess(UINT exitCode) { throw ProcessEnded{exitCode}; }
+
+}  // namespace
+
+SystemCallRecorder::SystemCallRecorder() : saved_(CurrentSystemCalls()) {
+    active = this;
+    CurrentSystemCalls() = SystemCalls{RecordMessageBox, RecordShellOpen, RecordEndProcess};
+}
+
+SystemCallRecorder::~SystemCallRecorder() {
+    CurrentSystemCalls() = saved_;
+    active = nullptr;
+}
+
+}  // namespace qivyun::test
