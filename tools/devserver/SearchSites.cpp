@@ -5,12 +5,20 @@
 //   empty     a result page without results
 //   hostile   results with missing fields and closing markers, a record marker inside a name, a
 //             character GBK cannot hold, CR LF line ends and a page that stops inside its last record
+//   slow      the usual results, answered after three seconds
+// Each site keeps a log of the requests it was sent, for tests to assert exact addresses:
+//   GET  /world/requests        "METHOD TARGET USER-AGENT" per request since the last reset, one a line
+//   POST /world/requests/reset  empties the log
 #include "BuildConfig.h"
 #include "Parties.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace qivyun::devserver {
 namespace {
@@ -239,6 +247,7 @@ int PageNumber(const std::string& text) {
 }
 
 void Answer(httplib::Response& response, const SiteFormat& format, const std::string& keyword, int page) {
+    if (keyword == "slow") std::this_thread::sleep_for(std::chrono::seconds(3));
     if (keyword == "notfound") {
         response.status = 404;
         response.set_content("<html><body>404 Not Found</body></html>", "text/html");
@@ -262,22 +271,50 @@ const SiteFormat dhct{DhctHead, DhctRecord, "</div>\n</body></html>\n"};
 const SiteFormat fuso{FuSoHead, FuSoRecord, "</table>\n</body></html>\n"};
 const SiteFormat hash{HashHead, HashRecord, "</body></html>\n"};
 
+struct RequestLog {
+    std::mutex mutex;
+    std::string lines;
+};
+
+// Every request but the log's own is written down before it is routed, so requests that match
+// no route are logged too.
+httplib::Server& Logged(httplib::Server& site) {
+    auto log = std::make_shared<RequestLog>();
+    site.set_pre_routing_handler([log](const httplib::Request& request, httplib::Response&) {
+        if (request.path.rfind("/world/", 0) != 0) {
+            std::lock_guard lock(log->mutex);
+            log->lines += request.method + " " + request.target + " " + request.get_header_value("User-Agent") + "\n";
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+    site.Get("/world/requests", [log](const httplib::Request&, httplib::Response& response) {
+        std::lock_guard lock(log->mutex);
+        response.set_content(log->lines, "text/plain; charset=utf-8");
+    });
+    site.Post("/world/requests/reset", [log](const httplib::Request&, httplib::Response& response) {
+        std::lock_guard lock(log->mutex);
+        log->lines.clear();
+        response.set_content("", "text/plain");
+    });
+    return site;
+}
+
 }  // namespace
 
 void AddSearchSites(TestWorld& world) {
-    world.AddParty("ed2k4u", config::Ed2k4UAddress).Get(R"(//search/.*)", [](const httplib::Request& request, httplib::Response& response) {
+    Logged(world.AddParty("ed2k4u", config::Ed2k4UAddress)).Get(R"(//search/.*)", [](const httplib::Request& request, httplib::Response& response) {
         Answer(response, ed2k4U, DecodeComponent(Segment(request, "//search/")), PageNumber(QueryValue(request, "page")));
     });
-    world.AddParty("h31b", config::H31BAddress).Get("/bt.aspx", [](const httplib::Request& request, httplib::Response& response) {
+    Logged(world.AddParty("h31b", config::H31BAddress)).Get("/bt.aspx", [](const httplib::Request& request, httplib::Response& response) {
         Answer(response, h31b, QueryValue(request, "key"), PageNumber(QueryValue(request, "page")));
     });
-    world.AddParty("dhct", config::DHCTAddress).Get("/", [](const httplib::Request& request, httplib::Response& response) {
+    Logged(world.AddParty("dhct", config::DHCTAddress)).Get("/", [](const httplib::Request& request, httplib::Response& response) {
         Answer(response, dhct, QueryValue(request, "s"), PageNumber(QueryValue(request, "p")));
     });
-    world.AddParty("fuso", config::FuSoAddress).Get("/", [](const httplib::Request& request, httplib::Response& response) {
+    Logged(world.AddParty("fuso", config::FuSoAddress)).Get("/", [](const httplib::Request& request, httplib::Response& response) {
         Answer(response, fuso, QueryValue(request, "keyword"), PageNumber(QueryValue(request, "page")));
     });
-    world.AddParty("hash", config::HashAddress)
+    Logged(world.AddParty("hash", config::HashAddress))
         .Get(R"(/search/[^/]*/currentPage/[^/]*)", [](const httplib::Request& request, httplib::Response& response) {
             Answer(response, hash, DecodeComponent(Segment(request, "/search/")),
                    PageNumber(Segment(request, "/currentPage/")));
