@@ -1,16 +1,271 @@
 #include "shell/BrowserControl.h"
 
+#include "common/CodePage.h"
+
+#include <exdisp.h>
+#include <ocidl.h>
+#include <ole2.h>
+
 namespace qivyun {
+namespace {
+
+constexpr DISPID NavigateId = 104;
+constexpr DISPID RefreshId = -550;
+constexpr DISPID BeforeNavigate2Id = 250;
+constexpr DISPID NewWindow2Id = 251;
+constexpr DISPID DocumentCompleteId = 259;
+constexpr DISPID NewWindow3Id = 273;
+
+std::wstring WideFromGbk(const std::string& text) {
+    std::string utf8 = Utf8FromGbk(text);
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    return wide;
+}
+
+std::string GbkFromWide(const wchar_t* wide) {
+    if (!wide) return {};
+    int n = WideCharToMultiByte(936, 0, wide, -1, nullptr, 0, "?", nullptr);
+    std::string text(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
+    if (n > 1) WideCharToMultiByte(936, 0, wide, -1, text.data(), n, "?", nullptr);
+    return text;
+}
+
+}  // namespace
+
+// The container side of one hosted control: client site, in-place site and frame, and the sink of
+// the control's events. Lives as long as the control holds a reference to it.
+class BrowserSite : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
+public:
+    explicit BrowserSite(BrowserControl* owner) : owner_(owner) {}
+    void Disconnect() { owner_ = nullptr; }
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid == IID_IUnknown || iid == IID_IOleClientSite) *object = static_cast<IOleClientSite*>(this);
+        else if (iid == IID_IOleInPlaceSite || iid == IID_IOleWindow) *object = static_cast<IOleInPlaceSite*>(this);
+        else if (iid == IID_IOleInPlaceFrame || iid == IID_IOleInPlaceUIWindow) *object = static_cast<IOleInPlaceFrame*>(this);
+        else if (iid == IID_IDispatch || iid == DIID_DWebBrowserEvents2) *object = static_cast<IDispatch*>(this);
+        else {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        LONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+
+    // IOleClientSite
+    HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override {
+        *container = nullptr;
+        return E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+    // IOleWindow (shared by the in-place site and the frame)
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+        *window = owner_ ? owner_->Handle() : nullptr;
+        return *window ? S_OK : E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+    // IOleInPlaceSite
+    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
+                                               LPRECT clip, LPOLEINPLACEFRAMEINFO info) override {
+        *frame = static_cast<IOleInPlaceFrame*>(this);
+        AddRef();
+        *document = nullptr;
+        HWND host = owner_ ? owner_->Handle() : nullptr;
+        GetClientRect(host, position);
+        GetClientRect(host, clip);
+        info->fMDIApp = FALSE;
+        info->hwndFrame = host;
+        info->haccel = nullptr;
+        info->cAccelEntries = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return S_OK; }
+
+    // IOleInPlaceUIWindow and IOleInPlaceFrame: no toolbars, menus or accelerators of ours.
+    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
+    HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
+    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+    // IDispatch: the control's events
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        if (!owner_) return S_OK;
+        switch (id) {
+            case DocumentCompleteId:  // (frame, address): the address is the last argument, first in the array
+                if (owner_->onDocumentComplete && parameters->cArgs >= 2) {
+                    VARIANT* address = &parameters->rgvarg[0];
+                    if (address->vt == (VT_BYREF | VT_VARIANT)) address = address->pvarVal;
+                    owner_->onDocumentComplete(address->vt == VT_BSTR ? GbkFromWide(address->bstrVal) : std::string());
+                }
+                break;
+            case NewWindow2Id:  // (window, cancel)
+            case NewWindow3Id:  // (window, cancel, flags, context, address)
+                if (parameters->cArgs >= 2) {
+                    VARIANT& cancel = parameters->rgvarg[parameters->cArgs - 2];
+                    bool cancelIt = owner_->onNewWindow ? owner_->onNewWindow() : false;
+                    if (cancel.vt == (VT_BYREF | VT_BOOL)) *cancel.pboolVal = cancelIt ? VARIANT_TRUE : VARIANT_FALSE;
+                }
+                break;
+            case BeforeNavigate2Id:
+            default:
+                break;
+        }
+        return S_OK;
+    }
+
+private:
+    virtual ~BrowserSite() = default;
+    LONG references_ = 1;
+    BrowserControl* owner_;
+};
+
+BrowserControl::BrowserControl() { RegisterWindowClass(); }
+
+BrowserControl::~BrowserControl() { ReleaseControl(); }
 
 void BrowserControl::RegisterWindowClass() {
     WNDCLASSA existing;
     if (GetClassInfoA(ModuleInstance(), WebBrowserClassId, &existing)) return;
     WNDCLASSA windowClass{};
+    windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = ModuleInstance();
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = WebBrowserClassId;
     RegisterClassA(&windowClass);
+}
+
+void BrowserControl::Attach(HWND hwnd) {
+    ReleaseControl();
+    SubclassedWindow::Attach(hwnd);
+    CreateControl();
+}
+
+void BrowserControl::CreateControl() {
+    if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                reinterpret_cast<void**>(&control_)))) {
+        control_ = nullptr;
+        return;
+    }
+    site_ = new BrowserSite(this);
+    control_->SetClientSite(site_);
+    RECT client = ClientRect();
+    control_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, hwnd_, &client);
+    control_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch_));
+
+    IConnectionPointContainer* container = nullptr;
+    if (SUCCEEDED(control_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)))) {
+        IConnectionPoint* point = nullptr;
+        if (SUCCEEDED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point))) {
+            point->Advise(static_cast<IDispatch*>(site_), &eventCookie_);
+            point->Release();
+        }
+        container->Release();
+    }
+}
+
+void BrowserControl::ReleaseControl() {
+    if (!control_) return;
+    if (eventCookie_) {
+        IConnectionPointContainer* container = nullptr;
+        if (SUCCEEDED(control_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)))) {
+            IConnectionPoint* point = nullptr;
+            if (SUCCEEDED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point))) {
+                point->Unadvise(eventCookie_);
+                point->Release();
+            }
+            container->Release();
+        }
+        eventCookie_ = 0;
+    }
+    if (dispatch_) dispatch_->Release();
+    dispatch_ = nullptr;
+    control_->Close(OLECLOSE_NOSAVE);
+    control_->SetClientSite(nullptr);
+    control_->Release();
+    control_ = nullptr;
+    site_->Disconnect();
+    site_->Release();
+    site_ = nullptr;
+}
+
+bool BrowserControl::Invoke(long dispatchId, unsigned argumentCount, void* arguments) {
+    if (!dispatch_) return false;
+    DISPPARAMS parameters{static_cast<VARIANTARG*>(arguments), nullptr, argumentCount, 0};
+    return SUCCEEDED(dispatch_->Invoke(dispatchId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr,
+                                       nullptr, nullptr));
+}
+
+bool BrowserControl::Navigate(const std::string& address) {
+    // Arguments go in reverse order: headers, post data, target frame, flags (all absent), address.
+    VARIANT absent[4];
+    VARIANTARG arguments[5];
+    for (int i = 0; i < 4; ++i) {
+        VariantInit(&absent[i]);
+        absent[i].vt = VT_ERROR;
+        absent[i].scode = DISP_E_PARAMNOTFOUND;
+        VariantInit(&arguments[i]);
+        arguments[i].vt = VT_BYREF | VT_VARIANT;
+        arguments[i].pvarVal = &absent[i];
+    }
+    VariantInit(&arguments[4]);
+    arguments[4].vt = VT_BSTR;
+    arguments[4].bstrVal = SysAllocString(WideFromGbk(address).c_str());
+    bool ok = Invoke(NavigateId, 5, arguments);
+    SysFreeString(arguments[4].bstrVal);
+    return ok;
+}
+
+bool BrowserControl::Refresh() { return Invoke(RefreshId, 0, nullptr); }
+
+LRESULT BrowserControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE && control_) {
+        IOleInPlaceObject* inPlace = nullptr;
+        if (SUCCEEDED(control_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
+            RECT client = ClientRect();
+            inPlace->SetObjectRects(&client, &client);
+            inPlace->Release();
+        }
+    } else if (message == WM_DESTROY) {
+        ReleaseControl();
+    }
+    return DefaultProc(message, wParam, lParam);
 }
 
 }  // namespace qivyun

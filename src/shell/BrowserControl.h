@@ -1,16 +1,53 @@
 #pragma once
 // The WebBrowser control in a window of ours. Dialog templates name it by its class identifier;
-// this window class of the same name hosts it.
-#include "framework/Window.h"
+// a window class of that name is our host, and binding a BrowserControl to such a window creates
+// the control inside it and activates it in place.
+#include "framework/SubclassedWindow.h"
+
+#include <functional>
+#include <string>
+
+struct IOleObject;
+struct IDispatch;
 
 namespace qivyun {
 
 inline constexpr char WebBrowserClassId[] = "{8856F961-340A-11D0-A96B-00C04FD705A2}";
 
-class BrowserControl : public Window {
+class BrowserSite;
+
+class BrowserControl : public SubclassedWindow {
 public:
-    // Registers the window class that dialog templates name; safe to call more than once.
+    BrowserControl();
+    ~BrowserControl() override;
+
+    // Registers the host window class that dialog templates name; safe to call more than once.
     static void RegisterWindowClass();
+
+    void Attach(HWND hwnd) override;
+
+    // Navigate (dispatch id 104) with the address alone; the other four arguments are absent.
+    bool Navigate(const std::string& address);
+    // Refresh (dispatch id -550).
+    bool Refresh();
+    bool HasControl() const { return control_ != nullptr; }
+
+    // Events of the control. A new-window handler returns true to cancel the new window.
+    std::function<void(const std::string& address)> onDocumentComplete;
+    std::function<bool()> onNewWindow;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControl();
+    void ReleaseControl();
+    bool Invoke(long dispatchId, unsigned argumentCount, void* arguments);
+
+    BrowserSite* site_ = nullptr;
+    IOleObject* control_ = nullptr;
+    IDispatch* dispatch_ = nullptr;
+    unsigned long eventCookie_ = 0;
 };
 
 }  // namespace qivyun

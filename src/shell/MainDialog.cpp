@@ -106,9 +106,14 @@ const MessageMap<MainDialog> MainDialog::messages = {
     OnClick(IDC_ENGINE_HASH, &MainDialog::SelectEngine, EngineId::Hash),
 };
 
-MainDialog::MainDialog() : DialogImpl(IDD_MAIN_DIALOG), icon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDR_MAIN_ICON))) {
+MainDialog::MainDialog(StartupCheckSettings settings)
+    : DialogImpl(IDD_MAIN_DIALOG),
+      icon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDR_MAIN_ICON))),
+      checkSettings(std::move(settings)) {
     BrowserControl::RegisterWindowClass();
 }
+
+MainDialog::~MainDialog() { Destroy(); }
 
 void MainDialog::DoDataExchange(DataExchange& exchange) {
     exchange.Control(IDC_QVOD_LINK, qvodLinkButton);
@@ -144,6 +149,7 @@ void MainDialog::DoDataExchange(DataExchange& exchange) {
 
 bool MainDialog::OnInitDialog() {
     Dialog::OnInitDialog();
+    StartStartupCheck();
     LayOutControls();
     ShowItem(IDC_INTRO_TEXT, false);
     ShowItem(IDC_INTRO_FRAME, false);
@@ -156,6 +162,16 @@ bool MainDialog::OnInitDialog() {
     SelectEngine(EngineId::Ed2k4U);
     SelectPlayEngine(IDC_PLAY_ENGINE_MTKAN);
     return true;
+}
+
+void MainDialog::StartStartupCheck() {
+    StartupCheckWindow window{
+        Gate(),
+        [this](const std::string& address) { visitorBrowser.Navigate(address); },
+        [this](const std::string& address) { counterBrowser.Navigate(address); },
+        [this](const std::string& text) { SetItemText(IDC_STATUS_LINE, text.c_str()); },
+    };
+    startupCheckWorker.Start([window, settings = checkSettings] { return StartupCheck(window, settings); });
 }
 
 void MainDialog::LayOutControls() {

@@ -4,9 +4,11 @@
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
 #include "framework/ListView.h"
+#include "framework/WorkerThread.h"
 #include "search/EngineId.h"
 #include "shell/BrowserControl.h"
 #include "shell/BrowserPane.h"
+#include "versioncheck/StartupCheck.h"
 
 #include <string>
 
@@ -14,7 +16,10 @@ namespace qivyun {
 
 class MainDialog : public DialogImpl<MainDialog> {
 public:
-    MainDialog();
+    // The start-up check looks where the settings say (the program's own places by default).
+    explicit MainDialog(StartupCheckSettings checkSettings = StartupCheckSettings::ForThisProcess());
+    // The window goes first, so that no worker step can reach members already destroyed.
+    ~MainDialog() override;
 
     static const MessageMap<MainDialog> messages;
 
@@ -34,6 +39,9 @@ public:
 
     // Controls and panes, as the other parts of the program and the tests reach them.
     const ListView& ResultList() const { return resultList; }
+    const WorkerThread& StartupCheckWorker() const { return startupCheckWorker; }
+    BrowserControl& VisitorBrowser() { return visitorBrowser; }
+    BrowserControl& CounterBrowser() { return counterBrowser; }
     BrowserPane& PlayPane() { return playPane; }
     BrowserPane& LiveTvPane() { return liveTvPane; }
     BrowserPane& RadioPane() { return radioPane; }
@@ -45,6 +53,7 @@ protected:
     void DoDataExchange(DataExchange& exchange) override;
 
 private:
+    void StartStartupCheck();
     void LayOutControls();
     void SetUpResultList();
 
@@ -78,6 +87,8 @@ private:
     BrowserControl counterBrowser;
     std::string statusLineText;
     HICON icon;
+    StartupCheckSettings checkSettings;
+    WorkerThread startupCheckWorker;
 };
 
 }  // namespace qivyun

@@ -9,9 +9,10 @@
 
 namespace qivyun {
 
-PlayerApp::PlayerApp(std::string probeAddress) : probeAddress_(std::move(probeAddress)) {}
+PlayerApp::PlayerApp(std::string probeAddress, StartupCheckSettings checkSettings)
+    : probeAddress_(std::move(probeAddress)), checkSettings_(std::move(checkSettings)) {}
 
-PlayerApp::PlayerApp() : PlayerApp(config::ProbeAddress) {}
+PlayerApp::PlayerApp() : PlayerApp(config::ProbeAddress, StartupCheckSettings::ForThisProcess()) {}
 
 bool PlayerApp::InitInstance() {
     EnableControlContainer();
@@ -23,7 +24,7 @@ bool PlayerApp::InitInstance() {
     ++gdiplusStarts_;
 
     {
-        MainDialog mainDialog;
+        MainDialog mainDialog(checkSettings_);
         mainWindow_ = &mainDialog;
         mainDialog.DoModal();
         mainWindow_ = nullptr;

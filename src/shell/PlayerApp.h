@@ -3,6 +3,7 @@
 // then the main window as a modal dialog.
 #include "framework/Application.h"
 #include "framework/Handles.h"
+#include "versioncheck/StartupCheck.h"
 
 #include <string>
 
@@ -16,8 +17,8 @@ inline constexpr char NoNetworkCaption[] = "网络异常";
 
 class PlayerApp : public Application {
 public:
-    // The probe address is the build's unless a test gives another.
-    explicit PlayerApp(std::string probeAddress);
+    // The probe address and the start-up check's places are the build's unless a test gives others.
+    PlayerApp(std::string probeAddress, StartupCheckSettings checkSettings);
     PlayerApp();
 
     int GdiplusStartCount() const { return gdiplusStarts_; }
@@ -32,6 +33,7 @@ private:
     void EnsureConnectivity();
 
     std::string probeAddress_;
+    StartupCheckSettings checkSettings_;
     // Held for the whole run: the system releases it when the process ends.
     UniqueHandle instanceMutex_;
     ULONG_PTR gdiplusToken_ = 0;

@@ -45,7 +45,8 @@ protected:
         return all;
     }
 
-    MainDialog dialog;
+    // The start-up check finds no update server here.
+    MainDialog dialog{StartupCheckSettings{"http://127.0.0.1:9/QivYun/QivYunUpdate.txt", "qivyun-dialog-test.ini", "", ""}};
 };
 
 TEST_F(MainDialogTest, WindowAndEveryControlStandWhereTheLayoutPutsThem) {

@@ -13,13 +13,18 @@ namespace {
 // Nothing listens on the discard port of loopback.
 constexpr char UnreachableProbe[] = "http://127.0.0.1:9/";
 
+// The start-up check of these runs finds no update server, so it never starts the updater.
+StartupCheckSettings OfflineCheck() {
+    return {"http://127.0.0.1:9/QivYun/QivYunUpdate.txt", "qivyun-app-test-manifest.ini", "", ""};
+}
+
 HWND FindMainWindow() { return FindWindowA(nullptr, "Qiv云播盒子"); }
 
 TEST(PlayerApp, SecondCopyReportsAlreadyRunningBeforeAnyNetworkCheck) {
     UniqueHandle firstCopy(CreateMutexA(nullptr, TRUE, "QivYunFSG"));
     ASSERT_TRUE(firstCopy);
     test::SystemCallRecorder recorder;
-    PlayerApp app(UnreachableProbe);  // a second copy without network still reports the running copy
+    PlayerApp app(UnreachableProbe, OfflineCheck());  // a second copy without network still reports the running copy
 
     try {
         app.Run();
@@ -38,7 +43,7 @@ TEST(PlayerApp, SecondCopyReportsAlreadyRunningBeforeAnyNetworkCheck) {
 
 TEST(PlayerApp, UnreachableProbeEndsTheRunBeforeAnyWindow) {
     test::SystemCallRecorder recorder;
-    PlayerApp app(UnreachableProbe);
+    PlayerApp app(UnreachableProbe, OfflineCheck());
     try {
         app.Run();
         FAIL() << "the run went on without a connection";
@@ -71,10 +76,15 @@ TEST(PlayerApp, StartsAgainAfterTheFirstCopyEndedAndShutsGdiplusDownOnce) {
     // A first copy that has ended: its mutex is gone.
     CloseHandle(CreateMutexA(nullptr, TRUE, "QivYunFSG"));
     test::SystemCallRecorder recorder;
-    PlayerApp app(config::ProbeAddress);
+    PlayerApp app(config::ProbeAddress, OfflineCheck());
     runningApp = &app;
     UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseMainWindowWhenShown);
-    int exitCode = app.Run();
+    int exitCode = -1;
+    try {
+        exitCode = app.Run();
+    } catch (const test::ProcessEnded&) {
+        ADD_FAILURE() << "the run ended early: is the test world answering " << config::ProbeAddress << "?";
+    }
     KillTimer(nullptr, timer);
     runningApp = nullptr;
 

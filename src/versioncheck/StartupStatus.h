@@ -1,0 +1,16 @@
+#pragma once
+// The texts of the start-up check: the status line in its two forms and the update notice.
+#include <string>
+#include <string_view>
+
+namespace qivyun {
+
+// The counter texts arrive as at most 100 bytes of a body; every CR LF pair is dropped.
+std::string RemoveCrLfPairs(std::string_view text);
+
+std::string StartupFailureLine(std::string_view upperCaseDigest);
+std::string StartupSuccessLine(std::string_view upperCaseDigest, std::string_view accumulative,
+                               std::string_view usageCounter);
+std::string UpdateNoticeText(std::string_view manifestDigest);
+
+}  // namespace qivyun

@@ -1,0 +1,152 @@
+#include "versioncheck/StartupCheck.h"
+
+#include "../support/Http.h"
+#include "../support/Pump.h"
+#include "../support/SystemCallRecorder.h"
+#include "BuildConfig.h"
+#include "framework/Dialog.h"
+#include "shell/MainDialog.h"
+#include "shell/ResourceIds.h"
+#include "versioncheck/Manifest.h"
+#include "versioncheck/Md5.h"
+#include "versioncheck/StartupStatus.h"
+#include "versioncheck/StatusLine.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace qivyun {
+namespace {
+
+const std::string Server = config::UpdateServerAddress;
+
+// A window for the check to reach, recording what it is asked to do.
+class CheckWindow : public DialogImpl<CheckWindow> {
+public:
+    CheckWindow() : DialogImpl(IDD_WAITING_POPUP) {}
+    static const MessageMap<CheckWindow> messages;
+
+    StartupCheckWindow Hooks() {
+        return {Gate(), [this](const std::string& a) { requests.push_back("visitor " + a); },
+                [this](const std::string& a) { requests.push_back("count " + a); },
+                [this](const std::string& t) { statusLines.push_back(t); }};
+    }
+    std::vector<std::string> requests;
+    std::vector<std::string> statusLines;
+};
+const MessageMap<CheckWindow> CheckWindow::messages = {};
+
+class StartupCheckTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(window.Create(nullptr));
+        char folder[MAX_PATH];
+        GetTempPathA(MAX_PATH, folder);
+        settings.manifestPath = std::string(folder) + "qivyun-check-manifest.ini";
+        settings.ownPath = std::string(folder) + "qivyun-check-program.exe";
+        settings.updaterPath = "C:\\updates\\QivYunUpdate.exe";
+        settings.manifestAddress = Server + ManifestServerPath;
+        std::ofstream(settings.ownPath, std::ios::binary) << "a";  // MD5 of "a": 0cc175b9c0f1b6a831c399e269772661
+        test::HttpRequest("POST", Server + "/world/counters/reset");
+    }
+    void TearDown() override {
+        test::HttpRequest("DELETE", Server + "/world/manifest");
+        DeleteFileA(settings.ownPath.c_str());
+        DeleteFileA(settings.manifestPath.c_str());
+    }
+
+    void ServeManifest(const std::string& playerDigest, const std::string& usageTextAddress) {
+        std::string manifest = "[QivYunPlay]\r\nmd5=" + playerDigest + "\r\n[Count]\r\nCountAsp=" + Server +
+                               "/QivYun/Count.html\r\nCountrenAsp=" + Server + "/QivYun/CountRen.html\r\nAcounTxt=" +
+                               Server + "/QivYun/Acoun.txt\r\nAcounRenTxt=" + usageTextAddress + "\r\n";
+        int status = 0;
+        test::HttpRequest("POST", Server + "/world/manifest", manifest, &status);
+        ASSERT_EQ(status, 200);
+    }
+
+    CheckWindow window;
+    StartupCheckSettings settings;
+};
+
+TEST_F(StartupCheckTest, UnreachableServerGivesTheFailureLineWithTheOwnDigest) {
+    settings.manifestAddress = "http://127.0.0.1:9/QivYun/QivYunUpdate.txt";
+    test::SystemCallRecorder recorder;
+    EXPECT_EQ(StartupCheck(window.Hooks(), settings), 1u);
+    const std::string expected =
+        "   连接到远程服务器失败     版本MD5: 0CC175B9C0F1B6A831C399E269772661     累计点播次数:未能获取     This online: 未能获取";
+    ASSERT_EQ(window.statusLines.size(), 1u);
+    EXPECT_EQ(window.statusLines[0], expected);
+    EXPECT_EQ(startupStatusLine.Get(), expected);
+    EXPECT_TRUE(window.requests.empty());
+    EXPECT_TRUE(recorder.messageBoxes.empty());
+    EXPECT_TRUE(recorder.shellOpens.empty());
+}
+
+TEST_F(StartupCheckTest, SameDigestInUpperCaseShowsCountersWithoutTheirLineBreaks) {
+    // The usage counter points at a page longer than a counter text: only its first 100 bytes show.
+    ServeManifest("0CC175B9C0F1B6A831C399E269772661", config::HomePageAddress);
+    std::string page = test::HttpRequest("GET", config::HomePageAddress);
+    ASSERT_GT(page.size(), 100u);
+    test::SystemCallRecorder recorder;
+    StartupCheck(window.Hooks(), settings);
+
+    EXPECT_TRUE(recorder.messageBoxes.empty());
+    EXPECT_EQ(window.requests, (std::vector<std::string>{"visitor " + Server + "/QivYun/CountRen.html",
+                                                         "count " + Server + "/QivYun/Count.html"}));
+    ASSERT_EQ(window.statusLines.size(), 1u);
+    // The accumulative counter's body is "1\r\n": its first hit since the reset.
+    EXPECT_EQ(window.statusLines[0], "   连接到远程服务器成功      版本Md5: 0CC175B9C0F1B6A831C399E269772661     Accumulative: 1"
+                                     "     Usage counter: " + RemoveCrLfPairs(page.substr(0, 100)));
+    // The manifest was downloaded to its local place.
+    EXPECT_EQ(ReadManifestValueAt(settings.manifestPath, "qivyunplay", "MD5", 100), "0CC175B9C0F1B6A831C399E269772661");
+}
+
+TEST_F(StartupCheckTest, OtherDigestTellsTheUserStartsTheUpdaterAndEnds) {
+    ServeManifest("9e107d9d372bb6826bd81d3542a419d6", Server + "/QivYun/AcounRen.txt");
+    test::SystemCallRecorder recorder;
+    try {
+        StartupCheck(window.Hooks(), settings);
+        FAIL() << "the program went on with an outdated version";
+    } catch (const test::ProcessEnded& ended) {
+        EXPECT_EQ(ended.exitCode, 0u);
+    }
+    ASSERT_EQ(recorder.messageBoxes.size(), 1u);
+    EXPECT_EQ(recorder.messageBoxes[0].text, "有新版本需要更新！ 版本MD5值:9E107D9D372BB6826BD81D3542A419D6");
+    EXPECT_EQ(recorder.messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    ASSERT_EQ(recorder.shellOpens.size(), 1u);
+    EXPECT_EQ(recorder.shellOpens[0].file, "C:\\updates\\QivYunUpdate.exe");
+    EXPECT_EQ(recorder.shellOpens[0].parameters, "");
+    EXPECT_EQ(recorder.shellOpens[0].showCommand, SW_SHOW);
+    EXPECT_TRUE(window.statusLines.empty());
+    // The text counters are not fetched on this path.
+    std::string hits = test::HttpRequest("GET", Server + "/world/counters");
+    EXPECT_EQ(hits.find("/QivYun/Acoun.txt 1"), std::string::npos) << hits;
+}
+
+TEST(FetchUrlText, FirstHundredBytesOrNothing) {
+    EXPECT_EQ(FetchUrlText("http://127.0.0.1:9/none"), "");
+    std::string page = test::HttpRequest("GET", config::HomePageAddress);
+    ASSERT_GT(page.size(), 100u);
+    EXPECT_EQ(FetchUrlText(config::HomePageAddress), page.substr(0, 100));
+}
+
+TEST(MainWindowStartupCheck, RunsAtStartAndPutsItsLineIntoTheStatusLine) {
+    StartupCheckSettings settings{"http://127.0.0.1:9/QivYun/QivYunUpdate.txt", "", "", ""};
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    settings.manifestPath = std::string(folder) + "qivyun-main-manifest.ini";
+    settings.ownPath = std::string(folder) + "qivyun-missing.exe";
+    MainDialog dialog(settings);
+    ASSERT_TRUE(dialog.Create(nullptr));
+    ASSERT_TRUE(test::PumpUntil([&] { return !dialog.StartupCheckWorker().IsRunning(); }, 20000));
+    test::PumpFor(50);
+    // A program file that cannot be read shows an empty digest.
+    EXPECT_EQ(dialog.ItemText(IDC_STATUS_LINE),
+              "   连接到远程服务器失败     版本MD5:      累计点播次数:未能获取     This online: 未能获取");
+    EXPECT_TRUE(dialog.VisitorBrowser().HasControl());
+    EXPECT_TRUE(dialog.CounterBrowser().HasControl());
+}
+
+}  // namespace
+}  // namespace qivyun
