@@ -1,0 +1,35 @@
+#include "updater/DownloadProgress.h"
+
+#include <cstdio>
+
+namespace qivyun {
+
+std::uint32_t ElapsedTenths(std::uint32_t nowTick, std::uint32_t startTick) { return (nowTick - startTick) / 100; }
+
+ProgressFigures ComputeProgress(std::uint32_t elapsedTenths, std::uint32_t totalSize, std::int32_t permilleSum,
+                                std::uint32_t receivedSum, const std::string& downloadName) {
+    ProgressFigures figures;
+    figures.position = permilleSum;
+    figures.percentText = std::to_string(permilleSum * 100 / ProgressRange) + "%";
+    const std::uint32_t total = totalSize / 1024;
+    const std::string totalText = std::to_string(total) + "  Kbit";
+    const std::uint32_t received = receivedSum / 1024;
+    figures.amountText = std::to_string(received) + "/" + totalText;
+    // received units per tenth of a second, times twenty
+    const double speed =
+        elapsedTenths == 0 ? 0.0 : static_cast<double>(received) / static_cast<double>(elapsedTenths) * 20;
+    char speedText[64];
+    std::snprintf(speedText, sizeof speedText, "%.2f", speed);
+    figures.speedText = speedText;
+    figures.speedLine = "下载速度: " + figures.speedText + " Kbps/秒" + std::string(34, ' ') + figures.amountText;
+    figures.statusLine = "正在更新 " + downloadName + " 请稍后.........." + figures.percentText;
+    figures.reachedTotal = received >= total;
+    return figures;
+}
+
+std::string FinishedStatusLine(const std::string& downloadName, std::string percentText) {
+    if (percentText == "99%") percentText = "100%";
+    return downloadName + " 更新完成......" + percentText;
+}
+
+}  // namespace qivyun

@@ -1,0 +1,35 @@
+#pragma once
+// The figures the updater's window shows while a download runs: bar position, percentage, speed,
+// amounts in units of 1024 bytes, and the status and speed lines made of them.
+#include <cstdint>
+#include <string>
+
+namespace qivyun {
+
+// The progress bar's range: four segments of a thousand each.
+inline constexpr std::int32_t ProgressRange = 4000;
+
+struct ProgressFigures {
+    std::int32_t position = 0;
+    std::string percentText;
+    std::string speedText;
+    std::string amountText;
+    std::string speedLine;
+    std::string statusLine;
+    // The received units have reached the total's units.
+    bool reachedTotal = false;
+};
+
+// Tenths of a second between two millisecond tick counts (the count may have wrapped).
+std::uint32_t ElapsedTenths(std::uint32_t nowTick, std::uint32_t startTick);
+
+// One tick's figures from the downloader's counters: the per-mille sum is the bar position, the
+// percentage is position * 100 / 4000, the speed is received units / elapsed tenths * 20 with two
+// decimals (0.00 before the first tenth has passed).
+ProgressFigures ComputeProgress(std::uint32_t elapsedTenths, std::uint32_t totalSize, std::int32_t permilleSum,
+                                std::uint32_t receivedSum, const std::string& downloadName);
+
+// The status line once a download has ended; "99%" is shown as "100%".
+std::string FinishedStatusLine(const std::string& downloadName, std::string percentText);
+
+}  // namespace qivyun
