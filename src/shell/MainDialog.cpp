@@ -94,7 +94,10 @@ const MessageMap<MainDialog> MainDialog::messages = {
     OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
     OnClick(IDC_SEARCH_TAB, &MainDialog::OnSearchTab),
     OnClick(IDC_PLAY_TAB, &MainDialog::OnPlayTab),
+    OnClick(IDC_LOAD_MORE, &MainDialog::OnLoadMore),
+    OnClick(IDC_SEARCH, &MainDialog::OnSearch),
     OnMessage(WM_NCHITTEST, &MainDialog::OnNcHitTest),
+    OnMessage(WM_TIMER, &MainDialog::OnTimer),
     OnClick(IDC_ENGINE_ED2K4U, &MainDialog::SelectEngine, EngineId::Ed2k4U),
     OnClick(IDC_ENGINE_H31B, &MainDialog::SelectEngine, EngineId::H31B),
     OnClick(IDC_PLAY_ENGINE_KCPLAY, &MainDialog::SelectPlayEngine, IDC_PLAY_ENGINE_KCPLAY),
@@ -102,6 +105,7 @@ const MessageMap<MainDialog> MainDialog::messages = {
     OnControlColor(&MainDialog::OnCtlColor),
     OnMessage(WM_LBUTTONDOWN, &MainDialog::OnLButtonDown),
     OnClick(IDC_ENGINE_DHCT, &MainDialog::SelectEngine, EngineId::DHCT),
+    OnClick(IDC_ENGINE_ECV, &MainDialog::OnEngineEcv),
     OnClick(IDC_ENGINE_FUSO, &MainDialog::SelectEngine, EngineId::FuSo),
     OnClick(IDC_ENGINE_HASH, &MainDialog::SelectEngine, EngineId::Hash),
 };
@@ -200,6 +204,26 @@ void MainDialog::ShowSearchPanel() {
 
 void MainDialog::HideSearchPanel() {
     for (int id : SearchPanelHideOrder) ShowItem(id, false);
+}
+
+void MainDialog::ShowWaitingPopup(const char* text) {
+    // The popup has one window at a time: a request that starts before the last one ended
+    // replaces it.
+    waitingPopup.Destroy();
+    waitingPopup.message = text;
+    waitingPopup.Create(hwnd_);
+    // A top-level window: the client rectangle's figures become screen coordinates.
+    RECT client = ClientRect();
+    int x = client.left + 360;
+    int y = client.top + 295;
+    waitingPopup.Move(x, y, (client.right - 260) - x, (client.bottom - 235) - y, true);
+    waitingPopup.Show(SW_SHOWNORMAL);
+    UpdateData(false);
+}
+
+void MainDialog::OnTimer(UINT_PTR timerId) {
+    search.OnTimer(timerId);
+    Default();
 }
 
 void MainDialog::OnSearchTab() {

@@ -1,11 +1,13 @@
 #pragma once
 // The main window: header band, picture tiles, and one content area that shows the search
 // panel, the play panel or one of the browser panes.
+#include "controls/WaitingPopup.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
 #include "framework/ListView.h"
 #include "framework/WorkerThread.h"
 #include "search/EngineId.h"
+#include "search/SearchSession.h"
 #include "shell/BrowserControl.h"
 #include "shell/BrowserPane.h"
 #include "versioncheck/StartupCheck.h"
@@ -25,6 +27,8 @@ public:
 
     void ShowSearchPanel();
     void HideSearchPanel();
+    // Shows the waiting popup with the text, below the middle of the screen.
+    void ShowWaitingPopup(const char* text);
 
     // Handlers
     void OnPaint();
@@ -36,6 +40,10 @@ public:
     void OnLButtonDown(UINT keys, POINT point);
     void SelectEngine(EngineId engine);
     void SelectPlayEngine(int checkBoxId);
+    void OnLoadMore() { search.OnLoadMore(); }
+    void OnSearch() { search.OnSearch(); }
+    void OnTimer(UINT_PTR timerId);
+    void OnEngineEcv() { search.OnEngineEcv(); }
 
     // Controls and panes, as the other parts of the program and the tests reach them.
     const ListView& ResultList() const { return resultList; }
@@ -46,6 +54,8 @@ public:
     BrowserPane& LiveTvPane() { return liveTvPane; }
     BrowserPane& RadioPane() { return radioPane; }
     HFONT AddressFont() const { return addressFont.Get(); }
+    SearchSession& Search() { return search; }
+    WaitingPopup& Popup() { return waitingPopup; }
     int EngineEnabled(EngineId engine) const { return engineEnabled[static_cast<int>(engine)]; }
 
 protected:
@@ -53,6 +63,8 @@ protected:
     void DoDataExchange(DataExchange& exchange) override;
 
 private:
+    friend class SearchSession;
+
     void StartStartupCheck();
     void LayOutControls();
     void SetUpResultList();
@@ -79,6 +91,7 @@ private:
     BrowserPane playPane;
     BrowserPane liveTvPane;
     BrowserPane radioPane;
+    WaitingPopup waitingPopup;
     int engineEnabled[EngineCount] = {};
     std::string statusText;
     std::string keywordText;
@@ -89,6 +102,7 @@ private:
     HICON icon;
     StartupCheckSettings checkSettings;
     WorkerThread startupCheckWorker;
+    SearchSession search{*this};
 };
 
 }  // namespace qivyun

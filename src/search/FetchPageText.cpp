@@ -1,0 +1,69 @@
+#include "search/FetchPageText.h"
+
+#include "search/PageText.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <utility>
+
+namespace qivyun {
+namespace {
+
+// Owns one internet handle (session or opened address); closing the session releases the rest.
+class InternetHandle {
+public:
+    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
+    InternetHandle(const InternetHandle&) = delete;
+    InternetHandle& operator=(const InternetHandle&) = delete;
+    ~InternetHandle() {
+        if (handle_) InternetCloseHandle(handle_);
+    }
+    HINTERNET Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+private:
+    HINTERNET handle_;
+};
+
+}  // namespace
+
+std::string AgentName() {
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, length);
+    const size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+std::optional<std::string> FetchPageText(const std::string& address) {
+    const std::string agent = AgentName();
+    // Declared before the response so that the response is closed first.
+    InternetHandle session(InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session) return std::nullopt;
+    InternetHandle response(
+        InternetOpenUrlA(session.Get(), address.c_str(), nullptr, 0, INTERNET_FLAG_TRANSFER_ASCII, 1));
+    if (!response) return std::nullopt;
+
+    DWORD status = 0;
+    DWORD size = sizeof(status);
+    if (!HttpQueryInfoA(response.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+        return std::nullopt;
+    if (status < 200 || status > 299) return std::nullopt;
+
+    PageTextBuilder page;
+    char buffer[8192];
+    for (;;) {
+        DWORD read = 0;
+        // A body cut off by a broken connection is a failed request, never a partial page.
+        if (!InternetReadFile(response.Get(), buffer, sizeof(buffer), &read)) return std::nullopt;
+        if (read == 0) break;
+        page.Append(std::string_view(buffer, read));
+    }
+    return page.Finish();
+}
+
+}  // namespace qivyun
