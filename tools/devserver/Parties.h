@@ -7,5 +7,6 @@ namespace qivyun::devserver {
 void AddVendorSite(TestWorld& world);
 void AddSearchSites(TestWorld& world);
 void AddUpdateServer(TestWorld& world);
+void AddDownloadModes(TestWorld& world);
 
 }  // namespace qivyun::devserver

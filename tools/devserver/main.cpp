@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     devserver::AddVendorSite(world);
     devserver::AddSearchSites(world);
     devserver::AddUpdateServer(world);
+    devserver::AddDownloadModes(world);
     if (!world.Listen()) return 1;
 
     std::thread serving([&world] { world.Serve(); });

@@ -1,5 +1,5 @@
 #pragma once
-// The version-check subcommands: md5, manifest, publish.
+// The version-check and update subcommands: md5, manifest, publish, download.
 #include "Commands.h"
 
 namespace qivyun::tool {
@@ -7,5 +7,6 @@ namespace qivyun::tool {
 int RunMd5(const Arguments& arguments);
 int RunManifest(const Arguments& arguments);
 int RunPublish(const Arguments& arguments);
+int RunDownload(const Arguments& arguments);
 
 }  // namespace qivyun::tool

@@ -20,6 +20,7 @@ const Command commands[] = {
     {"md5", "md5 FILE", RunMd5},
     {"manifest", "manifest FILE SECTION KEY SIZE", RunManifest},
     {"publish", "publish OUTDIR [--programs DIR] [--base-address URL]", RunPublish},
+    {"download", "download URL TARGET [--segments N]", RunDownload},
 };
 
 }  // namespace qivyun::tool
