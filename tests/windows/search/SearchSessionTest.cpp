@@ -397,7 +397,7 @@ TEST(FetchPageTextTest, ReadsTheBodyAsGbkLinesOrFailsWithoutAPage) {
     EXPECT_NE(hostile->find("第1部 高清 ?"), std::string::npos);              // no GBK form: "?"
     EXPECT_EQ(RequestsTo(EngineId::Ed2k4U), std::vector<std::string>{Get("//search/hostile?page=1&mode=thumb")});
 
-    for (const std::string address : {site + "//search/notfound?page=1&mode=thumb",
+    for (const std::string& address : {site + "//search/notfound?page=1&mode=thumb",
                                       "http://127.0.0.1:" + std::to_string(config::WorldPortBase + 99) + "/",
                                       std::string("nothing like an address")}) {
         SCOPED_TRACE(address);
