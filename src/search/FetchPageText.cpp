@@ -1,5 +1,6 @@
 #include "search/FetchPageText.h"
 
+#include "framework/InternetHandle.h"
 #include "search/PageText.h"
 
 #include <windows.h>
@@ -8,25 +9,6 @@
 #include <utility>
 
 namespace qivyun {
-namespace {
-
-// Owns one internet handle (session or opened address); closing the session releases the rest.
-class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    ~InternetHandle() {
-        if (handle_) InternetCloseHandle(handle_);
-    }
-    HINTERNET Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    HINTERNET handle_;
-};
-
-}  // namespace
 
 std::string AgentName() {
     char path[MAX_PATH] = {};

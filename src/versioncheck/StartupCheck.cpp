@@ -1,6 +1,7 @@
 #include "versioncheck/StartupCheck.h"
 
 #include "BuildConfig.h"
+#include "framework/InternetHandle.h"
 #include "framework/SystemCalls.h"
 #include "versioncheck/Manifest.h"
 #include "versioncheck/Md5.h"
@@ -14,20 +15,6 @@ namespace qivyun {
 namespace {
 
 constexpr DWORD CounterTextLimit = 100;
-
-class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    ~InternetHandle() {
-        if (handle_) InternetCloseHandle(handle_);
-    }
-    HINTERNET Get() const { return handle_; }
-
-private:
-    HINTERNET handle_;
-};
 
 std::string ModulePath() {
     char path[MAX_PATH + 1] = {};
