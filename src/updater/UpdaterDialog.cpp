@@ -1,0 +1,138 @@
+#include "updater/UpdaterDialog.h"
+
+#include "BuildConfig.h"
+#include "framework/SystemCalls.h"
+#include "updater/DownloadProgress.h"
+#include "updater/UpdaterResourceIds.h"
+#include "versioncheck/Manifest.h"
+
+#include <commctrl.h>
+
+namespace qivyun {
+namespace {
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+UpdaterSettings UpdaterSettings::ForThisProcess() {
+    char own[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, own, MAX_PATH);
+    char directory[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, directory);
+    return {own, directory, ManifestLocalPath(), std::string(config::UpdateServerAddress) + ManifestServerPath};
+}
+
+const MessageMap<UpdaterDialog> UpdaterDialog::messages = {
+    OnMessage(WM_TIMER, &UpdaterDialog::OnTimer),
+    OnClick(IDC_RERUN_CHECK, &UpdaterDialog::OnRerunCheck),
+};
+
+UpdaterDialog::UpdaterDialog(UpdaterSettings updaterSettings)
+    : DialogImpl(IDD_UPDATER_DIALOG),
+      settings(std::move(updaterSettings)),
+      downloader([this](const char* text) { ShowMessageBox(Handle(), text, UpdaterCaption, MB_OK); }) {}
+
+void UpdaterDialog::DoDataExchange(DataExchange& exchange) {
+    exchange.Text(IDC_STATUS_LINE, statusLine);
+    exchange.Text(IDC_SPEED_LINE, speedLine);
+}
+
+bool UpdaterDialog::OnInitDialog() {
+    Dialog::OnInitDialog();
+    SelfReplaceCheck();
+    SetWindowPos(Handle(), nullptr, 0, 0, 500, 200, SWP_NOZORDER);
+    MoveItem(IDC_STATUS_LINE, 32, 45, 440, 16);
+    MoveItem(IDC_PROGRESS, 30, 65, 440, 12);
+    MoveItem(IDC_SPEED_LINE, 32, 90, 440, 16);
+    SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETRANGE32, 0, ProgressRange);
+    SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, 200, 0);
+    worker.Start([this] { return UpdateWorker(*this); });
+    SetTimer(RequestTimer, 300);
+    return true;
+}
+
+void UpdaterDialog::SelfReplaceCheck() {
+    const std::string properPath = settings.currentDirectory + "\\" + UpdaterFileName;
+    const std::string temporaryPath = settings.currentDirectory + "\\" + UpdaterTempFileName;
+    if (lstrcmpiA(settings.ownPath.c_str(), properPath.c_str()) == 0) {
+        if (FileExists(temporaryPath)) {
+            EndRunningCopies(temporaryPath);
+            Sleep(500);
+            DeleteFileA(temporaryPath.c_str());
+        }
+    } else {
+        // the running file is a downloaded temporary copy, or the updater was started elsewhere
+        EndRunningCopies(properPath);
+        Sleep(500);
+        DeleteFileA(properPath.c_str());
+        CopyFileA(settings.ownPath.c_str(), properPath.c_str(), FALSE);
+        Sleep(500);
+        ShellOpen(nullptr, properPath.c_str(), nullptr, SW_SHOW);
+        EndProcess(0);
+        return;
+    }
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, UpdaterMutexName);
+    const bool alreadyRunning = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+    if (!alreadyRunning) {
+        if (!instanceMutex) instanceMutex.Reset(mutex);
+        else CloseHandle(mutex);
+        return;
+    }
+    ShowMessageBox(Handle(), UpdaterRunningText, UpdaterCaption, MB_OK);
+    CloseHandle(mutex);
+    EndProcess(0);
+}
+
+void UpdaterDialog::OnRerunCheck() { SelfReplaceCheck(); }
+
+void UpdaterDialog::StartRequestedDownload() {
+    if (request.startRequested.load() != 1) return;
+    request.startRequested = 0;
+    downloader.Start(request.downloadUrl, request.downloadTarget, 4);
+    request.downloadName = FileNameOfPath(request.downloadTarget, true);
+    downloadStart = GetTickCount();
+    SetTimer(ProgressTimer, 150);
+}
+
+void UpdaterDialog::OnTimer(UINT_PTR id) {
+    if (id == ProgressTimer) {
+        ShowProgress();
+    } else if (id == RequestTimer) {
+        StartRequestedDownload();
+        if (request.upToDate.load() == 1 && !upToDateReported) ReportUpToDate();
+    }
+}
+
+// The download counts as complete when the downloader has ended (merged, failed or never
+// started), so a download that broke off is never announced while the target is absent.
+void UpdaterDialog::ShowProgress() {
+    const ProgressFigures figures =
+        ComputeProgress(ElapsedTenths(GetTickCount(), downloadStart), downloader.TotalSize(), downloader.PermilleSum(),
+                        downloader.ReceivedSum(), request.downloadName);
+    SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(figures.position), 0);
+    speedLine = figures.speedLine;
+    statusLine = figures.statusLine;
+    UpdateData(false);
+    if (downloader.Outcome() == DownloadOutcome::Running) return;
+    KillTimer(ProgressTimer);
+    downloader.ClearSegmentCounters();
+    request.downloadUrl.clear();
+    request.downloadTarget.clear();
+    SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, ProgressRange, 0);
+    statusLine = FinishedStatusLine(request.downloadName, figures.percentText);
+    UpdateData(false);
+    request.downloadDone = 1;
+}
+
+void UpdaterDialog::ReportUpToDate() {
+    upToDateReported = true;
+    KillTimer(RequestTimer);
+    statusLine = UpToDateStatusText;
+    SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, ProgressRange, 0);
+    UpdateData(false);
+    ShowMessageBox(Handle(), UpToDateText, UpdaterCaption, MB_OK);
+    EndProcess(0);
+}
+
+}  // namespace qivyun

@@ -1,0 +1,247 @@
+// QivYunUpdate's window, worker and self-replacement in-process, against the test world's download
+// modes: the main program outdated, the updater outdated, everything current, a download that
+// breaks off, a copy started elsewhere and a second copy.
+#include "updater/UpdaterDialog.h"
+
+#include "../support/Http.h"
+#include "../support/Pump.h"
+#include "../support/WindowCapture.h"
+#include "BuildConfig.h"
+#include "updater/UpdaterResourceIds.h"
+#include "framework/SystemCalls.h"
+#include "versioncheck/Manifest.h"
+#include "versioncheck/Md5.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace qivyun {
+namespace {
+
+const std::string World = config::UpdateServerAddress;
+
+// Records the calls that would block or end the run; ending the process returns, as the updater
+// never goes on after it.
+struct Recorded {
+    std::vector<std::string> messages;
+    std::vector<UINT> messageTypes;
+    std::vector<std::string> opened;
+    std::vector<int> showCommands;
+    int ends = 0;
+};
+Recorded* recorded = nullptr;
+
+class RecordingCalls {
+public:
+    RecordingCalls() : saved(CurrentSystemCalls()) {
+        recorded = &calls;
+        CurrentSystemCalls() = SystemCalls{
+            [](HWND, const char* text, const char*, UINT type) {
+                recorded->messages.push_back(text);
+                recorded->messageTypes.push_back(type);
+                return IDOK;
+            },
+            [](HWND, const char* file, const char*, int show) {
+                recorded->opened.push_back(file);
+                recorded->showCommands.push_back(show);
+                return reinterpret_cast<HINSTANCE>(42);
+            },
+            [](UINT) { ++recorded->ends; }};
+    }
+    ~RecordingCalls() {
+        CurrentSystemCalls() = saved;
+        recorded = nullptr;
+    }
+    Recorded calls;
+
+private:
+    SystemCalls saved;
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+void WriteFile(const std::string& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+}
+
+std::string DigestOf(const std::string& bytes) {
+    Md5Context context;
+    Md5Init(context);
+    Md5Update(context, bytes.data(), bytes.size());
+    Md5Digest digest{};
+    Md5Final(context, digest);
+    return Md5Text(digest);
+}
+
+class UpdaterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + "qivyun-updater-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        CreateDirectoryA(folder.c_str(), nullptr);
+        settings = {folder + "\\QivYunUpdate.exe", folder, folder + "\\QivYunUpdate.ini",
+                    World + "/QivYun/QivYunUpdate.txt"};
+        WriteFile(settings.ownPath, "the running updater");
+        WriteFile(folder + "\\QivYunPlay.exe", "the old main program");
+    }
+    void TearDown() override {
+        for (const char* name : {"QivYunUpdate.exe", "QivYunUpdate_Tmp.exe", "QivYunPlay.exe", "QivYunUpdate.ini"})
+            DeleteFileA((folder + "\\" + name).c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+
+    // The bytes the world serves under a mode path, and their digest.
+    std::string Served(const std::string& mode) {
+        int status = 0;
+        const std::string bytes = test::HttpRequest("GET", World + mode, {}, &status);
+        EXPECT_EQ(status, 200) << mode;
+        return bytes;
+    }
+
+    void WriteManifest(const std::string& text) { WriteFile(settings.manifestPath, text); }
+
+    // Runs the window until the run ends the process (or the time is up).
+    void RunUpdater(RecordingCalls& calls, DWORD timeoutMs = 20000, const char* screenshot = nullptr) {
+        UpdaterDialog dialog(settings);
+        ASSERT_TRUE(dialog.Create(nullptr));
+        bool shot = false;
+        test::PumpUntil(
+            [&] {
+                if (screenshot && !shot && dialog.StatusLine().rfind("正在更新", 0) == 0 &&
+                    dialog.Downloader().ReceivedSum() > 0) {
+                    shot = test::SaveWindowPng(dialog.Handle(), test::ScreensFolder() + "/" + screenshot);
+                }
+                return calls.calls.ends > 0;
+            },
+            timeoutMs);
+        if (screenshot) EXPECT_TRUE(shot) << "no picture of the window while it downloads";
+        finalStatus = dialog.ItemText(IDC_STATUS_LINE);
+        finalPosition = static_cast<int>(SendDlgItemMessageA(dialog.Handle(), IDC_PROGRESS, PBM_GETPOS, 0, 0));
+        RECT window = dialog.WindowRect();
+        windowSize = {window.right - window.left, window.bottom - window.top};
+        windowCaption = dialog.Text();
+        dialog.Destroy();
+    }
+
+    std::string folder;
+    UpdaterSettings settings;
+    std::string finalStatus;
+    int finalPosition = 0;
+    SIZE windowSize{};
+    std::string windowCaption;
+};
+
+TEST_F(UpdaterTest, OutdatedMainProgramIsDownloadedCheckedAndStarted) {
+    const std::string fresh = Served("/modes/slow/600000");
+    WriteManifest("[QivYunPlay]\r\nmd5=" + DigestOf(fresh) + "\r\nurl=" + World + "/modes/slow/600000\r\n");
+    RecordingCalls calls;
+    RunUpdater(calls, 30000, "updater-window.png");
+
+    EXPECT_TRUE(ReadFile(folder + "\\QivYunPlay.exe") == fresh);
+    EXPECT_EQ(calls.calls.opened, std::vector<std::string>{folder + "\\QivYunPlay.exe"});
+    EXPECT_EQ(calls.calls.showCommands, std::vector<int>{SW_SHOW});
+    EXPECT_EQ(calls.calls.ends, 1);
+    EXPECT_TRUE(calls.calls.messages.empty());
+    EXPECT_EQ(finalStatus, "QivYunPlay.exe 更新完成......100%");
+    EXPECT_EQ(finalPosition, 4000);
+    EXPECT_EQ(windowSize.cx, 500);
+    EXPECT_EQ(windowSize.cy, 200);
+    EXPECT_EQ(windowCaption, "Qiv云播自动更新");
+}
+
+TEST_F(UpdaterTest, OutdatedUpdaterIsDownloadedToTheTemporaryCopyAndStarted) {
+    const std::string fresh = Served("/modes/file/200000");
+    WriteManifest("[QivYunUpdate]\r\nmd5=" + DigestOf(fresh) + "\r\nurl=" + World + "/modes/file/200000\r\n");
+    RecordingCalls calls;
+    RunUpdater(calls);
+    EXPECT_TRUE(ReadFile(folder + "\\QivYunUpdate_Tmp.exe") == fresh);
+    EXPECT_EQ(calls.calls.opened, std::vector<std::string>{folder + "\\QivYunUpdate_Tmp.exe"});
+    EXPECT_EQ(calls.calls.ends, 1);
+}
+
+TEST_F(UpdaterTest, CurrentProgramsAreReportedUpToDateWithoutADownload) {
+    WriteManifest("[QivYunUpdate]\r\nmd5=\r\n[QivYunPlay]\r\nmd5=" + UpperCaseDigest(DigestOf("the old main program")) +
+                  "\r\nurl=" + World + "/modes/missing\r\n");
+    RecordingCalls calls;
+    RunUpdater(calls);
+    EXPECT_EQ(calls.calls.messages, std::vector<std::string>{"当前已为最新版本！"});
+    EXPECT_EQ(calls.calls.messageTypes, std::vector<UINT>{MB_OK});
+    EXPECT_TRUE(calls.calls.opened.empty());
+    EXPECT_EQ(calls.calls.ends, 1);
+    EXPECT_EQ(finalStatus, "正在获取版本信息..........100%");
+    EXPECT_EQ(finalPosition, 4000);
+}
+
+// A download that breaks off leaves the old main program in place, so the run ends in the
+// up-to-date message without starting anything.
+TEST_F(UpdaterTest, BrokenDownloadKeepsTheOldMainProgram) {
+    const std::string fresh = Served("/modes/file/300000");
+    WriteManifest("[QivYunPlay]\r\nmd5=" + DigestOf(fresh) + "\r\nurl=" + World + "/modes/drop/300000\r\n");
+    RecordingCalls calls;
+    RunUpdater(calls);
+    EXPECT_EQ(ReadFile(folder + "\\QivYunPlay.exe"), "the old main program");
+    EXPECT_TRUE(calls.calls.opened.empty());
+    EXPECT_EQ(calls.calls.messages, std::vector<std::string>{"当前已为最新版本！"});
+}
+
+TEST_F(UpdaterTest, MissingManifestIsFetchedFromTheServer) {
+    int status = 0;
+    // longer than the probe's offset of 100 bytes, as every real manifest is
+    const std::string manifest = "[Count]\r\nCountAsp=" + World + "/QivYun/Count.html\r\nCountrenAsp=" + World +
+                                 "/QivYun/CountRen.html\r\n[QivYunPlay]\r\nmd5=" + DigestOf("the old main program") + "\r\n";
+    test::HttpRequest("POST", World + "/world/manifest", manifest, &status);
+    ASSERT_EQ(status, 200);
+    RecordingCalls calls;
+    RunUpdater(calls);
+    test::HttpRequest("DELETE", World + "/world/manifest");
+    EXPECT_EQ(ReadManifestValueAt(settings.manifestPath, "QivYunPlay", "md5", 100), DigestOf("the old main program"));
+    EXPECT_EQ(calls.calls.messages, std::vector<std::string>{"当前已为最新版本！"});
+}
+
+TEST_F(UpdaterTest, CopyStartedFromAnotherDirectoryReplacesTheProperFileAndRestarts) {
+    const std::string elsewhere = folder + "\\QivYunUpdate_Tmp.exe";
+    WriteFile(elsewhere, "the new updater");
+    settings.ownPath = elsewhere;
+    RecordingCalls calls;
+    UpdaterDialog dialog(settings);
+    dialog.SelfReplaceCheck();
+    EXPECT_EQ(ReadFile(folder + "\\QivYunUpdate.exe"), "the new updater");
+    EXPECT_EQ(calls.calls.opened, std::vector<std::string>{folder + "\\QivYunUpdate.exe"});
+    EXPECT_EQ(calls.calls.ends, 1);
+    EXPECT_TRUE(calls.calls.messages.empty());
+}
+
+TEST_F(UpdaterTest, SecondCopyReportsTheRunningOneAndEnds) {
+    HANDLE first = CreateMutexA(nullptr, TRUE, "QivYunUpdateFSG");
+    WriteFile(folder + "\\QivYunUpdate_Tmp.exe", "a leftover temporary copy");
+    RecordingCalls calls;
+    UpdaterDialog dialog(settings);
+    dialog.SelfReplaceCheck();
+    CloseHandle(first);
+    EXPECT_EQ(calls.calls.messages, std::vector<std::string>{"自动更新已经在运行"});
+    EXPECT_EQ(calls.calls.messageTypes, std::vector<UINT>{MB_OK});
+    EXPECT_EQ(calls.calls.ends, 1);
+    EXPECT_EQ(GetFileAttributesA((folder + "\\QivYunUpdate_Tmp.exe").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the leftover temporary copy is deleted";
+}
+
+TEST(FileNameOfPath, LastComponentWithOrWithoutExtension) {
+    EXPECT_EQ(FileNameOfPath("C:\\a\\QivYunPlay.exe", true), "QivYunPlay.exe");
+    EXPECT_EQ(FileNameOfPath("C:\\a\\QivYunPlay.exe", false), "QivYunPlay");
+    EXPECT_EQ(FileNameOfPath("/tmp/x/QivYunUpdate.ini", true), "QivYunUpdate.ini");
+    EXPECT_EQ(FileNameOfPath("plain", true), "plain");
+}
+
+}  // namespace
+}  // namespace qivyun
