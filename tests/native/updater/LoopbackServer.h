@@ -112,10 +112,10 @@ private:
 inline bool RequestedRange(const std::string& head, std::size_t size, std::size_t& first, std::size_t& last) {
     const auto at = head.find("Range: bytes=");
     if (at == std::string::npos) return false;
-    const std::string spec = head.substr(at + 13, head.find("\r\n", at) - at - 13);
-    const auto dash = spec.find('-');
-    first = std::stoul(spec.substr(0, dash));
-    last = dash + 1 < spec.size() ? std::stoul(spec.substr(dash + 1)) : size - 1;
+    const std::string range = head.substr(at + 13, head.find("\r\n", at) - at - 13);
+    const auto dash = range.find('-');
+    first = std::stoul(range.substr(0, dash));
+    last = dash + 1 < range.size() ? std::stoul(range.substr(dash + 1)) : size - 1;
     if (last >= size) last = size - 1;
     return true;
 }
