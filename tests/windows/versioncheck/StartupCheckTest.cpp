@@ -150,3 +150,34 @@ TEST(MainWindowStartupCheck, RunsAtStartAndPutsItsLineIntoTheStatusLine) {
 
 }  // namespace
 }  // namespace qivyun
+
+namespace qivyun {
+namespace {
+
+// The published folder behind nginx announces the digest of the very program it publishes.
+TEST(StartupCheckBehindNginx, PublishedProgramCountsAsCurrentAndShowsTheCounters) {
+    const std::string server = "http://127.0.0.1:" + std::to_string(QIVYUN_NGINX_PORT);
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    StartupCheckSettings settings{server + ManifestServerPath, std::string(folder) + "qivyun-nginx-manifest.ini",
+                                  QIVYUN_PUBLISHED_PLAYER, "C:\\nowhere\\QivYunUpdate.exe"};
+    std::string digest = ComputeFileMd5(settings.ownPath);
+    ASSERT_EQ(digest.size(), 32u);
+
+    CheckWindow window;
+    ASSERT_TRUE(window.Create(nullptr));
+    test::SystemCallRecorder recorder;
+    StartupCheck(window.Hooks(), settings);
+
+    EXPECT_TRUE(recorder.messageBoxes.empty());
+    EXPECT_TRUE(recorder.shellOpens.empty());
+    EXPECT_EQ(window.requests, (std::vector<std::string>{"visitor " + server + "/QivYun/CountRen.html",
+                                                         "count " + server + "/QivYun/Count.html"}));
+    ASSERT_EQ(window.statusLines.size(), 1u);
+    EXPECT_EQ(window.statusLines[0], "   连接到远程服务器成功      版本Md5: " + UpperCaseDigest(digest) +
+                                         "     Accumulative: 0     Usage counter: 0");
+    DeleteFileA(settings.manifestPath.c_str());
+}
+
+}  // namespace
+}  // namespace qivyun
