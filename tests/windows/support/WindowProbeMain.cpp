@@ -2,6 +2,8 @@
 // it to close the way its exit command does. With SEARCH_PNG it first types a keyword, presses the
 // search button, waits for the completion line and saves a second PNG.
 //   window-probe PNG_PATH [SECONDS [SEARCH_PNG]]
+// With --answer it waits for a message box that shows TEXT and presses its OK button.
+//   window-probe --answer TEXT [SECONDS]
 #include "WindowCapture.h"
 #include "framework/GdiplusInclude.h"
 
@@ -35,9 +37,51 @@ bool Search(HWND main, DWORD seconds) {
     return false;
 }
 
+struct MessageSearch {
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindTextInBox(HWND child, LPARAM context) {
+    auto* search = reinterpret_cast<MessageSearch*>(context);
+    char text[1024] = {};
+    GetWindowTextA(child, text, sizeof(text));
+    if (std::string(text) == search->text) {
+        search->found = GetAncestor(child, GA_ROOT);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM context) {
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (IsWindowVisible(window) && std::string(className) == "#32770") EnumChildWindows(window, FindTextInBox, context);
+    return reinterpret_cast<MessageSearch*>(context)->found == nullptr;
+}
+
+// Presses OK in the message box that shows the text, once it appears.
+int Answer(const char* text, DWORD seconds) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < seconds * 1000) {
+        MessageSearch search{text, nullptr};
+        EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            std::printf("window-probe: answered the message\n");
+            return 0;
+        }
+        Sleep(200);
+    }
+    std::fprintf(stderr, "window-probe: no message box showing the text within %lu seconds\n", seconds);
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 3 && std::string(argv[1]) == "--answer")
+        return Answer(argv[2], argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 60);
     if (argc < 2) {
         std::fprintf(stderr, "usage: window-probe PNG_PATH [SECONDS [SEARCH_PNG]]\n");
         return 2;
