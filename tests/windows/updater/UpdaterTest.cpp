@@ -125,7 +125,9 @@ protected:
                 return calls.calls.ends > 0;
             },
             timeoutMs);
-        if (screenshot) EXPECT_TRUE(shot) << "no picture of the window while it downloads";
+        if (screenshot) {
+            EXPECT_TRUE(shot) << "no picture of the window while it downloads";
+        }
         finalStatus = dialog.ItemText(IDC_STATUS_LINE);
         finalPosition = static_cast<int>(SendDlgItemMessageA(dialog.Handle(), IDC_PROGRESS, PBM_GETPOS, 0, 0));
         RECT window = dialog.WindowRect();
