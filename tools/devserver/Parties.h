@@ -6,6 +6,7 @@ namespace qivyun::devserver {
 
 void AddVendorSite(TestWorld& world);
 void AddSearchSites(TestWorld& world);
+void AddPlaySites(TestWorld& world);
 void AddUpdateServer(TestWorld& world);
 void AddDownloadModes(TestWorld& world);
 

@@ -271,50 +271,22 @@ const SiteFormat dhct{DhctHead, DhctRecord, "</div>\n</body></html>\n"};
 const SiteFormat fuso{FuSoHead, FuSoRecord, "</table>\n</body></html>\n"};
 const SiteFormat hash{HashHead, HashRecord, "</body></html>\n"};
 
-struct RequestLog {
-    std::mutex mutex;
-    std::string lines;
-};
-
-// Every request but the log's own is written down before it is routed, so requests that match
-// no route are logged too.
-httplib::Server& Logged(httplib::Server& site) {
-    auto log = std::make_shared<RequestLog>();
-    site.set_pre_routing_handler([log](const httplib::Request& request, httplib::Response&) {
-        if (request.path.rfind("/world/", 0) != 0) {
-            std::lock_guard lock(log->mutex);
-            log->lines += request.method + " " + request.target + " " + request.get_header_value("User-Agent") + "\n";
-        }
-        return httplib::Server::HandlerResponse::Unhandled;
-    });
-    site.Get("/world/requests", [log](const httplib::Request&, httplib::Response& response) {
-        std::lock_guard lock(log->mutex);
-        response.set_content(log->lines, "text/plain; charset=utf-8");
-    });
-    site.Post("/world/requests/reset", [log](const httplib::Request&, httplib::Response& response) {
-        std::lock_guard lock(log->mutex);
-        log->lines.clear();
-        response.set_content("", "text/plain");
-    });
-    return site;
-}
-
 }  // namespace
 
 void AddSearchSites(TestWorld& world) {
-    Logged(world.AddParty("ed2k4u", config::Ed2k4UAddress)).Get(R"(//search/.*)", [](const httplib::Request& request, httplib::Response& response) {
+    LogRequests(world.AddParty("ed2k4u", config::Ed2k4UAddress)).Get(R"(//search/.*)", [](const httplib::Request& request, httplib::Response& response) {
         Answer(response, ed2k4U, DecodeComponent(Segment(request, "//search/")), PageNumber(QueryValue(request, "page")));
     });
-    Logged(world.AddParty("h31b", config::H31BAddress)).Get("/bt.aspx", [](const httplib::Request& request, httplib::Response& response) {
+    LogRequests(world.AddParty("h31b", config::H31BAddress)).Get("/bt.aspx", [](const httplib::Request& request, httplib::Response& response) {
         Answer(response, h31b, QueryValue(request, "key"), PageNumber(QueryValue(request, "page")));
     });
-    Logged(world.AddParty("dhct", config::DHCTAddress)).Get("/", [](const httplib::Request& request, httplib::Response& response) {
+    LogRequests(world.AddParty("dhct", config::DHCTAddress)).Get("/", [](const httplib::Request& request, httplib::Response& response) {
         Answer(response, dhct, QueryValue(request, "s"), PageNumber(QueryValue(request, "p")));
     });
-    Logged(world.AddParty("fuso", config::FuSoAddress)).Get("/", [](const httplib::Request& request, httplib::Response& response) {
+    LogRequests(world.AddParty("fuso", config::FuSoAddress)).Get("/", [](const httplib::Request& request, httplib::Response& response) {
         Answer(response, fuso, QueryValue(request, "keyword"), PageNumber(QueryValue(request, "page")));
     });
-    Logged(world.AddParty("hash", config::HashAddress))
+    LogRequests(world.AddParty("hash", config::HashAddress))
         .Get(R"(/search/[^/]*/currentPage/[^/]*)", [](const httplib::Request& request, httplib::Response& response) {
             Answer(response, hash, DecodeComponent(Segment(request, "/search/")),
                    PageNumber(Segment(request, "/currentPage/")));

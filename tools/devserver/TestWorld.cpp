@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -66,6 +67,38 @@ void TestWorld::Serve() {
 
 void TestWorld::Stop() {
     for (auto& party : parties_) party.server->stop();
+}
+
+namespace {
+
+struct RequestLog {
+    std::mutex mutex;
+    std::string lines;
+};
+
+}  // namespace
+
+// Every request but the log's own is written down before it is routed, so requests that match
+// no route are logged too.
+httplib::Server& LogRequests(httplib::Server& site) {
+    auto log = std::make_shared<RequestLog>();
+    site.set_pre_routing_handler([log](const httplib::Request& request, httplib::Response&) {
+        if (request.path.rfind("/world/", 0) != 0) {
+            std::lock_guard lock(log->mutex);
+            log->lines += request.method + " " + request.target + " " + request.get_header_value("User-Agent") + "\n";
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+    site.Get("/world/requests", [log](const httplib::Request&, httplib::Response& response) {
+        std::lock_guard lock(log->mutex);
+        response.set_content(log->lines, "text/plain; charset=utf-8");
+    });
+    site.Post("/world/requests/reset", [log](const httplib::Request&, httplib::Response& response) {
+        std::lock_guard lock(log->mutex);
+        log->lines.clear();
+        response.set_content("", "text/plain");
+    });
+    return site;
 }
 
 }  // namespace qivyun::devserver

@@ -42,6 +42,11 @@ private:
     std::vector<Party> parties_;
 };
 
+// Keeps a log of the party's requests for tests to assert exact addresses:
+//   GET  /world/requests        "METHOD TARGET USER-AGENT" per request since the last reset, one a line
+//   POST /world/requests/reset  empties the log
+httplib::Server& LogRequests(httplib::Server& site);
+
 // The port of an address of the form scheme://host:port/..., or 80 when it names none.
 int PortOf(const std::string& address);
 // The path (and query) of an address, "/" when it names none.

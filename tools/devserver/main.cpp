@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
     devserver::TestWorld world(options);
     devserver::AddVendorSite(world);
     devserver::AddSearchSites(world);
+    devserver::AddPlaySites(world);
     devserver::AddUpdateServer(world);
     devserver::AddDownloadModes(world);
     if (!world.Listen()) return 1;
