@@ -15,10 +15,14 @@ HINSTANCE RealShellOpen(HWND owner, const char* file, const char* parameters, in
 
 void RealEndProcess(UINT exitCode) { TerminateProcess(GetCurrentProcess(), exitCode); }
 
+BOOL RealTrackPopupMenu(HMENU popup, UINT flags, int x, int y, HWND owner) {
+    return TrackPopupMenu(popup, flags, x, y, 0, owner, nullptr);
+}
+
 }  // namespace
 
 SystemCalls& CurrentSystemCalls() {
-    static SystemCalls calls{RealMessageBox, RealShellOpen, RealEndProcess};
+    static SystemCalls calls{RealMessageBox, RealShellOpen, RealEndProcess, RealTrackPopupMenu};
     return calls;
 }
 

@@ -10,6 +10,8 @@ struct SystemCalls {
     // The shell's verb "open" on a file or address, no working directory.
     HINSTANCE (*shellOpen)(HWND owner, const char* file, const char* parameters, int showCommand);
     void (*endProcess)(UINT exitCode);
+    // Tracks a pop-up menu; the chosen command reaches the owner as an ordinary command message.
+    BOOL (*trackPopupMenu)(HMENU popup, UINT flags, int x, int y, HWND owner) = nullptr;
 };
 
 // The table in force; tests swap it (see ScopedSystemCalls in the test support).
@@ -21,6 +23,10 @@ inline int ShowMessageBox(HWND owner, const char* text, const char* caption, UIN
 
 inline HINSTANCE ShellOpen(HWND owner, const char* file, const char* parameters, int showCommand) {
     return CurrentSystemCalls().shellOpen(owner, file, parameters, showCommand);
+}
+
+inline BOOL TrackPopup(HMENU popup, UINT flags, int x, int y, HWND owner) {
+    return CurrentSystemCalls().trackPopupMenu(popup, flags, x, y, owner);
 }
 
 // Ends the own process at once: no destructor and no exit step runs.

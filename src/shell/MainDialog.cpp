@@ -1,7 +1,11 @@
 #include "shell/MainDialog.h"
 
 #include "playback/PlayEngineFlags.h"
+#include "BuildConfig.h"
+#include "framework/SystemCalls.h"
 #include "shell/ResourceIds.h"
+#include "shell/WebAddress.h"
+#include "versioncheck/Manifest.h"
 #include "versioncheck/StatusLine.h"
 
 namespace qivyun {
@@ -10,6 +14,8 @@ namespace {
 constexpr char KeywordPlaceholder[] = "在此输入要搜索的关键词(演员名字 影片番号 影片类型等)";
 constexpr char AddressPlaceholder[] = "在此输入视频连接地址(thunder、http、ftp、ed2k、magnet、xplan、bt、Hash)";
 constexpr char WindowTitle[] = "Qiv云播盒子";
+constexpr char ShowIntroCaption[] = "显示搜索及播放选项简介";
+constexpr char HideIntroCaption[] = "关闭搜索及播放选项简介";
 
 constexpr char IntroductionText[] =
     "Ed2k_4U、FuSo搜索较快\r\n资源较多,建议优选使用\r\n\r\nH31B DHCT作为备用引擎\r\nEvc 引擎由于其特殊性\r\n"
@@ -94,6 +100,8 @@ const MessageMap<MainDialog> MainDialog::messages = {
     OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
     OnClick(IDC_SEARCH_TAB, &MainDialog::OnSearchTab),
     OnClick(IDC_PLAY_TAB, &MainDialog::OnPlayTab),
+    OnNotify(IDC_RESULT_LIST, NM_RCLICK, &MainDialog::OnListRightClick),
+    OnNotify(IDC_RESULT_LIST, NM_DBLCLK, &MainDialog::OnListDoubleClick),
     OnClick(IDC_LOAD_MORE, &MainDialog::OnLoadMore),
     OnClick(IDC_SEARCH, &MainDialog::OnSearch),
     OnMessage(WM_NCHITTEST, &MainDialog::OnNcHitTest),
@@ -104,9 +112,29 @@ const MessageMap<MainDialog> MainDialog::messages = {
     OnClick(IDC_PLAY_ENGINE_MTKAN, &MainDialog::SelectPlayEngine, IDC_PLAY_ENGINE_MTKAN),
     OnControlColor(&MainDialog::OnCtlColor),
     OnMessage(WM_LBUTTONDOWN, &MainDialog::OnLButtonDown),
+    OnClick(IDC_CLOSE, &MainDialog::OnCloseButton),
+    OnClick(IDC_TRAY, &MainDialog::MinimiseToTray),
     OnClick(IDC_ENGINE_DHCT, &MainDialog::SelectEngine, EngineId::DHCT),
     OnClick(IDC_ENGINE_ECV, &MainDialog::OnEngineEcv),
+    OnClick(IDC_CLOSE_PLAYBACK, &MainDialog::OnClosePlayback),
+    OnMessage(WM_TRAY_NOTIFY, &MainDialog::OnTrayNotify),
+    OnClick(IDC_PLAY, &MainDialog::OnPlay),
+    OnClick(IDC_LIVE_TV_TAB, &MainDialog::OnLiveTv),
+    OnClick(IDC_RADIO_TAB, &MainDialog::OnRadio),
+    OnClick(IDC_CLOSE_RADIO, &MainDialog::OnCloseRadio),
+    OnClick(IDC_CLOSE_LIVE_TV, &MainDialog::OnCloseLiveTv),
+    OnMessage(WM_DESTROY, &MainDialog::RemoveTrayIcon),
+    OnCommand(ID_LIST_DOWNLOAD, &MainDialog::OnDownloadWithBrowser),
+    OnCommand(ID_LIST_PLAY, &MainDialog::PlayFromList),
+    OnCommand(ID_LIST_COPY, &MainDialog::OnCopyAddress),
+    OnCommand(ID_TRAY_SHOW, &MainDialog::OnShowWindow),
+    OnClick(IDC_HOME_BANNER, &MainDialog::OnHomeBanner),
+    OnClick(IDC_FEEDBACK, &MainDialog::OnFeedback),
     OnClick(IDC_ENGINE_FUSO, &MainDialog::SelectEngine, EngineId::FuSo),
+    OnClick(IDC_INTRO_TOGGLE, &MainDialog::OnToggleIntro),
+    OnClick(IDC_MTKAN_DOWNLOAD, &MainDialog::OpenManifestLink, manifest::MtkanSection),
+    OnClick(IDC_QVOD_LINK, &MainDialog::OpenManifestLink, manifest::QvodSection),
+    OnCommand(ID_TRAY_EXIT, &MainDialog::OnOK),
     OnClick(IDC_ENGINE_HASH, &MainDialog::SelectEngine, EngineId::Hash),
 };
 
@@ -306,6 +334,25 @@ void MainDialog::SelectPlayEngine(int checkBoxId) {
     CheckDlgButton(hwnd_, IDC_PLAY_ENGINE_KCPLAY, mtkan ? BST_UNCHECKED : BST_CHECKED);
     playEngines.useMtkan = mtkan ? 1 : 0;
     playEngines.useKcplay = mtkan ? 0 : 1;
+}
+
+void MainDialog::OnHomeBanner() { ShellOpen(hwnd_, config::HomePageAddress, nullptr, SW_SHOW); }
+
+void MainDialog::OnFeedback() { ShellOpen(hwnd_, config::FeedbackPageAddress, nullptr, SW_SHOW); }
+
+// The manifest is fetched over plain HTTP, so only a web address is handed to the shell: a file
+// name or another scheme there would have the shell start a program.
+void MainDialog::OpenManifestLink(const char* section) {
+    std::string page = ReadManifestValue(section, manifest::AddressKey, manifest::LinkPageSize);
+    if (!page.empty() && IsWebAddress(page)) ShellOpen(hwnd_, page.c_str(), nullptr, SW_SHOW);
+}
+
+void MainDialog::OnToggleIntro() {
+    bool show = introShown != 1;
+    introShown = show ? 1 : 0;
+    SetItemText(IDC_INTRO_TOGGLE, show ? HideIntroCaption : ShowIntroCaption);
+    ShowItem(IDC_INTRO_TEXT, show);
+    ShowItem(IDC_INTRO_FRAME, show);
 }
 
 }  // namespace qivyun

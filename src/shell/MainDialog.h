@@ -6,6 +6,7 @@
 #include "framework/Handles.h"
 #include "framework/ListView.h"
 #include "framework/WorkerThread.h"
+#include "playback/PlayRequest.h"
 #include "search/EngineId.h"
 #include "search/SearchSession.h"
 #include "shell/BrowserControl.h"
@@ -15,6 +16,9 @@
 #include <string>
 
 namespace qivyun {
+
+// Whether the side panel's engine introduction is shown; process-wide, 0 at start.
+inline int introShown = 0;
 
 class MainDialog : public DialogImpl<MainDialog> {
 public:
@@ -29,6 +33,7 @@ public:
     void HideSearchPanel();
     // Shows the waiting popup with the text, below the middle of the screen.
     void ShowWaitingPopup(const char* text);
+    virtual void RemoveTrayIcon();
 
     // Handlers
     void OnPaint();
@@ -44,6 +49,27 @@ public:
     void OnSearch() { search.OnSearch(); }
     void OnTimer(UINT_PTR timerId);
     void OnEngineEcv() { search.OnEngineEcv(); }
+    LRESULT OnListRightClick(const NMHDR&);
+    LRESULT OnListDoubleClick(const NMHDR&);
+    void OnCloseButton();
+    void MinimiseToTray();
+    LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
+    void OnDownloadWithBrowser();
+    void OnCopyAddress();
+    void OnShowWindow();
+    void OnHomeBanner();
+    void OnFeedback();
+    void OnToggleIntro();
+    void OpenManifestLink(const char* section);
+
+    // Playing (the typed address, a result row) and the live-TV and radio panes.
+    void OnPlay();
+    void PlayFromList();
+    void OnClosePlayback();
+    void OnLiveTv();
+    void OnRadio();
+    void OnCloseLiveTv();
+    void OnCloseRadio();
 
     // Controls and panes, as the other parts of the program and the tests reach them.
     const ListView& ResultList() const { return resultList; }
@@ -61,6 +87,8 @@ public:
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(DataExchange& exchange) override;
+    // Removes the tray icon, then ends the dialog.
+    void OnOK() override;
 
 private:
     friend class SearchSession;
@@ -68,6 +96,15 @@ private:
     void StartStartupCheck();
     void LayOutControls();
     void SetUpResultList();
+    void OpenPlayPane(PlayEngine engine, const std::string& requestAddress, PlaySource source);
+    void FinishPlay();
+    // Creates the pane's window on the address, places its browser and covers the content area.
+    void OpenPane(BrowserPane& pane, const std::string& paneAddress, const PaneGeometry& geometry);
+    void MovePane(BrowserPane& pane, const PaneGeometry& geometry);
+    void HidePlayPanel();
+    void ShowPopupMenu(int menuId);
+    // The address column of the row at the selection mark; empty without a mark.
+    std::string SelectedRowText(int column) const;
 
     Window qvodLinkButton;
     Window mtkanDownloadButton;

@@ -18,13 +18,28 @@ HINSTANCE RecordShellOpen(HWND owner, const char* file, const char* parameters, 
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));  // above 32: success
 }
 
+BOOL RecordTrackPopupMenu(HMENU popup, UINT flags, int x, int y, HWND owner) {
+    PopupMenuCall call{owner, x, y, flags, {}};
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+        char text[256] = {};
+        GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+        call.items.emplace_back(GetMenuItemID(popup, i), text);
+    }
+    active->popupMenus.push_back(std::move(call));
+    if (active->menuChoices.empty()) return FALSE;
+    UINT choice = active->menuChoices.front();
+    active->menuChoices.erase(active->menuChoices.begin());
+    PostMessageA(owner, WM_COMMAND, MAKEWPARAM(choice, 0), 0);
+    return TRUE;
+}
+
 void RecordEndProcess(UINT exitCode) { throw ProcessEnded{exitCode}; }
 
 }  // namespace
 
 SystemCallRecorder::SystemCallRecorder() : saved_(CurrentSystemCalls()) {
     active = this;
-    CurrentSystemCalls() = SystemCalls{RecordMessageBox, RecordShellOpen, RecordEndProcess};
+    CurrentSystemCalls() = SystemCalls{RecordMessageBox, RecordShellOpen, RecordEndProcess, RecordTrackPopupMenu};
 }
 
 SystemCallRecorder::~SystemCallRecorder() {

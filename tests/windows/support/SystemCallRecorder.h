@@ -4,6 +4,7 @@
 #include "framework/SystemCalls.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qivyun::test {
@@ -22,6 +23,14 @@ struct ShellOpenCall {
     int showCommand;
 };
 
+struct PopupMenuCall {
+    HWND owner;
+    int x, y;
+    UINT flags;
+    // The pop-up's items in order: command id and text.
+    std::vector<std::pair<UINT, std::string>> items;
+};
+
 struct ProcessEnded {
     UINT exitCode;
 };
@@ -35,8 +44,12 @@ public:
 
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<ShellOpenCall> shellOpens;
+    std::vector<PopupMenuCall> popupMenus;
     // What the next message boxes answer (IDOK when empty).
     std::vector<int> answers;
+    // The commands the next pop-up menus choose (none when empty); posted to the owner as the
+    // platform's menu tracking does.
+    std::vector<UINT> menuChoices;
 
 private:
     SystemCalls saved_;

@@ -1,0 +1,259 @@
+#include "shell/MainDialog.h"
+
+#include "../support/Pump.h"
+#include "../support/SystemCallRecorder.h"
+#include "BuildConfig.h"
+#include "shell/Clipboard.h"
+#include "shell/ResourceIds.h"
+#include "versioncheck/Manifest.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace qivyun {
+namespace {
+
+const std::string RowAddress = "magnet:?xt=urn:btih:0123456789ABCDEF0123456789ABCDEF01234567&dn=影片&tr=udp://t:80";
+
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return "<clipboard not opened>";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (auto* chars = static_cast<const char*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    } else {
+        text = "<no text>";
+    }
+    CloseClipboard();
+    return text;
+}
+
+// The icon of the main window is in the tray when the shell can change it.
+bool TrayIconPresent(HWND window) {
+    NOTIFYICONDATAA record{};
+    record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    record.hWnd = window;
+    record.uID = 128;
+    record.uFlags = NIF_TIP;
+    lstrcpyA(record.szTip, "Qiv");
+    return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
+class TrayAndMenuTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dialog.Create(nullptr));
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.IsVisible(); }));
+        window = dialog.Handle();
+    }
+    void TearDown() override {
+        if (IsWindow(window)) dialog.Destroy();
+        EXPECT_FALSE(TrayIconPresent(window));
+    }
+
+    void Command(int id) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    void Click(int id) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog.Item(id))); }
+    LRESULT Notify(int code) {
+        NMHDR header{dialog.Item(IDC_RESULT_LIST), IDC_RESULT_LIST, static_cast<UINT>(code)};
+        return SendMessageA(window, WM_NOTIFY, IDC_RESULT_LIST, reinterpret_cast<LPARAM>(&header));
+    }
+    LRESULT TrayNotify(UINT iconId, UINT mouseMessage) { return SendMessageA(window, WM_TRAY_NOTIFY, iconId, mouseMessage); }
+    int AddSelectedRow() {
+        const ListView& list = dialog.ResultList();
+        int row = list.InsertRow(0, "1");
+        list.SetCellText(row, 1, "【双击点播】影片");
+        list.SetCellText(row, 2, "1.00 GB");
+        list.SetCellText(row, 3, RowAddress.c_str());
+        ListView_SetSelectionMark(list.Handle(), row);
+        return row;
+    }
+
+    test::SystemCallRecorder calls;
+    MainDialog dialog{StartupCheckSettings{"http://127.0.0.1:9/QivYun/QivYunUpdate.txt", "qivyun-tray-test.ini", "", ""}};
+    HWND window = nullptr;
+};
+
+TEST_F(TrayAndMenuTest, ListMenuOpensAtThePointerAndItsCommandsActOnTheSelectionMark) {
+    SetCursorPos(300, 200);
+    POINT pointer;
+    GetCursorPos(&pointer);
+    calls.menuChoices = {ID_LIST_COPY};
+    EXPECT_EQ(Notify(NM_RCLICK), 0);  // on empty space: no row holds the mark yet
+    ASSERT_EQ(calls.popupMenus.size(), 1u);
+    const test::PopupMenuCall& menu = calls.popupMenus[0];
+    EXPECT_EQ(menu.owner, window);
+    EXPECT_EQ(menu.x, pointer.x);
+    EXPECT_EQ(menu.y, pointer.y);
+    EXPECT_EQ(menu.flags, static_cast<UINT>(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON));
+    const std::vector<std::pair<UINT, std::string>> items = {
+        {ID_LIST_PLAY, "在线播放"}, {ID_LIST_COPY, "复制连接"}, {ID_LIST_DOWNLOAD, "迅雷下载"}};
+    EXPECT_EQ(menu.items, items);
+    CopyTextToClipboard("before");
+    test::PumpFor(100);  // the chosen command arrives as a posted message
+    EXPECT_EQ(ClipboardText(), "");
+
+    AddSelectedRow();
+    calls.menuChoices = {ID_LIST_COPY};
+    Notify(NM_RCLICK);
+    test::PumpFor(100);
+    EXPECT_EQ(ClipboardText(), RowAddress);
+}
+
+TEST_F(TrayAndMenuTest, CopyPutsExactlyTheAddressColumnOnTheClipboard) {
+    int row = AddSelectedRow();
+    struct Case {
+        int selectionMark;
+        std::string expected;
+    } cases[] = {{row, RowAddress}, {-1, ""}};
+    for (const Case& c : cases) {
+        CopyTextToClipboard("before");
+        ListView_SetSelectionMark(dialog.ResultList().Handle(), c.selectionMark);
+        Command(ID_LIST_COPY);
+        EXPECT_EQ(ClipboardText(), c.expected) << c.selectionMark;
+    }
+    // The initial empty row is the other one.
+    ListView_SetSelectionMark(dialog.ResultList().Handle(), row == 0 ? 1 : 0);
+    CopyTextToClipboard("before");
+    Command(ID_LIST_COPY);
+    EXPECT_EQ(ClipboardText(), "");
+}
+
+TEST_F(TrayAndMenuTest, DownloadHandsTheAddressToTheBrowserProgram) {
+    Command(ID_LIST_DOWNLOAD);
+    AddSelectedRow();
+    Command(ID_LIST_DOWNLOAD);
+    ASSERT_EQ(calls.shellOpens.size(), 2u);
+    for (const auto& open : calls.shellOpens) {
+        EXPECT_EQ(open.file, "iexplore.exe");
+        EXPECT_EQ(open.showCommand, SW_SHOW);
+    }
+    EXPECT_EQ(calls.shellOpens[0].parameters, "");
+    EXPECT_EQ(calls.shellOpens[1].parameters, RowAddress);
+}
+
+TEST_F(TrayAndMenuTest, DoubleClickPlaysTheRow) {
+    AddSelectedRow();
+    EXPECT_EQ(Notify(NM_DBLCLK), 0);
+    ASSERT_TRUE(dialog.PlayPane().Exists());
+    EXPECT_NE(dialog.PlayPane().address.find(RowAddress), std::string::npos);
+}
+
+TEST_F(TrayAndMenuTest, TrayKeepsOneIconAndTheWindowComesAndGoes) {
+    Click(IDC_TRAY);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(TrayIconPresent(window));
+
+    // Another icon id is answered with 1 and changes nothing.
+    EXPECT_EQ(TrayNotify(129, WM_LBUTTONDBLCLK), 1);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(TrayNotify(128, WM_MOUSEMOVE), 0);
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    EXPECT_EQ(TrayNotify(128, WM_LBUTTONDBLCLK), 0);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(TrayIconPresent(window));
+
+    Click(IDC_TRAY);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(TrayIconPresent(window));
+
+    calls.menuChoices = {ID_TRAY_SHOW};
+    EXPECT_EQ(TrayNotify(128, WM_RBUTTONUP), 0);
+    ASSERT_EQ(calls.popupMenus.size(), 1u);
+    const std::vector<std::pair<UINT, std::string>> items = {{ID_TRAY_SHOW, "显示窗口(&X)"}, {ID_TRAY_EXIT, "退出程序(&T)"}};
+    EXPECT_EQ(calls.popupMenus[0].items, items);
+    test::PumpFor(100);
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    calls.menuChoices = {ID_TRAY_EXIT};
+    TrayNotify(128, WM_RBUTTONUP);
+    test::PumpFor(100);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(calls.messageBoxes.empty());
+}
+
+TEST_F(TrayAndMenuTest, CloseButtonAsksThenGoesToTheTrayOrExits) {
+    calls.answers = {IDYES};
+    Click(IDC_CLOSE);
+    ASSERT_EQ(calls.messageBoxes.size(), 1u);
+    EXPECT_EQ(calls.messageBoxes[0].text, "Qiv云播提示:是否最小化到托盘?");
+    EXPECT_EQ(calls.messageBoxes[0].caption, "Qiv云播提示");
+    EXPECT_EQ(calls.messageBoxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
+    EXPECT_EQ(calls.messageBoxes[0].owner, window);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(TrayIconPresent(window));
+
+    calls.answers = {IDNO};
+    Click(IDC_CLOSE);
+    EXPECT_EQ(calls.messageBoxes.size(), 2u);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(TrayIconPresent(window));
+}
+
+TEST_F(TrayAndMenuTest, IntroductionToggleAndOutsidePages) {
+    ASSERT_EQ(introShown, 0);
+    Click(IDC_INTRO_TOGGLE);
+    EXPECT_EQ(introShown, 1);
+    EXPECT_TRUE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
+    EXPECT_TRUE(IsWindowVisible(dialog.Item(IDC_INTRO_FRAME)));
+    EXPECT_EQ(dialog.ItemText(IDC_INTRO_TOGGLE), "关闭搜索及播放选项简介");
+    Click(IDC_INTRO_TOGGLE);
+    EXPECT_EQ(introShown, 0);
+    EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
+    EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_FRAME)));
+    EXPECT_EQ(dialog.ItemText(IDC_INTRO_TOGGLE), "显示搜索及播放选项简介");
+
+    Click(IDC_HOME_BANNER);
+    Click(IDC_FEEDBACK);
+    ASSERT_EQ(calls.shellOpens.size(), 2u);
+    EXPECT_EQ(calls.shellOpens[0].file, config::HomePageAddress);
+    EXPECT_EQ(calls.shellOpens[1].file, config::FeedbackPageAddress);
+    for (const auto& open : calls.shellOpens) {
+        EXPECT_EQ(open.parameters, "");
+        EXPECT_EQ(open.showCommand, SW_SHOW);
+    }
+}
+
+TEST_F(TrayAndMenuTest, ManifestLinksOpenOnlyWebPagesTheManifestNames) {
+    std::string manifestPath = ManifestLocalPath();
+    struct Case {
+        std::string manifest;
+        int button;
+        std::string opened;  // empty: nothing opens
+    } cases[] = {
+        {"[Mtkan]\r\nurl=http://127.0.0.1:9/mtkanpp_3.0.exe\r\n", IDC_MTKAN_DOWNLOAD, "http://127.0.0.1:9/mtkanpp_3.0.exe"},
+        {"[qvod]\r\nurl = \"https://qvod.example/down\"\r\n", IDC_QVOD_LINK, "https://qvod.example/down"},
+        {"[Mtkan]\r\nname=mtkan\r\n[qvod]\r\nurl=http://q/\r\n", IDC_MTKAN_DOWNLOAD, ""},
+        {"[Mtkan]\r\nurl=\r\n", IDC_MTKAN_DOWNLOAD, ""},
+        {"[qvod]\r\nurl=C:\\windows\\system32\\calc.exe\r\n", IDC_QVOD_LINK, ""},
+        {"[qvod]\r\nurl=file:///C:/windows/system32/calc.exe\r\n", IDC_QVOD_LINK, ""},
+        {"", IDC_QVOD_LINK, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.manifest);
+        if (c.manifest.empty())
+            std::remove(manifestPath.c_str());
+        else
+            std::ofstream(manifestPath, std::ios::binary) << c.manifest;
+        calls.shellOpens.clear();
+        Click(c.button);
+        if (c.opened.empty()) {
+            EXPECT_TRUE(calls.shellOpens.empty());
+            continue;
+        }
+        ASSERT_EQ(calls.shellOpens.size(), 1u);
+        EXPECT_EQ(calls.shellOpens[0].file, c.opened);
+        EXPECT_EQ(calls.shellOpens[0].parameters, "");
+        EXPECT_EQ(calls.shellOpens[0].showCommand, SW_SHOW);
+    }
+    std::remove(manifestPath.c_str());
+}
+
+}  // namespace
+}  // namespace qivyun
