@@ -38,6 +38,21 @@ int CountOf(const std::vector<std::string>& targets, const std::string& target) 
     return static_cast<int>(std::count(targets.begin(), targets.end(), target));
 }
 
+// Mouse presses that reach the browser's window.
+struct Presses {
+    int right = 0;
+    int rightUp = 0;
+    int left = 0;
+} pressesSeen;
+WNDPROC originalProc = nullptr;
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_RBUTTONDOWN) ++pressesSeen.right;
+    if (message == WM_RBUTTONUP) ++pressesSeen.rightUp;
+    if (message == WM_LBUTTONDOWN) ++pressesSeen.left;
+    return CallWindowProcA(originalProc, window, message, wParam, lParam);
+}
+
 class PlayTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -365,11 +380,22 @@ TEST_F(PlayTest, PanesCancelPopupsSwallowRightClicksAndShowOnlyPagesOtherThanThe
     }
     EXPECT_EQ(pane.DocumentsCompleted(), 5);
 
-    // A right-button press inside the pane is taken before it reaches the page.
-    MSG press{pane.Browser().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10), 0, {}};
-    EXPECT_TRUE(Dialog::PreTranslate(press));
-    MSG onPane{pane.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10), 0, {}};
-    EXPECT_TRUE(Dialog::PreTranslate(onPane));
+    // A right-button press inside the pane is taken before it reaches the page; a left press is not.
+    HWND host = pane.Browser().Handle();
+    pressesSeen = {};
+    auto original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
+    originalProc = original;
+    for (HWND target : {host, pane.Handle()}) {
+        PostMessageA(target, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+        PostMessageA(target, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    }
+    PostMessageA(host, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    test::PumpFor(200);
+    SetWindowLongPtrA(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    EXPECT_EQ(pressesSeen.right, 0);
+    EXPECT_EQ(pressesSeen.rightUp, 1);
+    EXPECT_EQ(pressesSeen.left, 1);
 }
 
 TEST_F(PlayTest, ScreenshotsOfThePlayPanelAndAPlaybackPane) {

@@ -209,6 +209,20 @@ TEST_F(TrayAndMenuTest, IntroductionToggleAndOutsidePages) {
     EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_FRAME)));
     EXPECT_EQ(dialog.ItemText(IDC_INTRO_TOGGLE), "显示搜索及播放选项简介");
 
+    // Shown, then hidden by a panel switch: the next click only clears the flag, the one after shows it.
+    Click(IDC_INTRO_TOGGLE);
+    Click(IDC_PLAY_TAB);
+    Click(IDC_SEARCH_TAB);
+    EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
+    EXPECT_EQ(introShown, 1);
+    Click(IDC_INTRO_TOGGLE);
+    EXPECT_EQ(introShown, 0);
+    EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
+    Click(IDC_INTRO_TOGGLE);
+    EXPECT_TRUE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
+    Click(IDC_INTRO_TOGGLE);
+    EXPECT_EQ(introShown, 0);
+
     Click(IDC_HOME_BANNER);
     Click(IDC_FEEDBACK);
     ASSERT_EQ(calls.shellOpens.size(), 2u);
