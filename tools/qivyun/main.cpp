@@ -2,6 +2,7 @@
 //
 //   qivyun COMMAND [ARGUMENTS...]
 #include "Commands.h"
+#include "PlayCommands.h"
 #include "SearchCommands.h"
 #include "VersionCommands.h"
 
@@ -17,6 +18,7 @@ const Command commands[] = {
     {"address", "address ENGINE PAGE KEYWORD", RunAddress},
     {"scrape", "scrape ENGINE FILE [--counter N]", RunScrape},
     {"search", "search ENGINE KEYWORD [--page N] [--base ADDRESS]", RunSearch},
+    {"play", "play mtkan|kcplay list|typed ADDRESS", RunPlay},
     {"md5", "md5 FILE", RunMd5},
     {"manifest", "manifest FILE SECTION KEY SIZE", RunManifest},
     {"publish", "publish OUTDIR [--programs DIR] [--base-address URL]", RunPublish},
