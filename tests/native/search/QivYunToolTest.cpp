@@ -2,6 +2,8 @@
 // base 28080 so that they never meet the default one.
 #include <gtest/gtest.h>
 
+#include "../support/LoopbackPort.h"
+
 #include "BuildConfig.h"
 
 #include <arpa/inet.h>
@@ -60,16 +62,7 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-bool PortAnswers(int port) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return connected;
-}
+using qivyun::test::PortAnswers;
 
 class TestWorld : public ::testing::Environment {
 public:

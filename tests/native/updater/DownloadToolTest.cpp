@@ -2,6 +2,8 @@
 // base 58180) and against a real nginx on loopback (port 58581) for files of 0.5 KiB to 64 MiB.
 #include <gtest/gtest.h>
 
+#include "../support/LoopbackPort.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -64,16 +66,7 @@ int Wait(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-bool PortAnswers(int port) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool answers = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return answers;
-}
+using test::PortAnswers;
 
 bool AwaitPort(int port) {
     for (int i = 0; i < 200; ++i) {

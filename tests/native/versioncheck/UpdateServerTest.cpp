@@ -6,6 +6,8 @@
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
+#include "../support/LoopbackPort.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -113,16 +115,7 @@ ProcessResult Tool(std::vector<std::string> arguments) {
     return Run(arguments);
 }
 
-bool PortAnswers(int port) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return connected;
-}
+using test::PortAnswers;
 
 // A server process of the test's own, ended with SIGTERM and waited for when the test ends.
 class ServerProcess {
