@@ -112,6 +112,11 @@ TEST(Framework, WorkerStepsRunOnTheWindowThreadUntilTheWindowIsGone) {
     EXPECT_FALSE(worker.HasThread());
 }
 
+TEST(Framework, ProgramsRunUnderTheChineseCodePage) {
+    // Every text of the programs is GBK: the ANSI code page must be 936.
+    EXPECT_EQ(GetACP(), 936u);
+}
+
 TEST(Framework, PumpUntilGivesUpAfterItsBound) {
     DWORD start = GetTickCount();
     EXPECT_FALSE(test::PumpUntil([] { return false; }, 100));
