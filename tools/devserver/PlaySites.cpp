@@ -10,20 +10,6 @@
 namespace qivyun::devserver {
 namespace {
 
-std::string HtmlEscape(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-
 std::string Page(const std::string& title, const std::string& body) {
     return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + title +
            "</title></head>\n<body style=\"margin:0;font-family:sans-serif\">\n" + body + "\n</body></html>\n";

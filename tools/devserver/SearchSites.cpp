@@ -43,20 +43,6 @@ struct Defects {
     std::string nameSuffix;  // raw markup put into the name
 };
 
-std::string HtmlEscape(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-
 std::uint64_t Fnv1a(const std::string& text, std::uint64_t seed) {
     std::uint64_t hash = 1469598103934665603ULL ^ seed;
     for (const unsigned char c : text) hash = (hash ^ c) * 1099511628211ULL;

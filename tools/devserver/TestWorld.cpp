@@ -21,6 +21,20 @@ void LogRequest(const std::string& party, int port, const httplib::Request& requ
 
 }  // namespace
 
+std::string HtmlEscape(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
 int PortOf(const std::string& address) {
     auto hostStart = address.find("://");
     hostStart = hostStart == std::string::npos ? 0 : hostStart + 3;

@@ -49,6 +49,9 @@ httplib::Server& LogRequests(httplib::Server& site);
 
 // The port of an address of the form scheme://host:port/..., or 80 when it names none.
 int PortOf(const std::string& address);
+// Text made safe to stand in HTML markup.
+std::string HtmlEscape(const std::string& text);
+
 // The path (and query) of an address, "/" when it names none.
 std::string PathOf(const std::string& address);
 
