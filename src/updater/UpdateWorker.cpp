@@ -70,20 +70,17 @@ unsigned UpdateWorker(UpdaterDialog& dialog) {
 
 void EndRunningCopies(const std::string& path) {
     const std::string name = FileNameOfPath(path, true);
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return;
+    const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
         // the process list names bare executable files, so the file-name part is what can match
         if (lstrcmpiA(FileNameOfPath(entry.szExeFile, true).c_str(), name.c_str()) != 0) continue;
         if (entry.th32ProcessID == GetCurrentProcessId()) continue;
-        if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
-            TerminateProcess(process, 0);
-            CloseHandle(process);
-        }
+        if (const UniqueHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)); process)
+            TerminateProcess(process.Get(), 0);
     }
-    CloseHandle(snapshot);
 }
 
 }  // namespace qivyun

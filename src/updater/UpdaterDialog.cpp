@@ -72,15 +72,15 @@ void UpdaterDialog::SelfReplaceCheck() {
         EndProcess(0);
         return;
     }
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, UpdaterMutexName);
+    UniqueHandle mutex(CreateMutexA(nullptr, TRUE, UpdaterMutexName));
     const bool alreadyRunning = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
     if (!alreadyRunning) {
-        if (!instanceMutex) instanceMutex.Reset(mutex);
-        else CloseHandle(mutex);
+        // the first check keeps the mutex for the whole run; a repeated one lets its copy go
+        if (!instanceMutex) instanceMutex = std::move(mutex);
         return;
     }
     ShowMessageBox(Handle(), UpdaterRunningText, UpdaterCaption, MB_OK);
-    CloseHandle(mutex);
+    mutex.Reset();
     EndProcess(0);
 }
 
