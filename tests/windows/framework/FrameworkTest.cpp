@@ -2,7 +2,7 @@
 #include "framework/WorkerThread.h"
 
 #include "../support/Pump.h"
-#include "shell/ResourceIds.h"
+#include "controls/WaitingPopupIds.h"
 
 #include <gtest/gtest.h>
 
