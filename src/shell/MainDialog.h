@@ -13,12 +13,10 @@
 #include "shell/BrowserPane.h"
 #include "versioncheck/StartupCheck.h"
 
+#include <optional>
 #include <string>
 
 namespace qivyun {
-
-// Whether the side panel's engine introduction is shown; process-wide, 0 at start.
-inline int introShown = 0;
 
 class MainDialog : public DialogImpl<MainDialog> {
 public:
@@ -34,6 +32,9 @@ public:
     // Shows the waiting popup with the text, below the middle of the screen.
     void ShowWaitingPopup(const char* text);
     virtual void RemoveTrayIcon();
+    // The status line at the bottom (1061): the start-up check's text, shown again by every return
+    // to the search panel. Its only writer; the control is bound to no member.
+    void SetStatusLine(const std::string& text);
 
     // Handlers
     void OnPaint();
@@ -83,6 +84,10 @@ public:
     SearchSession& Search() { return search; }
     WaitingPopup& Popup() { return waitingPopup; }
     int EngineEnabled(EngineId engine) const { return engineEnabled[static_cast<int>(engine)]; }
+    // The cloud-play service that plays an address; none only before the initialisation chose one.
+    std::optional<PlayEngine>& PlayEngineChoice() { return playEngine; }
+    bool IntroShown() const { return introShown; }
+    const std::string& StatusLine() const { return statusLineText; }
 
 protected:
     bool OnInitDialog() override;
@@ -94,10 +99,12 @@ private:
     friend class SearchSession;
 
     void StartStartupCheck();
+    void PutStatusLine();
     void LayOutControls();
     void SetUpResultList();
+    // Opens the chosen service's page on the address in the playback pane.
+    void PlayAddress(const std::string& address, PlaySource source);
     void OpenPlayPane(PlayEngine engine, const std::string& requestAddress, PlaySource source);
-    void FinishPlay();
     // Creates the pane's window on the address, places its browser and covers the content area.
     void OpenPane(BrowserPane& pane, const std::string& paneAddress, const PaneGeometry& geometry);
     void MovePane(BrowserPane& pane, const PaneGeometry& geometry);
@@ -106,36 +113,25 @@ private:
     // The address column of the row at the selection mark; empty without a mark.
     std::string SelectedRowText(int column) const;
 
-    Window qvodLinkButton;
-    Window mtkanDownloadButton;
-    Window introButton;
-    Window homeBanner;
-    Window playButton;
-    Window playPanelPicture;
-    Window liveTvTile;
-    Window radioTile;
-    Window kcplayCheckBox;
-    Window mtkanCheckBox;
-    Window closeRadioButton;
-    Window closeLiveTvButton;
-    Window closePlaybackButton;
-    Window searchTile;
-    Window trayButton;
-    Window closeButton;
-    Window playTile;
+    // Controls the window reaches through members (the others through their ids).
     ListView resultList;
     BrowserControl visitorBrowser;
+    BrowserControl counterBrowser;
+    // The content area's panes and the popup of a running search.
     BrowserPane playPane;
     BrowserPane liveTvPane;
     BrowserPane radioPane;
     WaitingPopup waitingPopup;
+    // Values bound by the data exchange.
     int engineEnabled[EngineCount] = {};
     std::string statusText;
     std::string keywordText;
     std::string addressText;
-    UniqueGdiObject<HFONT> addressFont;
-    BrowserControl counterBrowser;
+    // The window's own state.
     std::string statusLineText;
+    std::optional<PlayEngine> playEngine;
+    bool introShown = false;
+    UniqueGdiObject<HFONT> addressFont;
     HICON icon;
     StartupCheckSettings checkSettings;
     WorkerThread startupCheckWorker;
