@@ -14,6 +14,8 @@ constexpr char AddressPlaceholder[] = "在此输入视频连接地址(thunder、
 constexpr char WindowTitle[] = "Qiv云播盒子";
 constexpr char ShowIntroCaption[] = "显示搜索及播放选项简介";
 constexpr char HideIntroCaption[] = "关闭搜索及播放选项简介";
+constexpr char EcvText[] = "本搜索引擎涉及违禁的血腥暴力色情资源太多！暂时关闭";
+constexpr char EcvCaption[] = "Qiv云播盒子友情提示";
 
 constexpr char IntroductionText[] =
     "Ed2k_4U、FuSo搜索较快\r\n资源较多,建议优选使用\r\n\r\nH31B DHCT作为备用引擎\r\nEvc 引擎由于其特殊性\r\n"
@@ -236,6 +238,26 @@ void MainDialog::ShowWaitingPopup(const char* text) {
     waitingPopup.Move(x, y, (client.right - 260) - x, (client.bottom - 235) - y, true);
     waitingPopup.Show(SW_SHOWNORMAL);
     UpdateData(false);
+}
+
+std::string MainDialog::KeywordText(int limit) const { return ItemText(IDC_KEYWORD, limit); }
+
+void MainDialog::ShowSearchStatus(const std::string& text) {
+    statusText = text;
+    UpdateData(false);
+}
+
+// A new search hides the play panel's address box and button, even when the keyword is refused.
+void MainDialog::OnSearch() {
+    ShowItem(IDC_PLAY_ADDRESS, false);
+    ShowItem(IDC_PLAY, false);
+    search.OnSearch();
+}
+
+// The Ecv box stands for an engine that is switched off: it never stays checked.
+void MainDialog::OnEngineEcv() {
+    CheckDlgButton(hwnd_, IDC_ENGINE_ECV, BST_UNCHECKED);
+    ShowMessageBox(hwnd_, EcvText, EcvCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainDialog::OnTimer(UINT_PTR timerId) {

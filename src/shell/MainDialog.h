@@ -9,6 +9,7 @@
 #include "playback/PlayRequest.h"
 #include "search/EngineId.h"
 #include "search/SearchSession.h"
+#include "search/SearchWindow.h"
 #include "shell/BrowserControl.h"
 #include "shell/BrowserPane.h"
 #include "versioncheck/StartupCheck.h"
@@ -18,7 +19,7 @@
 
 namespace qivyun {
 
-class MainDialog : public DialogImpl<MainDialog> {
+class MainDialog : public DialogImpl<MainDialog>, public SearchWindow {
 public:
     // The start-up check looks where the settings say (the program's own places by default).
     explicit MainDialog(StartupCheckSettings checkSettings = StartupCheckSettings::ForThisProcess());
@@ -29,8 +30,6 @@ public:
 
     void ShowSearchPanel();
     void HideSearchPanel();
-    // Shows the waiting popup with the text, below the middle of the screen.
-    void ShowWaitingPopup(const char* text);
     virtual void RemoveTrayIcon();
     // The status line at the bottom (1061): the start-up check's text, shown again by every return
     // to the search panel. Its only writer; the control is bound to no member.
@@ -47,9 +46,9 @@ public:
     void SelectEngine(EngineId engine);
     void SelectPlayEngine(int checkBoxId);
     void OnLoadMore() { search.OnLoadMore(); }
-    void OnSearch() { search.OnSearch(); }
+    void OnSearch();
     void OnTimer(UINT_PTR timerId);
-    void OnEngineEcv() { search.OnEngineEcv(); }
+    void OnEngineEcv();
     LRESULT OnListRightClick(const NMHDR&);
     LRESULT OnListDoubleClick(const NMHDR&);
     void OnCloseButton();
@@ -72,8 +71,22 @@ public:
     void OnCloseLiveTv();
     void OnCloseRadio();
 
+    // What the search session reaches of this window.
+    void ReadControls() override { UpdateData(true); }
+    void WriteControls() override { UpdateData(false); }
+    std::string KeywordText(int limit) const override;
+    int EngineEnabled(EngineId engine) const override { return engineEnabled[static_cast<int>(engine)]; }
+    const ListView& ResultList() const override { return resultList; }
+    void ShowSearchStatus(const std::string& text) override;
+    // Shows the waiting popup with the text, below the middle of the screen.
+    void ShowWaitingPopup(const char* text) override;
+    void CloseWaitingPopup() override { waitingPopup.Destroy(); }
+    void StartTimer(UINT_PTR id, UINT periodMs) override { SetTimer(id, periodMs); }
+    void StopTimer(UINT_PTR id) override { KillTimer(id); }
+    std::shared_ptr<UiGate> Gate() const override { return Dialog::Gate(); }
+    HWND MessageOwner() const override { return hwnd_; }
+
     // Controls and panes, as the other parts of the program and the tests reach them.
-    const ListView& ResultList() const { return resultList; }
     const WorkerThread& StartupCheckWorker() const { return startupCheckWorker; }
     BrowserControl& VisitorBrowser() { return visitorBrowser; }
     BrowserControl& CounterBrowser() { return counterBrowser; }
@@ -83,7 +96,6 @@ public:
     HFONT AddressFont() const { return addressFont.Get(); }
     SearchSession& Search() { return search; }
     WaitingPopup& Popup() { return waitingPopup; }
-    int EngineEnabled(EngineId engine) const { return engineEnabled[static_cast<int>(engine)]; }
     // The cloud-play service that plays an address; none only before the initialisation chose one.
     std::optional<PlayEngine>& PlayEngineChoice() { return playEngine; }
     bool IntroShown() const { return introShown; }
@@ -96,8 +108,6 @@ protected:
     void OnOK() override;
 
 private:
-    friend class SearchSession;
-
     void StartStartupCheck();
     void PutStatusLine();
     void LayOutControls();
