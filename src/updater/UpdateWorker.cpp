@@ -1,6 +1,8 @@
-#include "updater/UpdaterDialog.h"
+#include "updater/UpdateWorker.h"
 
+#include "framework/Handles.h"
 #include "framework/SystemCalls.h"
+#include "updater/DownloadProgress.h"
 #include "versioncheck/Manifest.h"
 #include "versioncheck/Md5.h"
 
@@ -11,12 +13,15 @@ namespace {
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void RunUpdateWorker(UpdaterDialog& dialog) {
-    const UpdaterSettings& settings = dialog.Settings();
-    UpdateRequest& request = dialog.Request();
+// Asks the window for the download and waits for its end; false when the window went first.
+bool RequestDownload(const UpdateWorkerWindow& window, const std::string& url, const std::string& target) {
+    return window.gate->Run([&] { window.startDownload(url, target); }) && window.gate->Wait(*window.downloadEnded);
+}
 
+// The fixed waits after each download stay as the program has always had them.
+void RunUpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& settings) {
     if (!FileExists(settings.manifestPath)) {
-        RequestDownload(request, settings.manifestAddress, settings.manifestPath);
+        if (!RequestDownload(window, settings.manifestAddress, settings.manifestPath)) return;
         Sleep(1000);
         if (!FileExists(settings.manifestPath)) return EndProcess(0);
     }
@@ -29,7 +34,7 @@ void RunUpdateWorker(UpdaterDialog& dialog) {
     const std::string updaterUrl = value(manifest::UpdaterSection, manifest::AddressKey, manifest::ProgramAddressSize);
     if (ManifestNamesOtherDigest(updaterDigest, ComputeFileMd5(settings.ownPath))) {
         const std::string temporaryPath = settings.currentDirectory + "\\" + UpdaterTempFileName;
-        RequestDownload(request, updaterUrl, temporaryPath);
+        if (!RequestDownload(window, updaterUrl, temporaryPath)) return;
         Sleep(500);
         if (FileExists(temporaryPath)) {
             ShellOpen(nullptr, temporaryPath.c_str(), nullptr, SW_SHOW);
@@ -42,7 +47,7 @@ void RunUpdateWorker(UpdaterDialog& dialog) {
     const std::string playerUrl = value(manifest::PlayerSection, manifest::AddressKey, manifest::ProgramAddressSize);
     const std::string playerPath = settings.currentDirectory + "\\" + PlayerFileName;
     if (ManifestNamesOtherDigest(playerDigest, ComputeFileMd5(playerPath))) {
-        RequestDownload(request, playerUrl, playerPath);
+        if (!RequestDownload(window, playerUrl, playerPath)) return;
         Sleep(500);
         if (FileExists(playerPath)) {
             if (SameDigest(ComputeFileMd5(playerPath), playerDigest)) {
@@ -54,14 +59,14 @@ void RunUpdateWorker(UpdaterDialog& dialog) {
         }
     }
     if (updateFailed) return EndProcess(0);
-    request.upToDate = 1;
+    window.gate->Run(window.reportUpToDate);
 }
 
 }  // namespace
 
-unsigned UpdateWorker(UpdaterDialog& dialog) {
+unsigned UpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& settings) {
     try {
-        RunUpdateWorker(dialog);
+        RunUpdateWorker(window, settings);
     } catch (...) {
         // where the process end is replaced (the tests' recorder throws), the worker stops here
     }
