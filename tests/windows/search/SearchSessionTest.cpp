@@ -3,8 +3,8 @@
 // and the page fetch.
 #include "search/SearchSession.h"
 
-#include "../support/Http.h"
 #include "../support/Pump.h"
+#include "../support/SearchSites.h"
 #include "../support/SystemCallRecorder.h"
 #include "BuildConfig.h"
 #include "controls/WaitingPopupIds.h"
@@ -15,28 +15,16 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace qivyun {
 namespace {
 
-std::string Site(EngineId engine) { return std::string(EngineSettings(engine).baseAddress); }
-
-void ResetRequestLogs() {
-    for (EngineId engine : AllEngines) test::HttpRequest("POST", Site(engine) + "/world/requests/reset");
-}
-
-// The site's log: "GET TARGET USER-AGENT" per request.
-std::vector<std::string> RequestsTo(EngineId engine) {
-    std::istringstream lines(test::HttpRequest("GET", Site(engine) + "/world/requests"));
-    std::vector<std::string> requests;
-    for (std::string line; std::getline(lines, line);) requests.push_back(line);
-    return requests;
-}
-
-std::string Get(const std::string& target) { return "GET " + target + " player_tests"; }
+using test::Get;
+using test::RequestsTo;
+using test::ResetRequestLogs;
+using test::Site;
 
 // A plain dialog with a result list of four columns; it records what the session asks of it and
 // leaves the timers to the test, which delivers their messages itself.

@@ -2,11 +2,10 @@
 // rows in the real list, the status line and the waiting popup.
 #include "shell/MainDialog.h"
 
-#include "../support/Http.h"
 #include "../support/Pump.h"
+#include "../support/SearchSites.h"
 #include "../support/SystemCallRecorder.h"
 #include "../support/WindowCapture.h"
-#include "search/SearchEngine.h"
 #include "shell/ResourceIds.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +13,6 @@
 #include <algorithm>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,21 +25,10 @@ constexpr char WaitingText[] = "\r\n\r\n   搜索速度快慢取决于你的网�
 constexpr char NothingFound[] = "搜索已完成！    本次搜索结果：0 个     本页展示：0 个";
 constexpr char Completed[] = "搜索已完成！";
 
-std::string Site(EngineId engine) { return std::string(EngineSettings(engine).baseAddress); }
-
-void ResetRequestLogs() {
-    for (EngineId engine : AllEngines) test::HttpRequest("POST", Site(engine) + "/world/requests/reset");
-}
-
-// The site's log: "GET TARGET USER-AGENT" per request.
-std::vector<std::string> RequestsTo(EngineId engine) {
-    std::istringstream lines(test::HttpRequest("GET", Site(engine) + "/world/requests"));
-    std::vector<std::string> requests;
-    for (std::string line; std::getline(lines, line);) requests.push_back(line);
-    return requests;
-}
-
-std::string Get(const std::string& target) { return "GET " + target + " player_tests"; }
+using test::Get;
+using test::RequestsTo;
+using test::ResetRequestLogs;
+using test::Site;
 
 std::string Repeat(const std::string& text, size_t times) {
     std::string out;
