@@ -173,7 +173,7 @@ void CaptionButton(PartCanvas& c, CaptionGlyph glyph, CaptionLook look) {
         const bool close = glyph == CaptionGlyph::Close;
         Shade face = [=](double, double y) {
             const Rgb title = TitleColour(true, y + CaptionButtonTop);
-            if (close) return look == CaptionLook::Over ? palette::CloseRed : Mix(palette::CloseRed, palette::NightBlue, 0.3);
+            if (close) return look == CaptionLook::Over ? palette::CloseRed : Mix(palette::CloseRed, Rgb{0, 0, 0}, 0.22);
             return look == CaptionLook::Over ? Mix(title, palette::White, 0.22) : Mix(title, palette::NightBlue, 0.45);
         };
         c.Paint(RoundedBox(0, 0, w, h, ControlCornerRadius), face);
@@ -192,11 +192,10 @@ void CaptionButton(PartCanvas& c, CaptionGlyph glyph, CaptionLook look) {
                          palette::White);
             break;
         case CaptionGlyph::Restore:
-            c.PaintCrisp(Ring(RoundedBox(cx - s + 3, cy - s, cx + s, cy + s - 3, 0),
-                              RoundedBox(cx - s + 3, cy - s + 2, cx + s - 1, cy + s - 3, 0)),
+            // a window in front, lower left, with the top and right edges of one behind it
+            c.PaintCrisp(Ring(RoundedBox(cx - s, cy - 2, cx + s - 2, cy + s, 0), RoundedBox(cx - s + 1, cy, cx + s - 3, cy + s - 1, 0)),
                          palette::White);
-            c.PaintCrisp(Ring(RoundedBox(cx - s, cy - s + 3, cx + s - 3, cy + s, 0),
-                              RoundedBox(cx - s + 1, cy - s + 5, cx + s - 4, cy + s - 1, 0)),
+            c.PaintCrisp(Ring(RoundedBox(cx - s + 3, cy - s, cx + s, cy + 3, 0), RoundedBox(cx - s + 3, cy - s + 1, cx + s - 1, cy + 3, 0)),
                          palette::White);
             break;
     }
