@@ -54,21 +54,23 @@ private:
         Part(RECT{r.left, r.top + titleHeight, r.left + side, r.bottom - bottom}, active ? SkinPart::FrameLeftActive : SkinPart::FrameLeftInactive);
         Part(RECT{r.right - side, r.top + titleHeight, r.right, r.bottom - bottom}, active ? SkinPart::FrameRightActive : SkinPart::FrameRightInactive);
         Part(RECT{r.left, r.bottom - bottom, r.right, r.bottom}, active ? SkinPart::FrameBottomActive : SkinPart::FrameBottomInactive);
-        const POINT text = skin_.Pair(SkinPair::TitleTextPosition);
-        Text(RECT{r.left + text.x - 20, r.top + text.y, r.right + skin_.Pair(SkinPair::MinimiseButtonPosition).x, r.top + titleHeight}, title,
-             active ? SkinColour::TitleTextActive : SkinColour::TitleTextInactive);
         const int w = Metric(SkinMetric::CaptionButtonWidth), h = Metric(SkinMetric::CaptionButtonHeight);
         const std::pair<SkinPair, SkinPart> buttons[] = {
             {SkinPair::CloseButtonPosition, active ? SkinPart::CloseButtonOver : SkinPart::CloseButtonNormal},
             {SkinPair::MaximiseButtonPosition, active ? SkinPart::MaximiseButtonHeld : SkinPart::RestoreButtonNormal},
             {SkinPair::MinimiseButtonPosition, active ? SkinPart::MinimiseButtonOver : SkinPart::MinimiseButtonNormal},
         };
+        int textEnd = r.right;
         for (const auto& [pair, part] : buttons) {
             const POINT at = skin_.Pair(pair);
             const int x = at.x < 0 ? r.right + at.x : r.left + at.x;
-            if (x < r.left + 60) continue;
+            if (x < r.left + 60) continue;  // a narrow window shows only the buttons that fit
             Part(RECT{x, r.top + at.y, x + w, r.top + at.y + h}, part);
+            textEnd = x;
         }
+        const POINT text = skin_.Pair(SkinPair::TitleTextPosition);
+        Text(RECT{r.left + text.x - 20, r.top + text.y, textEnd, r.top + titleHeight}, title,
+             active ? SkinColour::TitleTextActive : SkinColour::TitleTextInactive);
     }
 
     void SearchEngines(RECT r) {
