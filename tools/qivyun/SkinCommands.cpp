@@ -28,6 +28,12 @@ using namespace qivyun::skin;
 constexpr char usage[] = "skin pack DESCRIPTION OUT | info FILE | render FILE PART WIDTH HEIGHT OUT.png";
 constexpr int LargestPicture = 4096;
 
+int SkinUsage() {
+    std::cerr << "usage: qivyun " << usage << "\n"
+              << "PART is an index 0-301 or a name of src/skin/SkinParts.h (PushButtonOver)\n";
+    return 2;
+}
+
 std::vector<uint8_t> ReadWholeFile(const std::string& path, bool& ok) {
     std::ifstream file(path, std::ios::binary);
     ok = bool(file);
@@ -119,7 +125,7 @@ int Render(const Arguments& arguments) {
     if (!part) part = IndexOfName(SkinPartNames, arguments[2]);
     if (!part || *part >= int(TableCapacity[4]) || !width || !height || *width < 1 || *height < 1 ||
         *width > LargestPicture || *height > LargestPicture)
-        return BadArguments(usage);
+        return SkinUsage();
     SkinContainer skin;
     SkinResult result;
     if (!Load(arguments[1], skin, result)) return 1;
@@ -140,7 +146,7 @@ int RunSkin(const Arguments& arguments) {
     if (arguments.size() == 3 && arguments[0] == "pack") return Pack(arguments[1], arguments[2]);
     if (arguments.size() == 2 && arguments[0] == "info") return Info(arguments[1]);
     if (arguments.size() == 6 && arguments[0] == "render") return Render(arguments);
-    return BadArguments(usage);
+    return SkinUsage();
 }
 
 }  // namespace qivyun::tool
