@@ -99,7 +99,6 @@ public:
     // The cloud-play service that plays an address; none only before the initialisation chose one.
     std::optional<PlayEngine>& PlayEngineChoice() { return playEngine; }
     bool IntroShown() const { return introShown; }
-    const std::string& StatusLine() const { return statusLineText; }
 
 protected:
     bool OnInitDialog() override;
