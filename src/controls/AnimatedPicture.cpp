@@ -14,16 +14,16 @@ constexpr int ShortestDelay = 5;      // hundredths; shorter delays (and none) p
 constexpr DWORD ShortDelayMs = 100;   // ... one frame per 100 ms
 
 // Decodes a picture from a stream over the block; with deleteOnRelease the block goes with it.
-IPicture* DecodePicture(HGLOBAL block, DWORD size, bool deleteOnRelease) {
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(block, deleteOnRelease, &stream))) {
+ComPtr<IPicture> DecodePicture(HGLOBAL block, DWORD size, bool deleteOnRelease) {
+    ComPtr<IStream> stream;
+    ComPtr<IPicture> decoded;
+    if (FAILED(CreateStreamOnHGlobal(block, deleteOnRelease, stream.Receive()))) {
         if (deleteOnRelease) GlobalFree(block);
-        return nullptr;
+        return decoded;
     }
-    IPicture* decoded = nullptr;
-    if (FAILED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture, reinterpret_cast<void**>(&decoded))))
-        decoded = nullptr;
-    stream->Release();
+    if (FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+                              reinterpret_cast<void**>(decoded.Receive()))))
+        decoded.Reset();
     return decoded;
 }
 
@@ -62,7 +62,7 @@ bool AnimatedPicture::LoadPictureData(HGLOBAL block, DWORD size) {
         return LoadGif(block, data, size);
     }
     GlobalUnlock(block);
-    picture.reset(DecodePicture(block, size, false));
+    picture = DecodePicture(block, size, false);
     if (!picture) return false;
     OLE_XSIZE_HIMETRIC himetricWidth = 0;
     OLE_YSIZE_HIMETRIC himetricHeight = 0;
@@ -87,7 +87,7 @@ bool AnimatedPicture::LoadGif(HGLOBAL block, const uint8_t* data, DWORD size) {
     }
     if (count == 1) {
         GlobalUnlock(block);
-        picture.reset(DecodePicture(block, size, false));
+        picture = DecodePicture(block, size, false);
         return picture && SetUpSurface();
     }
     while (auto frame = walk.ExtractFrame()) {
@@ -99,7 +99,7 @@ bool AnimatedPicture::LoadGif(HGLOBAL block, const uint8_t* data, DWORD size) {
         }
         std::memcpy(bytes, frame->gif.data(), frame->gif.size());
         GlobalUnlock(frameBlock);
-        PicturePtr decoded(DecodePicture(frameBlock, static_cast<DWORD>(frame->gif.size()), true));
+        ComPtr<IPicture> decoded = DecodePicture(frameBlock, static_cast<DWORD>(frame->gif.size()), true);
         if (!decoded) continue;  // a frame that does not decode is left out
         frames.push_back({std::move(decoded), frame->width, frame->height, frame->left, frame->top, frame->delay,
                           frame->disposal});
@@ -143,7 +143,7 @@ bool AnimatedPicture::StartPicture() {
         }
         return false;
     }
-    if (!picture || FAILED(Render(picture.get(), 0, 0, width, height))) return false;
+    if (!picture || FAILED(Render(picture.Get(), 0, 0, width, height))) return false;
     InvalidateRect(hwnd_, nullptr, FALSE);
     return true;
 }
@@ -165,7 +165,7 @@ void AnimatedPicture::Animate() {
                 if (frame.disposal == 3 && saveArea.Create(surface.Dc(), frame.width, frame.height))
                     BitBlt(saveArea.Dc(), 0, 0, frame.width, frame.height, surface.Dc(), frame.left, frame.top, SRCCOPY);
             }
-            if (SUCCEEDED(Render(frame.picture.get(), frame.left, frame.top, frame.width, frame.height)))
+            if (SUCCEEDED(Render(frame.picture.Get(), frame.left, frame.top, frame.width, frame.height)))
                 InvalidateRect(window, nullptr, FALSE);
             if (exitRequested) break;
             WaitForSingleObject(stopEvent.Get(), frame.delay >= ShortestDelay ? DWORD(frame.delay) * 10 : ShortDelayMs);
@@ -211,7 +211,7 @@ bool AnimatedPicture::AnimationRunning() const {
 
 void AnimatedPicture::UnloadPicture() {
     StopAnimation();
-    picture.reset();
+    picture.Reset();
     frames.clear();
     {
         SurfaceLock lock(surfaceLock);

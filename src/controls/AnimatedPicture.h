@@ -4,6 +4,7 @@
 // of the control's own plays them into an off-screen surface, honouring each frame's place,
 // delay and disposal. Any other picture is decoded whole and drawn once. The control takes the
 // picture's size; its paint only copies the surface.
+#include "framework/ComPtr.h"
 #include "framework/Handles.h"
 #include "framework/OffscreenSurface.h"
 #include "framework/SubclassedWindow.h"
@@ -12,7 +13,6 @@
 #include <olectl.h>
 
 #include <atomic>
-#include <memory>
 #include <vector>
 
 namespace qivyun {
@@ -45,13 +45,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    struct ReleasePicture {
-        void operator()(IPicture* picture) const { picture->Release(); }
-    };
-    using PicturePtr = std::unique_ptr<IPicture, ReleasePicture>;
-
     struct PictureFrame {
-        PicturePtr picture;
+        ComPtr<IPicture> picture;
         int width, height, left, top;
         int delay;     // hundredths of a second; -1 without a control extension
         int disposal;  // 0 to 7
@@ -86,7 +81,7 @@ private:
     OffscreenSurface saveArea;
     UniqueHandle thread;
     UniqueHandle stopEvent;
-    PicturePtr picture;
+    ComPtr<IPicture> picture;
     std::vector<PictureFrame> frames;
     SRWLOCK surfaceLock = SRWLOCK_INIT;
 };
