@@ -49,7 +49,7 @@ PatchRefusal Relocate(std::span<const uint8_t> original, const Instruction& inst
     uint64_t target = instruction.RelativeTarget(original, oldAddress);
     if (target >= at.function && target < at.function + coveredLength) return PatchRefusal::branchIntoEntry;
 
-    std::array<uint8_t, 16> moved{};
+    std::array<uint8_t, 24> moved{};  // up to 14 prefixes, then a near branch
     size_t length = 0;
     size_t field = 0;
     if (instruction.relativeSize == 1) {
@@ -65,6 +65,9 @@ PatchRefusal Relocate(std::span<const uint8_t> original, const Instruction& inst
         }
         field = length;
         length += 4;
+        // Prefixes that pile up before a short branch must not push its near form past what a
+        // processor accepts.
+        if (length > 15) return PatchRefusal::tooLong;
     } else {
         std::memcpy(moved.data(), original.data(), original.size());
         length = original.size();
