@@ -1,0 +1,163 @@
+#include "skin/SkinEngine.h"
+
+#include "skin/Redirections.h"
+#include "skin/SkinProperties.h"
+#include "skin/SkinnerKinds.h"
+#include "skin/Unpatched.h"
+
+#include <algorithm>
+
+namespace qivyun {
+namespace {
+
+SkinEngine* engine = nullptr;
+
+}  // namespace
+
+SkinEngine* SkinEngine::Current() { return engine; }
+
+SkinEngine& SkinEngine::Attach(HINSTANCE instance) {
+    if (!engine) engine = new SkinEngine(instance);
+    return *engine;
+}
+
+SkinEngine::SkinEngine(HINSTANCE instance) : instance_(instance) {
+    InstallRedirections();
+    DWORD major = LOBYTE(LOWORD(GetVersion()));
+    notVersion5_ = major != 5;
+
+    WNDCLASSA dropDownList{};
+    dropDownList.style = CS_HREDRAW | CS_VREDRAW;
+    dropDownList.lpfnWndProc = &SkinEngine::DropDownListProcedure;
+    dropDownList.hInstance = instance;
+    dropDownList.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    dropDownList.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    // The trailing blank keeps it from ever matching the system's "ComboLBox".
+    dropDownList.lpszClassName = "ComboLBox ";
+    RegisterClassA(&dropDownList);
+
+    if (major >= 5) hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &SkinEngine::HookProcedure, nullptr, GetCurrentThreadId());
+}
+
+WindowSkinner* SkinEngine::CreateSkinner(HWND window, SkinType type) {
+    if (std::find(excludedTypes_.begin(), excludedTypes_.end(), type) != excludedTypes_.end()) return nullptr;
+    WindowSkinner* skinner = CreateSkinnerOfKind(type);
+    if (!skinner) return nullptr;
+    skinner->Attach(window);
+    skinner->skinType = type;
+    skinners_.push_back(skinner);
+    return skinner;
+}
+
+void SkinEngine::Forget(WindowSkinner* skinner) { std::erase(skinners_, skinner); }
+
+void SkinEngine::RememberDcOwner(HDC dc, HWND window) {
+    std::lock_guard lock(dcOwnersLock_);
+    dcOwners_.emplace_back(dc, window);
+}
+
+void SkinEngine::ForgetDcOwner(HDC dc) {
+    std::lock_guard lock(dcOwnersLock_);
+    std::erase_if(dcOwners_, [dc](const auto& owner) { return owner.first == dc; });
+}
+
+HWND SkinEngine::WindowOfDc(HDC dc) {
+    if (!engine || !dc) return nullptr;
+    std::lock_guard lock(engine->dcOwnersLock_);
+    for (const auto& [owned, window] : engine->dcOwners_) {
+        if (owned == dc) return window;
+    }
+    return nullptr;
+}
+
+void CALLBACK SkinEngine::TimerProcedure(HWND window, UINT, UINT_PTR id, DWORD) {
+    if (WindowSkinner* skinner = WindowSkinner::Of(window)) skinner->OnTimer(id);
+}
+
+void SkinEngine::Examine(HWND window) {
+    if (GetPropA(window, ExaminedProperty) || GetPropA(window, SkinnerProperty)) return;
+    if (auto chosen = reinterpret_cast<uintptr_t>(GetPropA(window, SkinTypeProperty))) {
+        CreateSkinner(window, static_cast<SkinType>(chosen));
+    } else {
+        char className[65] = {};
+        GetClassNameA(window, className, sizeof(className));
+        auto style = static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE));
+        if (SkinType type = SkinTypeForClass(className, style)) CreateSkinner(window, type);
+    }
+    SetPropA(window, ExaminedProperty, reinterpret_cast<HANDLE>(1));
+}
+
+LRESULT CALLBACK SkinEngine::HookProcedure(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && engine && engine->SkinLoaded()) {
+        switch (sent->message) {
+        case WM_CREATE:
+        case ExamineWindowMessage:
+            engine->Examine(sent->hwnd);
+            break;
+        case WM_MEASUREITEM: {
+            const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(sent->lParam);
+            if (item && item->CtlType == ODT_MENU && item->CtlID == 0) engine->InterceptMenuOwner(sent->hwnd);
+            break;
+        }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(sent->lParam);
+            if (sent->wParam == 0 && item && item->CtlType == ODT_MENU) engine->InterceptMenuOwner(sent->hwnd);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void SkinEngine::InterceptMenuOwner(HWND window) {
+    WNDPROC current = unpatched::WindowProcedure(window);
+    if (!current) return;
+    SetPropA(window, MenuOwnerProperty, reinterpret_cast<HANDLE>(current));
+    unpatched::SetWindowProcedure(window, &SkinEngine::MenuOwnerProcedure);
+}
+
+LRESULT CALLBACK SkinEngine::MenuOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto saved = reinterpret_cast<WNDPROC>(RemovePropA(window, MenuOwnerProperty));
+    if (!saved) return DefWindowProcA(window, message, wParam, lParam);
+    unpatched::SetWindowProcedure(window, saved);
+    return CallWindowProcA(saved, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SkinEngine::DropDownListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+BOOL CALLBACK SkinEngine::RefreshChild(HWND window, LPARAM self) {
+    reinterpret_cast<SkinEngine*>(self)->RefreshWindow(window);
+    return TRUE;
+}
+
+BOOL CALLBACK SkinEngine::RefreshTopLevel(HWND window, LPARAM self) {
+    reinterpret_cast<SkinEngine*>(self)->RefreshWindow(window);
+    EnumChildWindows(window, &SkinEngine::RefreshChild, self);
+    return TRUE;
+}
+
+void SkinEngine::RefreshThreadWindows() {
+    EnumThreadWindows(GetCurrentThreadId(), &SkinEngine::RefreshTopLevel, reinterpret_cast<LPARAM>(this));
+}
+
+void SkinEngine::RefreshWindow(HWND window) {
+    if (!GetPropA(window, SkinnerProperty)) {
+        RemovePropA(window, ExaminedProperty);
+        SendMessageA(window, ExamineWindowMessage, 0, 0);
+    }
+    WindowSkinner* skinner = WindowSkinner::Of(window);
+    if (!skinner) return;
+    if (skinner->IsFramedWindow()) skinner->ForgetFrame();
+    if (IsWindowVisible(window)) {
+        InvalidateRect(window, nullptr, TRUE);
+        // No size, move, z-order or activation change; frame changed; no owner z-order; deferred erase.
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, 0x2237);
+    }
+}
+
+}  // namespace qivyun
