@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 constexpr size_t BlockSize = 64 * 1024;  // the allocation granularity
@@ -69,4 +69,4 @@ bool CodeArena::WriteCode(void* at, const void* bytes, size_t size) {
     return true;
 }
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

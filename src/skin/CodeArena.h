@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-namespace qivyun {
+namespace qivyun::skin {
 
 class CodeArena {
 public:
@@ -38,4 +38,4 @@ private:
     std::vector<Block> blocks_;
 };
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 constexpr uint8_t JumpNear = 0xe9;
@@ -164,4 +164,4 @@ std::optional<uint64_t> JumpDestination(std::span<const uint8_t> code, uint64_t 
     return width == CodeWidth::x86 ? destination & 0xffffffffu : destination;
 }
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

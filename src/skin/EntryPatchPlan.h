@@ -7,7 +7,7 @@
 #include <array>
 #include <cstddef>
 
-namespace qivyun {
+namespace qivyun::skin {
 
 constexpr size_t TrampolineSize = 32;
 constexpr size_t MinimumCoveredLength = 5;
@@ -51,4 +51,4 @@ std::optional<uint64_t> RelayDestination(std::span<const uint8_t> code);
 // Where a 5-byte relative jump at address goes; nothing when the bytes are not one.
 std::optional<uint64_t> JumpDestination(std::span<const uint8_t> code, uint64_t address, CodeWidth width);
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

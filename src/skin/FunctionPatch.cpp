@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 constexpr CodeWidth ThisWidth = sizeof(void*) == 8 ? CodeWidth::x64 : CodeWidth::x86;
@@ -76,4 +76,4 @@ bool FunctionPatch::Remove() {
     return true;
 }
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

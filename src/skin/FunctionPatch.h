@@ -6,7 +6,7 @@
 
 #include <array>
 
-namespace qivyun {
+namespace qivyun::skin {
 
 class FunctionPatch {
 public:
@@ -39,4 +39,4 @@ private:
     std::array<uint8_t, MaximumCoveredLength> original_{};
 };
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

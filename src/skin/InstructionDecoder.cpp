@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 // What follows an opcode byte.
@@ -250,4 +250,4 @@ std::optional<Instruction> DecodeInstruction(std::span<const uint8_t> code, Code
     return instruction;
 }
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

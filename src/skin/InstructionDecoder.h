@@ -5,7 +5,7 @@
 #include <optional>
 #include <span>
 
-namespace qivyun {
+namespace qivyun::skin {
 
 enum class CodeWidth { x86, x64 };
 
@@ -39,4 +39,4 @@ struct Instruction {
 // 16-bit addressing, operand-size prefixed branches) or truncated input.
 std::optional<Instruction> DecodeInstruction(std::span<const uint8_t> code, CodeWidth width);
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-namespace qivyun {
+namespace qivyun::skin {
 
 namespace unpatched {
 
@@ -340,4 +340,4 @@ void RecolourBlackText(HDC dc, COLORREF colour) {
     recolouredDc.store(dc, std::memory_order_relaxed);
 }
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -6,7 +6,7 @@
 
 #include <span>
 
-namespace qivyun {
+namespace qivyun::skin {
 
 struct RedirectedFunction {
     const char* module;
@@ -24,4 +24,4 @@ std::span<RedirectedFunction> RedirectedFunctions();
 // Black text that ExtTextOutA/W draw into dc comes out in colour until the DC is cleared with null.
 void RecolourBlackText(HDC dc, COLORREF colour);
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace qivyun {
+namespace qivyun::skin {
 
 int ScrollState::Set(unsigned mask, const ScrollValues& given) {
     if (mask & scrollPage) values.page = given.page;
@@ -31,4 +31,4 @@ bool ScrollState::Get(unsigned mask, ScrollValues& out) const {
     return (mask & scrollAll) != 0;
 }
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -3,7 +3,7 @@
 // read and write it with the system's rules, so the control sees what the system would answer.
 #include <cstdint>
 
-namespace qivyun {
+namespace qivyun::skin {
 
 // The fields of a scroll-information request (the system's SIF_ values).
 enum ScrollField : unsigned {
@@ -36,4 +36,4 @@ struct ScrollState {
     bool Get(unsigned mask, ScrollValues& out) const;
 };
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 SkinEngine* engine = nullptr;
@@ -160,4 +160,4 @@ void SkinEngine::RefreshWindow(HWND window) {
     }
 }
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace qivyun {
+namespace qivyun::skin {
 
 // The engine's private message: examine this window now (sent by the refresh after a load).
 constexpr UINT ExamineWindowMessage = 0x6A30;
@@ -66,4 +66,4 @@ private:
     std::vector<std::pair<HDC, HWND>> dcOwners_;
 };
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

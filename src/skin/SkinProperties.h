@@ -1,7 +1,7 @@
 #pragma once
 // The window properties of the skin engine. Host programs may set the last four on their windows.
 
-namespace qivyun {
+namespace qivyun::skin {
 
 inline constexpr char SkinnerProperty[] = "ZOR";             // the window's WindowSkinner
 inline constexpr char ExaminedProperty[] = "ZOR_A";          // 1: the hook has decided about the window
@@ -15,4 +15,4 @@ inline constexpr char BackgroundColourProperty[] = "ZOR_H";  // host: COLORREF o
 inline constexpr char FontProperty[] = "ZOR_I";              // host: HFONT of the window's text
 inline constexpr char InertCaptionProperty[] = "ZOR_J";      // host: non-null makes the caption area inert
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

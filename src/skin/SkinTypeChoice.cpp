@@ -1,6 +1,6 @@
 #include "skin/SkinTypeChoice.h"
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 constexpr uint32_t CaptionStyle = 0x00C00000;  // WS_CAPTION: border and dialog frame
@@ -75,4 +75,4 @@ SkinType SkinTypeForClass(std::string_view className, uint32_t style) {
     return ContainsText(className, "Afx:") ? 1035 : 1034;
 }
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

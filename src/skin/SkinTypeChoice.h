@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace qivyun {
+namespace qivyun::skin {
 
 // Skin types 1001 to 1037; 0 stands for none.
 using SkinType = uint16_t;
@@ -16,4 +16,4 @@ SkinType SkinTypeForClass(std::string_view className, uint32_t style);
 // A part of a multibyte (code page 936) name, matched at character starts only.
 bool ContainsText(std::string_view name, std::string_view part);
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -2,7 +2,7 @@
 
 #include <new>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 template <typename Kind>
@@ -29,4 +29,4 @@ WindowSkinner* CreateSkinnerOfKind(SkinType type) {
     return nullptr;
 }
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -4,9 +4,9 @@
 #include "skin/SkinTypeChoice.h"
 #include "skin/WindowSkinner.h"
 
-namespace qivyun {
+namespace qivyun::skin {
 
 // A new, unattached skinner of the type's kind; nothing for a type without a kind.
 WindowSkinner* CreateSkinnerOfKind(SkinType type);
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -4,7 +4,7 @@
 // own calls go through these, so they reach the system's code.
 #include <windows.h>
 
-namespace qivyun::unpatched {
+namespace qivyun::skin::unpatched {
 
 extern decltype(&::ExtTextOutA) ExtTextOutA;
 extern decltype(&::ExtTextOutW) ExtTextOutW;
@@ -40,4 +40,4 @@ WNDPROC WindowProcedure(HWND window);
 // Installs procedure past the engine and returns the one it replaces.
 WNDPROC SetWindowProcedure(HWND window, WNDPROC procedure);
 
-}  // namespace qivyun::unpatched
+}  // namespace qivyun::skin::unpatched

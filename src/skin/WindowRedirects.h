@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-namespace qivyun {
+namespace qivyun::skin {
 
 struct PaintRedirect {
     std::function<HDC(HWND, PAINTSTRUCT*)> beginPaint;
@@ -31,4 +31,4 @@ inline bool DcRedirect::HandedOut(HDC dc) const {
     return false;
 }
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

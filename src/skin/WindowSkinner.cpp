@@ -9,7 +9,7 @@
 #include <utility>
 #include <unordered_map>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 // "ZOR" mirrored inside the process. The redirected functions ask for a window's skinner on
@@ -127,4 +127,4 @@ LRESULT CALLBACK WindowSkinner::Procedure(HWND window, UINT message, WPARAM wPar
     return skinner->WindowProc(message, wParam, lParam);
 }
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

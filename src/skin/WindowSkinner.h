@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace qivyun {
+namespace qivyun::skin {
 
 class WindowSkinner {
 public:
@@ -68,4 +68,4 @@ private:
     DcRedirect* dcRedirect_ = nullptr;
 };
 
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-using namespace qivyun;
+using namespace qivyun::skin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (size < 1) return 0;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -193,4 +193,4 @@ TEST(EntryPatchPlanTest, RelayCarriesItsDestination) {
 }
 
 }  // namespace
-}  // namespace qivyun
+}  // namespace qivyun::skin

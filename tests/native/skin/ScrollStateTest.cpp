@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 TEST(ScrollStateTest, WritesFollowTheSystemsRangePageAndPositionRules) {
@@ -45,4 +45,4 @@ TEST(ScrollStateTest, ReadsCopyOnlyTheAskedFields) {
 }
 
 }  // namespace
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 constexpr uint32_t Caption = 0x00C00000;
@@ -77,4 +77,4 @@ TEST(SkinTypeChoiceTest, PartsOfGbkNamesAreFoundAtCharacterStartsOnly) {
 }
 
 }  // namespace
-}  // namespace qivyun
+}  // namespace qivyun::skin

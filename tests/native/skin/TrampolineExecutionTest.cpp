@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 #if defined(__x86_64__)
@@ -121,4 +121,4 @@ TEST(TrampolineExecutionTest, PatchedFunctionsAnswerThroughTheReplacementAndThei
 #endif
 
 }  // namespace
-}  // namespace qivyun
+}  // namespace qivyun::skin

@@ -13,7 +13,7 @@
 
 namespace {
 
-using namespace qivyun;
+using namespace qivyun::skin;
 
 constexpr int Calls = 100000;
 constexpr int Rounds = 9;

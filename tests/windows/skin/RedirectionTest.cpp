@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 using Entry = std::array<uint8_t, MaximumCoveredLength>;
@@ -206,4 +206,4 @@ TEST(RedirectionTest, RemovingAPatchRestoresTheOriginalBytesExactlyAndRefusesWhe
 }
 
 }  // namespace
-}  // namespace qivyun
+}  // namespace qivyun::skin

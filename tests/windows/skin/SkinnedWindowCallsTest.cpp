@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace qivyun {
+namespace qivyun::skin {
 namespace {
 
 std::vector<std::string> journal;
@@ -238,4 +238,4 @@ TEST(SkinnedWindowCallsTest, BlackTextIntoTheRecolouringDcComesOutInItsColour) {
 }
 
 }  // namespace
-}  // namespace qivyun
+}  // namespace qivyun::skin
