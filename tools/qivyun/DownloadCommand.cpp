@@ -22,11 +22,6 @@ std::uint32_t TickCount() {
     return static_cast<std::uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
 }
 
-std::string FileNameOfPath(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 int RunDownload(const Arguments& arguments) {
@@ -50,7 +45,7 @@ int RunDownload(const Arguments& arguments) {
     SegmentedDownloader downloader([](const char* text) { std::cerr << Utf8FromGbk(text) << "\n"; });
     const std::uint32_t start = TickCount();
     downloader.Start(positional[0], positional[1], segments);
-    const std::string name = FileNameOfPath(downloader.TargetPath());
+    const std::string name = FileNameOfPath(downloader.TargetPath(), true);
     ProgressFigures figures;
     // the lines come every 150 ms, as the updater's timer shows them; the end is noticed sooner
     std::uint32_t shown = start;
