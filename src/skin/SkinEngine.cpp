@@ -6,6 +6,7 @@
 #include "skin/Unpatched.h"
 
 #include <algorithm>
+#include <string>
 
 namespace qivyun::skin {
 namespace {
@@ -13,6 +14,34 @@ namespace {
 SkinEngine* engine = nullptr;
 
 }  // namespace
+
+int AttachSkinEngine(HINSTANCE instance) {
+    SkinEngine::Attach(instance);
+    return 0;
+}
+
+int LoadSkinFromResource(const char* name, const char* type, const char* reserved, int hue, int saturation,
+                         int lightness) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC resource = module ? FindResourceA(module, name, type) : nullptr;
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return 3;
+    return LoadSkinFromMemory(bytes, SizeofResource(module, resource), reserved, hue, saturation, lightness);
+}
+
+int LoadSkinFromMemory(const void* bytes, size_t size, const char*, int hue, int saturation, int lightness) {
+    SkinEngine* current = SkinEngine::Current();
+    if (!current || !current->Hooked()) return 8;
+    if (!bytes) return 3;
+    return current->Load(bytes, size, hue, saturation, lightness);
+}
+
+int LoadSkinFromFile() {
+    SkinEngine* current = SkinEngine::Current();
+    if (!current || !current->Hooked()) return 8;
+    return current->LoadFile();
+}
 
 SkinEngine* SkinEngine::Current() { return engine; }
 
@@ -22,6 +51,12 @@ SkinEngine& SkinEngine::Attach(HINSTANCE instance) {
 }
 
 SkinEngine::SkinEngine(HINSTANCE instance) : instance_(instance) {
+    if (HMODULE user = GetModuleHandleA("User32")) {
+        updateLayeredWindow_ = reinterpret_cast<decltype(updateLayeredWindow_)>(
+            reinterpret_cast<void*>(GetProcAddress(user, "UpdateLayeredWindow")));
+        setLayeredWindowAttributes_ = reinterpret_cast<decltype(setLayeredWindowAttributes_)>(
+            reinterpret_cast<void*>(GetProcAddress(user, "SetLayeredWindowAttributes")));
+    }
     InstallRedirections();
     DWORD major = LOBYTE(LOWORD(GetVersion()));
     notVersion5_ = major != 5;
@@ -37,6 +72,34 @@ SkinEngine::SkinEngine(HINSTANCE instance) : instance_(instance) {
     RegisterClassA(&dropDownList);
 
     if (major >= 5) hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &SkinEngine::HookProcedure, nullptr, GetCurrentThreadId());
+}
+
+int SkinEngine::Load(const void* bytes, size_t size, int hue, int saturation, int lightness) {
+    bool coloursValid = hue >= 0 && hue <= 360 && saturation >= 0 && saturation <= 256 && lightness >= 0 &&
+                        lightness <= 256;
+    if (!coloursValid) return 1;
+    if (skinData_.ReadSkin(bytes, size) != SkinResult::Loaded) return 1;
+    skinData_.Recolour({hue, saturation, lightness});
+    AfterLoad();
+    return 0;
+}
+
+int SkinEngine::LoadFile() {
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(instance_, path, MAX_PATH);
+    std::string folder(path, length);
+    folder.erase(std::min(folder.size(), folder.rfind('\\')));
+    SkinResult result = skinData_.ReadSkinFile((folder + "\\kelvo.zor").c_str());
+    if (result == SkinResult::Loaded) AfterLoad();
+    return static_cast<int>(result);
+}
+
+// Skinners rebuild what they derive from the skin, the items the engine drew get their own
+// looks back, and every window of the thread is examined or redrawn.
+void SkinEngine::AfterLoad() {
+    for (WindowSkinner* skinner : skinners_) skinner->OnSkinLoaded();
+    menuItems_.ReturnAll();
+    RefreshThreadWindows();
 }
 
 WindowSkinner* SkinEngine::CreateSkinner(HWND window, SkinType type) {
@@ -81,7 +144,7 @@ void SkinEngine::Examine(HWND window) {
     } else {
         char className[65] = {};
         GetClassNameA(window, className, sizeof(className));
-        auto style = static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE));
+        auto style = static_cast<uint32_t>(unpatched::GetWindowLongA(window, GWL_STYLE));
         if (SkinType type = SkinTypeForClass(className, style)) CreateSkinner(window, type);
     }
     SetPropA(window, ExaminedProperty, reinterpret_cast<HANDLE>(1));
@@ -123,6 +186,14 @@ LRESULT CALLBACK SkinEngine::MenuOwnerProcedure(HWND window, UINT message, WPARA
     auto saved = reinterpret_cast<WNDPROC>(RemovePropA(window, MenuOwnerProperty));
     if (!saved) return DefWindowProcA(window, message, wParam, lParam);
     unpatched::SetWindowProcedure(window, saved);
+    if (engine && message == WM_MEASUREITEM &&
+        engine->menuItems_.Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), engine->skinData_)) {
+        return TRUE;
+    }
+    if (engine && message == WM_DRAWITEM &&
+        engine->menuItems_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), engine->skinData_)) {
+        return TRUE;
+    }
     return CallWindowProcA(saved, window, message, wParam, lParam);
 }
 

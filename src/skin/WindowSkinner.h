@@ -21,6 +21,8 @@ public:
     // Runs right after subclassing.
     virtual void OnAttach() {}
     virtual void OnTimer(UINT_PTR /*id*/) {}
+    // A new skin is in: rebuild whatever the skinner derives from it.
+    virtual void OnSkinLoaded() {}
 
     // What the refresh and the redirected functions ask of a skinner; the kinds that do these
     // things say so.
