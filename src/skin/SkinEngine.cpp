@@ -197,6 +197,8 @@ LRESULT CALLBACK SkinEngine::MenuOwnerProcedure(HWND window, UINT message, WPARA
     return CallWindowProcA(saved, window, message, wParam, lParam);
 }
 
+// Windows of the engine's own drop-down class are made by the combo-box kind, which draws them;
+// until then they behave as plain windows.
 LRESULT CALLBACK SkinEngine::DropDownListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -40,6 +40,8 @@ public:
     static SkinEngine& Attach(HINSTANCE instance);
 
     bool Hooked() const { return hook_ != nullptr; }
+    // The system's major version is not 5 (the wheel handling of scrollable controls asks).
+    bool NotVersion5() const { return notVersion5_; }
     HINSTANCE Instance() const { return instance_; }
     bool SkinLoaded() const { return skinData_.Loaded(); }
     const SkinData& Skin() const { return skinData_; }
