@@ -277,49 +277,52 @@ RedirectedFunction Redirect(const char* module, const char* name, Function& orig
 
 #define QIVYUN_USER(function, replacement) Redirect("user32.dll", #function, unpatched::function, replacement)
 
-RedirectedFunction table[] = {
-    Redirect("gdi32.dll", "ExtTextOutA", unpatched::ExtTextOutA, &ExtTextOutAReplacement),
-    Redirect("gdi32.dll", "ExtTextOutW", unpatched::ExtTextOutW, &ExtTextOutWReplacement),
+// Made on first use, so that it is ready whenever it is first asked for.
+std::span<RedirectedFunction> Table() {
+    static RedirectedFunction table[] = {
+        Redirect("gdi32.dll", "ExtTextOutA", unpatched::ExtTextOutA, &ExtTextOutAReplacement),
+        Redirect("gdi32.dll", "ExtTextOutW", unpatched::ExtTextOutW, &ExtTextOutWReplacement),
 #ifdef _WIN64
-    QIVYUN_USER(GetWindowLongA, &GetWindowLongAReplacement),
-    QIVYUN_USER(GetWindowLongW, &GetWindowLongWReplacement),
-    QIVYUN_USER(SetWindowLongA, &SetWindowLongAReplacement),
-    QIVYUN_USER(SetWindowLongW, &SetWindowLongWReplacement),
-    QIVYUN_USER(GetWindowLongPtrA, &ReadWindowLong<unpatched::GetWindowLongPtrA>),
-    QIVYUN_USER(GetWindowLongPtrW, &ReadWindowLong<unpatched::GetWindowLongPtrW>),
-    QIVYUN_USER(SetWindowLongPtrA, &WriteWindowLong<unpatched::SetWindowLongPtrA>),
-    QIVYUN_USER(SetWindowLongPtrW, &WriteWindowLong<unpatched::SetWindowLongPtrW>),
+        QIVYUN_USER(GetWindowLongA, &GetWindowLongAReplacement),
+        QIVYUN_USER(GetWindowLongW, &GetWindowLongWReplacement),
+        QIVYUN_USER(SetWindowLongA, &SetWindowLongAReplacement),
+        QIVYUN_USER(SetWindowLongW, &SetWindowLongWReplacement),
+        QIVYUN_USER(GetWindowLongPtrA, &ReadWindowLong<unpatched::GetWindowLongPtrA>),
+        QIVYUN_USER(GetWindowLongPtrW, &ReadWindowLong<unpatched::GetWindowLongPtrW>),
+        QIVYUN_USER(SetWindowLongPtrA, &WriteWindowLong<unpatched::SetWindowLongPtrA>),
+        QIVYUN_USER(SetWindowLongPtrW, &WriteWindowLong<unpatched::SetWindowLongPtrW>),
 #else
-    QIVYUN_USER(GetWindowLongA, &ReadWindowLong<unpatched::GetWindowLongA>),
-    QIVYUN_USER(GetWindowLongW, &ReadWindowLong<unpatched::GetWindowLongW>),
-    QIVYUN_USER(SetWindowLongA, &WriteWindowLong<unpatched::SetWindowLongA>),
-    QIVYUN_USER(SetWindowLongW, &WriteWindowLong<unpatched::SetWindowLongW>),
+        QIVYUN_USER(GetWindowLongA, &ReadWindowLong<unpatched::GetWindowLongA>),
+        QIVYUN_USER(GetWindowLongW, &ReadWindowLong<unpatched::GetWindowLongW>),
+        QIVYUN_USER(SetWindowLongA, &WriteWindowLong<unpatched::SetWindowLongA>),
+        QIVYUN_USER(SetWindowLongW, &WriteWindowLong<unpatched::SetWindowLongW>),
 #endif
-    QIVYUN_USER(BeginPaint, &BeginPaintReplacement),
-    QIVYUN_USER(EndPaint, &EndPaintReplacement),
-    QIVYUN_USER(GetDC, &GetDCReplacement),
-    QIVYUN_USER(GetWindowDC, &GetWindowDCReplacement),
-    QIVYUN_USER(ReleaseDC, &ReleaseDCReplacement),
-    QIVYUN_USER(WindowFromDC, &WindowFromDCReplacement),
-    QIVYUN_USER(SetWindowRgn, &SetWindowRgnReplacement),
-    QIVYUN_USER(GetScrollInfo, &GetScrollInfoReplacement),
-    QIVYUN_USER(GetScrollPos, &GetScrollPosReplacement),
-    QIVYUN_USER(GetScrollRange, &GetScrollRangeReplacement),
-    QIVYUN_USER(SetScrollInfo, &SetScrollInfoReplacement),
-    QIVYUN_USER(SetScrollPos, &SetScrollPosReplacement),
-    QIVYUN_USER(SetScrollRange, &SetScrollRangeReplacement),
-    QIVYUN_USER(GetScrollBarInfo, &GetScrollBarInfoReplacement),
-    QIVYUN_USER(EnableScrollBar, &EnableScrollBarReplacement),
-};
+        QIVYUN_USER(BeginPaint, &BeginPaintReplacement),
+        QIVYUN_USER(EndPaint, &EndPaintReplacement),
+        QIVYUN_USER(GetDC, &GetDCReplacement),
+        QIVYUN_USER(GetWindowDC, &GetWindowDCReplacement),
+        QIVYUN_USER(ReleaseDC, &ReleaseDCReplacement),
+        QIVYUN_USER(WindowFromDC, &WindowFromDCReplacement),
+        QIVYUN_USER(SetWindowRgn, &SetWindowRgnReplacement),
+        QIVYUN_USER(GetScrollInfo, &GetScrollInfoReplacement),
+        QIVYUN_USER(GetScrollPos, &GetScrollPosReplacement),
+        QIVYUN_USER(GetScrollRange, &GetScrollRangeReplacement),
+        QIVYUN_USER(SetScrollInfo, &SetScrollInfoReplacement),
+        QIVYUN_USER(SetScrollPos, &SetScrollPosReplacement),
+        QIVYUN_USER(SetScrollRange, &SetScrollRangeReplacement),
+        QIVYUN_USER(GetScrollBarInfo, &GetScrollBarInfoReplacement),
+        QIVYUN_USER(EnableScrollBar, &EnableScrollBarReplacement),
+    };
+    return table;
+}
 
 #undef QIVYUN_USER
-
-CodeArena arena;
 
 }  // namespace
 
 void InstallRedirections() {
-    for (RedirectedFunction& redirected : table) {
+    static CodeArena arena;
+    for (RedirectedFunction& redirected : Table()) {
         if (redirected.patch.Installed()) continue;
         HMODULE module = GetModuleHandleA(redirected.module);
         if (!module) module = LoadLibraryA(redirected.module);
@@ -333,7 +336,7 @@ void InstallRedirections() {
     }
 }
 
-std::span<RedirectedFunction> RedirectedFunctions() { return table; }
+std::span<RedirectedFunction> RedirectedFunctions() { return Table(); }
 
 void RecolourBlackText(HDC dc, COLORREF colour) {
     recolouredColour.store(colour, std::memory_order_relaxed);
