@@ -66,6 +66,8 @@ public:
 
     // Menu items the engine draws itself (the menu kinds make them so).
     bool OwnMenuItem(HMENU menu, UINT position) { return menuItems_.Own(menu, position); }
+    // The items of a menu whose window goes get their own looks back.
+    void ReturnMenuItems(HMENU menu) { menuItems_.Return(menu); }
     const OwnedMenuItems& MenuItems() const { return menuItems_; }
 
     // The DCs the engine hands out for windows, for the WindowFromDC redirection.
