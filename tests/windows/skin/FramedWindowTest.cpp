@@ -154,6 +154,34 @@ TEST_F(FramedWindowTest, CaptionedDialogAnswersTheHitTestAtTheSkinsPixelsAndShap
     RemovePropA(dialog, InertCaptionProperty);
 }
 
+TEST_F(FramedWindowTest, ActivationAndThePointerChangeTheFramesLook) {
+    Show(WS_SYSMENU | DS_MODALFRAME);
+    auto pixel = [&](int x, int y) {
+        HDC dc = GetWindowDC(dialog);
+        COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(dialog, dc);
+        return colour;
+    };
+    // Left of the close button's glyph: the title bar, or the button's face under the pointer.
+    const POINT close = skin->Pair(SkinPair::CloseButtonPosition);
+    const int x = 300 + close.x + 4, y = close.y + Metric(SkinMetric::CaptionButtonHeight) / 2;
+    SendMessageA(dialog, WM_NCACTIVATE, TRUE, 0);
+    const COLORREF activeTitle = pixel(150, 15), idleButton = pixel(x, y);
+    const POINT at = WindowPoint(dialog, x, y);
+    SendMessageA(dialog, WM_NCMOUSEMOVE, HTCLOSE, MAKELPARAM(at.x, at.y));
+    const COLORREF hotButton = pixel(x, y);
+    EXPECT_NE(hotButton, idleButton);
+    SendMessageA(dialog, WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(at.x, at.y));
+    EXPECT_NE(pixel(x, y), hotButton);  // held
+    SendMessageA(dialog, WM_CAPTURECHANGED, 0, 0);  // the press is taken away: nothing is chosen
+    SendMessageA(dialog, WM_NCMOUSELEAVE, 0, 0);
+    EXPECT_EQ(pixel(x, y), idleButton);
+    SendMessageA(dialog, WM_NCACTIVATE, FALSE, 0);
+    EXPECT_NE(pixel(150, 15), activeTitle);
+    test::PumpFor(50);
+    EXPECT_TRUE(IsWindow(dialog));
+}
+
 TEST_F(FramedWindowTest, ButtonsFollowTheStylesAndMinimiseTakesTheNextPlaceWithoutAMaximiseBox) {
     Show(WS_SYSMENU | WS_MINIMIZEBOX);
     const POINT second = skin->Pair(SkinPair::MaximiseButtonPosition);
