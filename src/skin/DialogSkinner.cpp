@@ -10,11 +10,6 @@ namespace {
 
 constexpr UINT FrameChanged = SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
-const SkinData* LoadedSkin() {
-    SkinEngine* engine = SkinEngine::Current();
-    return engine && engine->SkinLoaded() ? &engine->Skin() : nullptr;
-}
-
 bool ClassIs(HWND window, const char* name) {
     char className[65] = {};
     GetClassNameA(window, className, sizeof(className));
@@ -81,7 +76,7 @@ LRESULT DialogSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnControlColour(message, wParam, lParam);
     case WM_ERASEBKGND:
         // A dialog erases with the brush it answers to WM_CTLCOLORDLG; other windows are erased here.
-        if (!dialogClass_ && LoadedSkin()) {
+        if (!dialogClass_ && SkinEngine::LoadedSkin()) {
             auto dc = reinterpret_cast<HDC>(wParam);
             RECT client;
             GetClientRect(window, &client);
@@ -108,7 +103,7 @@ LRESULT DialogSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 // the skin's look goes in. The host's properties of the control win over both.
 LRESULT DialogSkinner::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = CallPrevious(message, wParam, lParam);
-    const SkinData* skin = LoadedSkin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     auto dc = reinterpret_cast<HDC>(wParam);
     auto control = reinterpret_cast<HWND>(lParam);
     if (!skin || !dc || !control) return answer;
@@ -142,7 +137,7 @@ LRESULT DialogSkinner::OnControlColour(UINT message, WPARAM wParam, LPARAM lPara
 HBRUSH DialogSkinner::BackgroundBrush() {
     COLORREF colour;
     if (PropertyColour(window, BackgroundColourProperty, colour)) return SolidBrush(colour);
-    const SkinData* skin = LoadedSkin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     return skin ? skin->BackgroundBrush() : GetSysColorBrush(COLOR_3DFACE);
 }
 

@@ -11,11 +11,6 @@ namespace {
 // MN_GETHMENU: the menu a menu window shows.
 constexpr UINT GetMenuOfWindow = 0x01E1;
 
-const SkinData* LoadedSkin() {
-    SkinEngine* engine = SkinEngine::Current();
-    return engine && engine->SkinLoaded() ? &engine->Skin() : nullptr;
-}
-
 // The whole window in its client coordinates: the menu background is drawn across it, so that the
 // pieces drawn into the client and into the frame meet.
 RECT WindowInClient(HWND window) {
@@ -103,7 +98,7 @@ void PopupMenuSkinner::PaintClient() {
 }
 
 void PopupMenuSkinner::DrawBackgroundAround(HDC dc) const {
-    const SkinData* skin = LoadedSkin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     if (!skin || !dc) return;
     const int saved = SaveDC(dc);
     const int count = menu_ ? GetMenuItemCount(menu_) : 0;
@@ -119,13 +114,9 @@ void PopupMenuSkinner::DrawBackgroundAround(HDC dc) const {
 
 // Where the system gives the menu window a frame, the background's edges are drawn there.
 void PopupMenuSkinner::PaintFrame() const {
-    const SkinData* skin = LoadedSkin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     RECT outer, client;
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &client);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    OffsetRect(&client, -outer.left, -outer.top);
-    OffsetRect(&outer, -outer.left, -outer.top);
+    WindowAndClient(outer, client);
     if (!skin || EqualRect(&outer, &client)) return;
     HDC windowDc = unpatched::GetWindowDC(window);
     if (!windowDc) return;

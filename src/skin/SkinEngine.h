@@ -37,6 +37,8 @@ class SkinEngine {
 public:
     // The attached engine, or nothing.
     static SkinEngine* Current();
+    // The skin in use, or nothing while no engine is attached or no skin loaded.
+    static const SkinData* LoadedSkin();
     static SkinEngine& Attach(HINSTANCE instance);
 
     bool Hooked() const { return hook_ != nullptr; }

@@ -100,11 +100,6 @@ bool SkinnedFrame::Wanted(HWND window) {
     return (style & WS_CAPTION) == WS_CAPTION && !(style & WS_CHILD) && !GetMenu(window);
 }
 
-const SkinData* SkinnedFrame::Skin() const {
-    SkinEngine* engine = SkinEngine::Current();
-    return engine && engine->SkinLoaded() ? &engine->Skin() : nullptr;
-}
-
 bool SkinnedFrame::Inert() const { return GetPropA(Window(), InertCaptionProperty) != nullptr; }
 
 void SkinnedFrame::Attach() {
@@ -133,7 +128,7 @@ const FrameLayout& SkinnedFrame::Layout() {
     const DWORD style = StyleOf(Window());
     const bool maximised = style & WS_MAXIMIZE;
     if (layoutValid_ && layout_.width == width && layout_.height == height && style == layoutStyle_) return layout_;
-    const SkinData* skin = Skin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     FrameStyle wanted;
     wanted.systemMenu = style & WS_SYSMENU;
     wanted.minimiseBox = style & WS_MINIMIZEBOX;
@@ -149,7 +144,7 @@ const FrameLayout& SkinnedFrame::Layout() {
 }
 
 std::optional<LRESULT> SkinnedFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!Skin() || IsIconic(Window())) return std::nullopt;
+    if (!SkinEngine::LoadedSkin() || IsIconic(Window())) return std::nullopt;
     switch (message) {
     case WM_NCCALCSIZE:
         return CalcSize(wParam, lParam);
@@ -231,7 +226,7 @@ std::optional<LRESULT> SkinnedFrame::Handle(UINT message, WPARAM wParam, LPARAM 
 
 LRESULT SkinnedFrame::CalcSize(WPARAM wParam, LPARAM lParam) {
     RECT* proposed = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
-    const SkinData* skin = Skin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     const FrameLayout bands = LayOutFrame(FrameMetrics::Of(skin->Tables()), FrameStyle{}, proposed->right - proposed->left,
                                           proposed->bottom - proposed->top, 0);
     const POINT origin{proposed->left, proposed->top};
@@ -308,7 +303,7 @@ void SkinnedFrame::EndPress() {
 }
 
 void SkinnedFrame::Reshape() {
-    const SkinData* skin = Skin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     if (!skin) return;
     const FrameLayout& layout = Layout();
     const std::vector<GridRect> shape =
@@ -320,7 +315,7 @@ void SkinnedFrame::Reshape() {
 
 // Composed off screen and copied once, the client area left out.
 void SkinnedFrame::Paint() {
-    const SkinData* skin = Skin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     if (!skin || IsIconic(Window())) return;
     const FrameLayout& layout = Layout();
     if (layout.width <= 0 || layout.height <= 0) return;

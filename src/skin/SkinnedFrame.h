@@ -38,7 +38,6 @@ public:
 
 private:
     HWND Window() const { return owner_.window; }
-    const SkinData* Skin() const;
     bool Inert() const;
     void Paint();
     void Compose(HDC dc, const FrameLayout& layout, const SkinData& skin);
