@@ -286,7 +286,7 @@ struct MessageBoxSeen {
 
 // Runs inside the message box's own loop: looks at the box, saves its screenshot and answers it.
 VOID CALLBACK LookAtMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND box = FindWindowA("#32770", "Qiv云播自动更新");
+    HWND box = FindWindowA("#32770", "Qiv云播提示");
     if (!box || !IsWindowVisible(box)) return;
     KillTimer(nullptr, timer);
     WindowSkinner* skinner = WindowSkinner::Of(box);
@@ -299,12 +299,13 @@ VOID CALLBACK LookAtMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
     const POINT close = SkinEngine::Current()->Skin().Pair(SkinPair::CloseButtonPosition);
     boxSeen.closeHit = SendMessageA(box, WM_NCHITTEST, 0, MAKELPARAM(rect.right + close.x + 4, rect.top + close.y + 4));
     test::SaveWindowPng(box, test::ScreensFolder() + "/message-box.png");
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
 }
 
 TEST_F(FramedWindowTest, MessageBoxesOfTheThreadComeOutSkinned) {
     SetTimer(nullptr, 0, 200, LookAtMessageBox);
-    EXPECT_EQ(MessageBoxA(nullptr, "当前已为最新版本！", "Qiv云播自动更新", MB_OK), IDOK);
+    // The main window's close question: an icon, two answers, and no close command (no cancel answer).
+    EXPECT_EQ(MessageBoxA(nullptr, "Qiv云播提示:是否最小化到托盘?", "Qiv云播提示", MB_YESNO | MB_ICONWARNING), IDYES);
     EXPECT_TRUE(boxSeen.skinned);
     EXPECT_EQ(boxSeen.clientOrigin.x, Metric(SkinMetric::FrameSideWidth));
     EXPECT_EQ(boxSeen.clientOrigin.y, Metric(SkinMetric::TitleBarHeight));
