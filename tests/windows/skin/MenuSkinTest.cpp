@@ -1,5 +1,6 @@
 // Pop-up menus in the skin: the engine measures the items it owns by its rule while the menu is
-// shown through the system's own tracking, and gives the items back when the menu window goes.
+// shown through the system's own tracking, draws their text in the skin's menu colour, and gives
+// the items back when the menu window goes.
 #include "framework/Handles.h"
 #include "skin/SkinEngine.h"
 
@@ -30,11 +31,25 @@ LRESULT CALLBACK RecordMeasures(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Closes the menu once it shows.
-VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+HMENU shownMenu = nullptr;
+COLORREF darkestTextPixel = CLR_INVALID;
+
+// Once the menu shows: the darkest pixel of its first item's text, then the menu is closed.
+VOID CALLBACK LookAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND menuWindow = FindWindowA("#32768", nullptr);
     if (!menuWindow || !IsWindowVisible(menuWindow)) return;
     KillTimer(nullptr, timer);
+    RECT item;
+    GetMenuItemRect(nullptr, shownMenu, 0, &item);
+    HDC screen = GetDC(nullptr);
+    int darkest = 3 * 256;
+    for (int y = item.top; y < item.bottom; ++y)
+        for (int x = item.left; x < item.right; ++x) {
+            COLORREF pixel = GetPixel(screen, x, y);
+            int sum = GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel);
+            if (sum < darkest) darkest = sum, darkestTextPixel = pixel;
+        }
+    ReleaseDC(nullptr, screen);
     EndMenu();
 }
 
@@ -57,7 +72,7 @@ int TextWidth(const SkinData& skin, const char* text) {
     return rect.right;
 }
 
-TEST(MenuSkinTest, ItemsMeasureTheirTextPlusTenOrTwentyWithASubmenuAndTheSkinsHeightsAndAreGivenBack) {
+TEST(MenuSkinTest, ItemsMeasureTheirTextPlusTenOrTwentyShowTheMenuColourAndAreGivenBack) {
     SkinEngine* engine = SkinEngine::Current();
     ASSERT_TRUE(engine);
     if (!engine->SkinLoaded()) {
@@ -84,7 +99,8 @@ TEST(MenuSkinTest, ItemsMeasureTheirTextPlusTenOrTwentyWithASubmenuAndTheSkinsHe
     HWND owner = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, nullptr, nullptr, nullptr, nullptr);
     measured.clear();
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, RecordMeasures, nullptr, GetCurrentThreadId());
-    SetTimer(nullptr, 0, 100, CloseMenu);
+    shownMenu = menu.Get();
+    SetTimer(nullptr, 0, 100, LookAndCloseMenu);
     TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, 60, 60, 0, owner, nullptr);
     UnhookWindowsHookEx(hook);
 
@@ -99,6 +115,10 @@ TEST(MenuSkinTest, ItemsMeasureTheirTextPlusTenOrTwentyWithASubmenuAndTheSkinsHe
     // The mnemonic's ampersand is not shown, so it is not measured.
     EXPECT_EQ(measured[3].width, UINT(TextWidth(skin, "退出程序(&T)") + 10));
     EXPECT_LT(measured[3].width, UINT(TextWidth(skin, "退出程序(&&T)") + 10));
+
+    // Black text comes out in the skin's menu colour: the text's darkest pixel is no darker.
+    const COLORREF ink = skin.Colour(SkinColour::MenuText);
+    EXPECT_EQ(darkestTextPixel, ink);
 
     // With its window gone the menu is the program's again.
     for (UINT position = 0; position < 4; ++position) EXPECT_FALSE(InfoOf(menu.Get(), position).fType & MFT_OWNERDRAW);
