@@ -11,6 +11,8 @@ namespace {
 
 constexpr size_t KeywordBoxLimit = 1023;
 
+}  // namespace
+
 // Tab, line feed and carriage return are never a GBK trail byte, so they can be replaced in the
 // GBK text before it is turned into UTF-8.
 std::string ColumnText(const std::string& gbk) {
@@ -19,8 +21,6 @@ std::string ColumnText(const std::string& gbk) {
         if (c == '\t' || c == '\n' || c == '\r') c = ' ';
     return Utf8FromGbk(text);
 }
-
-}  // namespace
 
 std::string KeywordFromArgument(const std::string& utf8Keyword) {
     std::string keyword = GbkFromUtf8(utf8Keyword);
