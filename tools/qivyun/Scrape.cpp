@@ -4,8 +4,6 @@
 #include "SearchReport.h"
 #include "search/PageText.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -33,7 +31,7 @@ int RunScrape(const Arguments& arguments) {
     if (!engine) return BadArguments(usage);
     std::ifstream file(positional[1], std::ios::binary);
     if (!file) {
-        std::cerr << "qivyun scrape: " << positional[1] << ": " << std::strerror(errno) << "\n";
+        std::cerr << "qivyun scrape: " << positional[1] << ": " << FileProblem(positional[1]) << "\n";
         return 1;
     }
     std::ostringstream body;

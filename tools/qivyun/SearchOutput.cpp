@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 namespace qivyun::tool {
@@ -55,8 +56,8 @@ void PrintScanResult(const ScanResult& result) {
 }
 
 int BadArguments(const char* usage) {
-    std::cerr << "usage: qivyun " << usage << "\n"
-              << "ENGINE is one of Ed2k4U H31B DHCT FuSo Hash (any case)\n";
+    std::cerr << "usage: qivyun " << usage << "\n";
+    if (std::strstr(usage, "ENGINE")) std::cerr << "ENGINE is one of Ed2k4U H31B DHCT FuSo Hash (any case)\n";
     return 2;
 }
 

@@ -250,6 +250,51 @@ TEST(QivYunTool, EncodeAddressAndBadArguments) {
     }
 }
 
+TEST(QivYunTool, HelpVersionUsageAndOneLineCauses) {
+    for (const char* help : {"help", "--help", "-h"}) {
+        const ToolRun run = RunTool(help);
+        EXPECT_EQ(run.exitCode, 0) << help;
+        EXPECT_EQ(run.out.rfind("usage: qivyun COMMAND", 0), 0u) << help;
+        EXPECT_NE(run.out.find("qivyun search ENGINE|all KEYWORD"), std::string::npos) << help;
+        EXPECT_EQ(run.err, "") << help;
+    }
+    const ToolRun bare = RunTool("");
+    EXPECT_EQ(bare.exitCode, 2);
+    EXPECT_EQ(bare.out, "");
+    EXPECT_EQ(bare.err.rfind("usage: qivyun COMMAND", 0), 0u);
+    const ToolRun version = RunTool("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("qivyun 1.", 0), 0u) << version.out;
+
+    // A command's usage names its own arguments only.
+    const ToolRun searchHelp = RunTool("search all x --help");
+    EXPECT_EQ(searchHelp.exitCode, 0);
+    EXPECT_EQ(Lines(searchHelp.out).size(), 1u) << searchHelp.out;
+    EXPECT_EQ(searchHelp.out.rfind("usage: qivyun search ENGINE|all KEYWORD", 0), 0u) << searchHelp.out;
+    const ToolRun play = RunTool("play mtkan");
+    EXPECT_EQ(play.exitCode, 2);
+    EXPECT_EQ(play.err, "usage: qivyun play mtkan|kcplay list|typed ADDRESS\n");
+
+    // Failures: one line on stderr that names the cause.
+    const std::string missing = ::testing::TempDir() + "/no-such-file.html";
+    const struct {
+        std::string arguments;
+        std::string err;
+    } failures[] = {
+        {"frob", "qivyun: unknown command frob (qivyun help lists the commands)\n"},
+        {"md5 " + missing, "qivyun md5: " + missing + ": file not found\n"},
+        {"manifest " + missing + " QivYunPlay md5 100", "qivyun manifest: " + missing + ": file not found\n"},
+        {"scrape Hash " + missing, "qivyun scrape: " + missing + ": file not found\n"},
+        {"md5 " + ::testing::TempDir(), "qivyun md5: " + ::testing::TempDir() + ": is a folder\n"},
+    };
+    for (const auto& failure : failures) {
+        const ToolRun run = RunTool(failure.arguments);
+        EXPECT_NE(run.exitCode, 0) << failure.arguments;
+        EXPECT_EQ(run.out, "") << failure.arguments;
+        EXPECT_EQ(run.err, failure.err) << failure.arguments;
+    }
+}
+
 TEST(QivYunTool, ScrapeBlanksOutTabsAndKeepsTheListOrder) {
     const std::string file = ::testing::TempDir() + "/fuso-page.html";
     std::ofstream(file, std::ios::binary)
