@@ -1,15 +1,17 @@
 # Resource scripts are UTF-8 in the repository; windres reads only the ANSI code page, so each
-# script is converted to GBK first and compiled with "#pragma code_page(936)" inside.
+# script is converted to GBK first and compiled with "#pragma code_page(936)" inside. Both programs
+# also find the packed skin (resources/skin) on the include path.
 function(qivyun_add_resources target script)
   get_filename_component(name ${script} NAME_WE)
   get_filename_component(dir ${script} DIRECTORY)
   set(gbk ${CMAKE_CURRENT_BINARY_DIR}/${name}.gbk.rc)
   set(obj ${CMAKE_CURRENT_BINARY_DIR}/${name}.res.o)
-  file(GLOB deps ${dir}/*)
+  set(skin ${CMAKE_SOURCE_DIR}/resources/skin)
+  file(GLOB deps ${dir}/* ${skin}/*.zor)
   add_custom_command(
     OUTPUT ${obj}
     COMMAND iconv -f UTF-8 -t CP936 ${script} -o ${gbk}
-    COMMAND ${CMAKE_RC_COMPILER} --codepage=936 -I ${dir} -I ${CMAKE_SOURCE_DIR}/src -O coff -i ${gbk} -o ${obj}
+    COMMAND ${CMAKE_RC_COMPILER} --codepage=936 -I ${dir} -I ${skin} -I ${CMAKE_SOURCE_DIR}/src -O coff -i ${gbk} -o ${obj}
     DEPENDS ${script} ${deps}
     COMMENT "Compiling resources ${name}"
     VERBATIM)

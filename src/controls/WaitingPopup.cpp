@@ -1,6 +1,6 @@
 #include "controls/WaitingPopup.h"
 
-#include "shell/ResourceIds.h"
+#include "controls/WaitingPopupIds.h"
 
 namespace qivyun {
 

@@ -1,59 +1,59 @@
 #pragma once
-// Owning wrappers: every kernel handle and GDI object has exactly one owner that releases it.
+// Owning wrappers: every kernel handle, GDI object and menu has exactly one owner that releases it.
 #include <windows.h>
 
 #include <utility>
 
 namespace qivyun {
 
-class UniqueHandle {
+// Owns one value of a handle type and releases it with Release when it is replaced or goes.
+template <class T, class Release>
+class UniqueOwner {
 public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.handle_, nullptr));
+    UniqueOwner() = default;
+    explicit UniqueOwner(T value) : value_(value) {}
+    UniqueOwner(UniqueOwner&& other) noexcept : value_(std::exchange(other.value_, nullptr)) {}
+    UniqueOwner& operator=(UniqueOwner&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.value_, nullptr));
         return *this;
     }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    ~UniqueHandle() { Reset(); }
+    UniqueOwner(const UniqueOwner&) = delete;
+    UniqueOwner& operator=(const UniqueOwner&) = delete;
+    ~UniqueOwner() { Reset(); }
 
-    HANDLE Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void Reset(HANDLE handle = nullptr) {
-        if (handle_) CloseHandle(handle_);
-        handle_ = handle;
+    T Get() const { return value_; }
+    explicit operator bool() const { return value_ != nullptr; }
+    void Reset(T value = nullptr) {
+        if (value_) Release{}(value_);
+        value_ = value;
     }
 
 private:
-    HANDLE handle_ = nullptr;
+    T value_ = nullptr;
+};
+
+struct CloseKernelHandle {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DestroyMenuHandle {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+
+// A kernel handle; the invalid value some calls return for failure is held as none.
+class UniqueHandle : public UniqueOwner<HANDLE, CloseKernelHandle> {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(HANDLE handle) : UniqueOwner(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
 };
 
 template <class T>
-class UniqueGdiObject {
-public:
-    UniqueGdiObject() = default;
-    explicit UniqueGdiObject(T object) : object_(object) {}
-    UniqueGdiObject(UniqueGdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    UniqueGdiObject& operator=(UniqueGdiObject&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.object_, nullptr));
-        return *this;
-    }
-    UniqueGdiObject(const UniqueGdiObject&) = delete;
-    UniqueGdiObject& operator=(const UniqueGdiObject&) = delete;
-    ~UniqueGdiObject() { Reset(); }
+using UniqueGdiObject = UniqueOwner<T, DeleteGdiObject>;
 
-    T Get() const { return object_; }
-    explicit operator bool() const { return object_ != nullptr; }
-    void Reset(T object = nullptr) {
-        if (object_) DeleteObject(object_);
-        object_ = object;
-    }
-
-private:
-    T object_ = nullptr;
-};
+// A menu loaded from a resource (the pop-up menus are shown from its first pop-up).
+using UniqueMenu = UniqueOwner<HMENU, DestroyMenuHandle>;
 
 // A memory device context with one bitmap selected into it; the bitmap is selected back out
 // before the context is deleted.

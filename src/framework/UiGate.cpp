@@ -15,4 +15,9 @@ bool UiGate::Run(const std::function<void()>& step) {
     return ran;
 }
 
+bool UiGate::Wait(const Event& event) const {
+    const HANDLE either[] = {closed_.Handle(), event.Handle()};
+    return WaitForMultipleObjects(2, either, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
+}
+
 }  // namespace qivyun

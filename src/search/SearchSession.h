@@ -3,25 +3,24 @@
 // starting one worker per enabled engine, watching them end and reporting.
 #include "framework/WorkerThread.h"
 #include "search/SearchShared.h"
+#include "search/SearchWindow.h"
 
 #include <memory>
 #include <string>
 
 namespace qivyun {
 
-class MainDialog;
-
 class SearchSession {
 public:
-    explicit SearchSession(MainDialog& window) : window(window) {}
+    explicit SearchSession(SearchWindow& window) : window(window) {}
     SearchSession(const SearchSession&) = delete;
     SearchSession& operator=(const SearchSession&) = delete;
 
     // Handlers, on the main window's thread.
     void OnSearch();
     void OnLoadMore();
+    // Every timer of the window comes here; ids other than the two below are not the session's.
     void OnTimer(UINT_PTR timerId);
-    void OnEngineEcv();
 
     int PageNumber() const { return pageNumber; }
     const std::string& PageText() const { return pageText; }
@@ -41,7 +40,7 @@ private:
     void SetPageNumber(int number);
     void ReportCompletion();
 
-    MainDialog& window;
+    SearchWindow& window;
     std::string keyword;
     int pageNumber = 0;
     std::string pageText = "1";

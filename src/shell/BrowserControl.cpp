@@ -179,50 +179,35 @@ void BrowserControl::Attach(HWND hwnd) {
 
 void BrowserControl::CreateControl() {
     if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                reinterpret_cast<void**>(&control_)))) {
-        control_ = nullptr;
+                                reinterpret_cast<void**>(control_.Receive())))) {
+        control_.Reset();
         return;
     }
-    site_ = new BrowserSite(this);
-    control_->SetClientSite(site_);
+    site_.Reset(new BrowserSite(this));
+    control_->SetClientSite(site_.Get());
     RECT client = ClientRect();
-    control_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, hwnd_, &client);
-    control_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch_));
+    control_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.Get(), 0, hwnd_, &client);
+    dispatch_ = control_.Query<IDispatch>(IID_IDispatch);
 
-    IConnectionPointContainer* container = nullptr;
-    if (SUCCEEDED(control_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)))) {
-        IConnectionPoint* point = nullptr;
-        if (SUCCEEDED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point))) {
-            point->Advise(static_cast<IDispatch*>(site_), &eventCookie_);
-            point->Release();
+    if (auto container = control_.Query<IConnectionPointContainer>(IID_IConnectionPointContainer)) {
+        if (SUCCEEDED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, events_.Receive())) &&
+            FAILED(events_->Advise(static_cast<IDispatch*>(site_.Get()), &eventCookie_))) {
+            events_.Reset();
         }
-        container->Release();
     }
 }
 
 void BrowserControl::ReleaseControl() {
     if (!control_) return;
-    if (eventCookie_) {
-        IConnectionPointContainer* container = nullptr;
-        if (SUCCEEDED(control_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)))) {
-            IConnectionPoint* point = nullptr;
-            if (SUCCEEDED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point))) {
-                point->Unadvise(eventCookie_);
-                point->Release();
-            }
-            container->Release();
-        }
-        eventCookie_ = 0;
-    }
-    if (dispatch_) dispatch_->Release();
-    dispatch_ = nullptr;
+    if (events_) events_->Unadvise(eventCookie_);
+    events_.Reset();
+    eventCookie_ = 0;
+    dispatch_.Reset();
     control_->Close(OLECLOSE_NOSAVE);
     control_->SetClientSite(nullptr);
-    control_->Release();
-    control_ = nullptr;
+    control_.Reset();
     site_->Disconnect();
-    site_->Release();
-    site_ = nullptr;
+    site_.Reset();
 }
 
 bool BrowserControl::Invoke(long dispatchId, unsigned argumentCount, void* arguments) {
@@ -256,11 +241,9 @@ bool BrowserControl::Refresh() { return Invoke(RefreshId, 0, nullptr); }
 
 LRESULT BrowserControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SIZE && control_) {
-        IOleInPlaceObject* inPlace = nullptr;
-        if (SUCCEEDED(control_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
+        if (auto inPlace = control_.Query<IOleInPlaceObject>(IID_IOleInPlaceObject)) {
             RECT client = ClientRect();
             inPlace->SetObjectRects(&client, &client);
-            inPlace->Release();
         }
     } else if (message == WM_DESTROY) {
         ReleaseControl();

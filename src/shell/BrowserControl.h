@@ -2,13 +2,14 @@
 // The WebBrowser control in a window of ours. Dialog templates name it by its class identifier;
 // a window class of that name is our host, and binding a BrowserControl to such a window creates
 // the control inside it and activates it in place.
+#include "framework/ComPtr.h"
 #include "framework/SubclassedWindow.h"
+
+#include <ocidl.h>
+#include <oleidl.h>
 
 #include <functional>
 #include <string>
-
-struct IOleObject;
-struct IDispatch;
 
 namespace qivyun {
 
@@ -30,7 +31,7 @@ public:
     bool Navigate(const std::string& address);
     // Refresh (dispatch id -550).
     bool Refresh();
-    bool HasControl() const { return control_ != nullptr; }
+    bool HasControl() const { return static_cast<bool>(control_); }
 
     // Events of the control. A new-window handler returns true to cancel the new window.
     std::function<void(const std::string& address)> onDocumentComplete;
@@ -44,10 +45,12 @@ private:
     void ReleaseControl();
     bool Invoke(long dispatchId, unsigned argumentCount, void* arguments);
 
-    BrowserSite* site_ = nullptr;
-    IOleObject* control_ = nullptr;
-    IDispatch* dispatch_ = nullptr;
-    unsigned long eventCookie_ = 0;
+    ComPtr<BrowserSite> site_;
+    ComPtr<IOleObject> control_;
+    ComPtr<IDispatch> dispatch_;
+    // Where the control's events come from; looked up once, when the control is created.
+    ComPtr<IConnectionPoint> events_;
+    DWORD eventCookie_ = 0;
 };
 
 }  // namespace qivyun

@@ -1,12 +1,10 @@
 #include "shell/MainDialog.h"
 
-#include "playback/PlayEngineFlags.h"
 #include "BuildConfig.h"
 #include "framework/SystemCalls.h"
 #include "shell/ResourceIds.h"
 #include "shell/WebAddress.h"
 #include "versioncheck/Manifest.h"
-#include "versioncheck/StatusLine.h"
 
 namespace qivyun {
 namespace {
@@ -16,6 +14,8 @@ constexpr char AddressPlaceholder[] = "在此输入视频连接地址(thunder、
 constexpr char WindowTitle[] = "Qiv云播盒子";
 constexpr char ShowIntroCaption[] = "显示搜索及播放选项简介";
 constexpr char HideIntroCaption[] = "关闭搜索及播放选项简介";
+constexpr char EcvText[] = "本搜索引擎涉及违禁的血腥暴力色情资源太多！暂时关闭";
+constexpr char EcvCaption[] = "Qiv云播盒子友情提示";
 
 constexpr char IntroductionText[] =
     "Ed2k_4U、FuSo搜索较快\r\n资源较多,建议优选使用\r\n\r\nH31B DHCT作为备用引擎\r\nEvc 引擎由于其特殊性\r\n"
@@ -148,23 +148,6 @@ MainDialog::MainDialog(StartupCheckSettings settings)
 MainDialog::~MainDialog() { Destroy(); }
 
 void MainDialog::DoDataExchange(DataExchange& exchange) {
-    exchange.Control(IDC_QVOD_LINK, qvodLinkButton);
-    exchange.Control(IDC_MTKAN_DOWNLOAD, mtkanDownloadButton);
-    exchange.Control(IDC_INTRO_TOGGLE, introButton);
-    exchange.Control(IDC_HOME_BANNER, homeBanner);
-    exchange.Control(IDC_PLAY, playButton);
-    exchange.Control(IDC_PLAY_PANEL_PICTURE, playPanelPicture);
-    exchange.Control(IDC_LIVE_TV_TAB, liveTvTile);
-    exchange.Control(IDC_RADIO_TAB, radioTile);
-    exchange.Control(IDC_PLAY_ENGINE_KCPLAY, kcplayCheckBox);
-    exchange.Control(IDC_PLAY_ENGINE_MTKAN, mtkanCheckBox);
-    exchange.Control(IDC_CLOSE_RADIO, closeRadioButton);
-    exchange.Control(IDC_CLOSE_LIVE_TV, closeLiveTvButton);
-    exchange.Control(IDC_CLOSE_PLAYBACK, closePlaybackButton);
-    exchange.Control(IDC_SEARCH_TAB, searchTile);
-    exchange.Control(IDC_TRAY, trayButton);
-    exchange.Control(IDC_CLOSE, closeButton);
-    exchange.Control(IDC_PLAY_TAB, playTile);
     exchange.Control(IDC_RESULT_LIST, resultList);
     exchange.Control(IDC_VISITOR_BROWSER, visitorBrowser);
     exchange.Check(IDC_ENGINE_ED2K4U, engineEnabled[static_cast<int>(EngineId::Ed2k4U)]);
@@ -174,13 +157,14 @@ void MainDialog::DoDataExchange(DataExchange& exchange) {
     exchange.Text(IDC_KEYWORD, keywordText);
     exchange.Text(IDC_PLAY_ADDRESS, addressText);
     exchange.Control(IDC_COUNTER_BROWSER, counterBrowser);
-    exchange.Text(IDC_STATUS_LINE, statusLineText);
     exchange.Check(IDC_ENGINE_FUSO, engineEnabled[static_cast<int>(EngineId::FuSo)]);
     exchange.Check(IDC_ENGINE_HASH, engineEnabled[static_cast<int>(EngineId::Hash)]);
 }
 
 bool MainDialog::OnInitDialog() {
     Dialog::OnInitDialog();
+    // the template's caption gives way to the (still empty) text of the start-up check
+    PutStatusLine();
     StartStartupCheck();
     LayOutControls();
     ShowItem(IDC_INTRO_TEXT, false);
@@ -201,7 +185,7 @@ void MainDialog::StartStartupCheck() {
         Gate(),
         [this](const std::string& address) { visitorBrowser.Navigate(address); },
         [this](const std::string& address) { counterBrowser.Navigate(address); },
-        [this](const std::string& text) { SetItemText(IDC_STATUS_LINE, text.c_str()); },
+        [this](const std::string& text) { SetStatusLine(text); },
     };
     startupCheckWorker.Start([window, settings = checkSettings] { return StartupCheck(window, settings); });
 }
@@ -225,8 +209,15 @@ void MainDialog::SetUpResultList() {
     for (int column = 1; column < 4; ++column) resultList.SetCellText(row, column, "");
 }
 
+void MainDialog::SetStatusLine(const std::string& text) {
+    statusLineText = text;
+    PutStatusLine();
+}
+
+void MainDialog::PutStatusLine() { SetItemText(IDC_STATUS_LINE, statusLineText.c_str()); }
+
 void MainDialog::ShowSearchPanel() {
-    SetItemText(IDC_STATUS_LINE, startupStatusLine.Get().c_str());
+    PutStatusLine();
     for (int id : SearchPanelShowOrder) ShowItem(id, true);
 }
 
@@ -247,6 +238,26 @@ void MainDialog::ShowWaitingPopup(const char* text) {
     waitingPopup.Move(x, y, (client.right - 260) - x, (client.bottom - 235) - y, true);
     waitingPopup.Show(SW_SHOWNORMAL);
     UpdateData(false);
+}
+
+std::string MainDialog::KeywordText(int limit) const { return ItemText(IDC_KEYWORD, limit); }
+
+void MainDialog::ShowSearchStatus(const std::string& text) {
+    statusText = text;
+    UpdateData(false);
+}
+
+// A new search hides the play panel's address box and button, even when the keyword is refused.
+void MainDialog::OnSearch() {
+    ShowItem(IDC_PLAY_ADDRESS, false);
+    ShowItem(IDC_PLAY, false);
+    search.OnSearch();
+}
+
+// The Ecv box stands for an engine that is switched off: it never stays checked.
+void MainDialog::OnEngineEcv() {
+    CheckDlgButton(hwnd_, IDC_ENGINE_ECV, BST_UNCHECKED);
+    ShowMessageBox(hwnd_, EcvText, EcvCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainDialog::OnTimer(UINT_PTR timerId) {
@@ -332,8 +343,7 @@ void MainDialog::SelectPlayEngine(int checkBoxId) {
     bool mtkan = checkBoxId == IDC_PLAY_ENGINE_MTKAN;
     CheckDlgButton(hwnd_, IDC_PLAY_ENGINE_MTKAN, mtkan ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hwnd_, IDC_PLAY_ENGINE_KCPLAY, mtkan ? BST_UNCHECKED : BST_CHECKED);
-    playEngines.useMtkan = mtkan ? 1 : 0;
-    playEngines.useKcplay = mtkan ? 0 : 1;
+    playEngine = mtkan ? PlayEngine::Mtkan : PlayEngine::Kcplay;
 }
 
 void MainDialog::OnHomeBanner() { ShellOpen(hwnd_, config::HomePageAddress, nullptr, SW_SHOW); }
@@ -348,8 +358,8 @@ void MainDialog::OpenManifestLink(const char* section) {
 }
 
 void MainDialog::OnToggleIntro() {
-    bool show = introShown != 1;
-    introShown = show ? 1 : 0;
+    const bool show = !introShown;
+    introShown = show;
     SetItemText(IDC_INTRO_TOGGLE, show ? HideIntroCaption : ShowIntroCaption);
     ShowItem(IDC_INTRO_TEXT, show);
     ShowItem(IDC_INTRO_FRAME, show);

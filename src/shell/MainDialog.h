@@ -9,18 +9,17 @@
 #include "playback/PlayRequest.h"
 #include "search/EngineId.h"
 #include "search/SearchSession.h"
+#include "search/SearchWindow.h"
 #include "shell/BrowserControl.h"
 #include "shell/BrowserPane.h"
 #include "versioncheck/StartupCheck.h"
 
+#include <optional>
 #include <string>
 
 namespace qivyun {
 
-// Whether the side panel's engine introduction is shown; process-wide, 0 at start.
-inline int introShown = 0;
-
-class MainDialog : public DialogImpl<MainDialog> {
+class MainDialog : public DialogImpl<MainDialog>, public SearchWindow {
 public:
     // The start-up check looks where the settings say (the program's own places by default).
     explicit MainDialog(StartupCheckSettings checkSettings = StartupCheckSettings::ForThisProcess());
@@ -31,9 +30,10 @@ public:
 
     void ShowSearchPanel();
     void HideSearchPanel();
-    // Shows the waiting popup with the text, below the middle of the screen.
-    void ShowWaitingPopup(const char* text);
     virtual void RemoveTrayIcon();
+    // The status line at the bottom (1061): the start-up check's text, shown again by every return
+    // to the search panel. Its only writer; the control is bound to no member.
+    void SetStatusLine(const std::string& text);
 
     // Handlers
     void OnPaint();
@@ -46,9 +46,9 @@ public:
     void SelectEngine(EngineId engine);
     void SelectPlayEngine(int checkBoxId);
     void OnLoadMore() { search.OnLoadMore(); }
-    void OnSearch() { search.OnSearch(); }
+    void OnSearch();
     void OnTimer(UINT_PTR timerId);
-    void OnEngineEcv() { search.OnEngineEcv(); }
+    void OnEngineEcv();
     LRESULT OnListRightClick(const NMHDR&);
     LRESULT OnListDoubleClick(const NMHDR&);
     void OnCloseButton();
@@ -71,8 +71,22 @@ public:
     void OnCloseLiveTv();
     void OnCloseRadio();
 
+    // What the search session reaches of this window.
+    void ReadControls() override { UpdateData(true); }
+    void WriteControls() override { UpdateData(false); }
+    std::string KeywordText(int limit) const override;
+    int EngineEnabled(EngineId engine) const override { return engineEnabled[static_cast<int>(engine)]; }
+    const ListView& ResultList() const override { return resultList; }
+    void ShowSearchStatus(const std::string& text) override;
+    // Shows the waiting popup with the text, below the middle of the screen.
+    void ShowWaitingPopup(const char* text) override;
+    void CloseWaitingPopup() override { waitingPopup.Destroy(); }
+    void StartTimer(UINT_PTR id, UINT periodMs) override { SetTimer(id, periodMs); }
+    void StopTimer(UINT_PTR id) override { KillTimer(id); }
+    std::shared_ptr<UiGate> Gate() const override { return Dialog::Gate(); }
+    HWND MessageOwner() const override { return hwnd_; }
+
     // Controls and panes, as the other parts of the program and the tests reach them.
-    const ListView& ResultList() const { return resultList; }
     const WorkerThread& StartupCheckWorker() const { return startupCheckWorker; }
     BrowserControl& VisitorBrowser() { return visitorBrowser; }
     BrowserControl& CounterBrowser() { return counterBrowser; }
@@ -82,7 +96,9 @@ public:
     HFONT AddressFont() const { return addressFont.Get(); }
     SearchSession& Search() { return search; }
     WaitingPopup& Popup() { return waitingPopup; }
-    int EngineEnabled(EngineId engine) const { return engineEnabled[static_cast<int>(engine)]; }
+    // The cloud-play service that plays an address; none only before the initialisation chose one.
+    std::optional<PlayEngine>& PlayEngineChoice() { return playEngine; }
+    bool IntroShown() const { return introShown; }
 
 protected:
     bool OnInitDialog() override;
@@ -91,13 +107,13 @@ protected:
     void OnOK() override;
 
 private:
-    friend class SearchSession;
-
     void StartStartupCheck();
+    void PutStatusLine();
     void LayOutControls();
     void SetUpResultList();
+    // Opens the chosen service's page on the address in the playback pane.
+    void PlayAddress(const std::string& address, PlaySource source);
     void OpenPlayPane(PlayEngine engine, const std::string& requestAddress, PlaySource source);
-    void FinishPlay();
     // Creates the pane's window on the address, places its browser and covers the content area.
     void OpenPane(BrowserPane& pane, const std::string& paneAddress, const PaneGeometry& geometry);
     void MovePane(BrowserPane& pane, const PaneGeometry& geometry);
@@ -106,36 +122,25 @@ private:
     // The address column of the row at the selection mark; empty without a mark.
     std::string SelectedRowText(int column) const;
 
-    Window qvodLinkButton;
-    Window mtkanDownloadButton;
-    Window introButton;
-    Window homeBanner;
-    Window playButton;
-    Window playPanelPicture;
-    Window liveTvTile;
-    Window radioTile;
-    Window kcplayCheckBox;
-    Window mtkanCheckBox;
-    Window closeRadioButton;
-    Window closeLiveTvButton;
-    Window closePlaybackButton;
-    Window searchTile;
-    Window trayButton;
-    Window closeButton;
-    Window playTile;
+    // Controls the window reaches through members (the others through their ids).
     ListView resultList;
     BrowserControl visitorBrowser;
+    BrowserControl counterBrowser;
+    // The content area's panes and the popup of a running search.
     BrowserPane playPane;
     BrowserPane liveTvPane;
     BrowserPane radioPane;
     WaitingPopup waitingPopup;
+    // Values bound by the data exchange.
     int engineEnabled[EngineCount] = {};
     std::string statusText;
     std::string keywordText;
     std::string addressText;
-    UniqueGdiObject<HFONT> addressFont;
-    BrowserControl counterBrowser;
+    // The window's own state.
     std::string statusLineText;
+    std::optional<PlayEngine> playEngine;
+    bool introShown = false;
+    UniqueGdiObject<HFONT> addressFont;
     HICON icon;
     StartupCheckSettings checkSettings;
     WorkerThread startupCheckWorker;

@@ -1,11 +1,12 @@
 // Resource and control ids of QivYunPlay; included by the resource script and the code.
 #pragma once
 
+#include "controls/WaitingPopupIds.h"
+
 // Templates, menus, pictures
 #define IDD_MAIN_DIALOG 102
 #define IDR_MAIN_ICON 128
 #define IDD_BROWSER_PANE 134
-#define IDD_WAITING_POPUP 136
 #define IDB_HEADER_BAND 141
 #define IDR_SKIN 146
 #define IDR_PLAY_PANEL_PICTURE 156
@@ -26,7 +27,6 @@
 #define IDC_ENGINE_H31B 1016
 #define IDC_PLAY_ENGINE_MTKAN 1017
 #define IDC_PLAY_ENGINE_KCPLAY 1018
-#define IDC_BUSY_ANIMATION 1020
 #define IDC_CLOSE 1022
 #define IDC_TRAY 1025
 #define IDC_SEARCH_ENGINES_FRAME 1027
@@ -34,7 +34,6 @@
 #define IDC_ENGINE_DHCT 1036
 #define IDC_SEARCH_STATUS 1037
 #define IDC_ENGINE_ECV 1039
-#define IDC_POPUP_MESSAGE 1041
 #define IDC_CLOSE_PLAYBACK 1045
 #define IDC_PLAY 1046
 #define IDC_LIVE_TV_TAB 1047

@@ -1,4 +1,5 @@
 // The main window's result-list menu, the tray icon with its menu, and the way out.
+#include "framework/Handles.h"
 #include "framework/SystemCalls.h"
 #include "shell/Clipboard.h"
 #include "shell/MainDialog.h"
@@ -35,12 +36,11 @@ std::string MainDialog::SelectedRowText(int column) const {
 }
 
 void MainDialog::ShowPopupMenu(int menuId) {
-    HMENU menu = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(menuId));
+    UniqueMenu menu(LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(menuId)));
     if (!menu) return;
     POINT pointer{};
     GetCursorPos(&pointer);
-    TrackPopup(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, pointer.x, pointer.y, hwnd_);
-    DestroyMenu(menu);
+    TrackPopup(GetSubMenu(menu.Get(), 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, pointer.x, pointer.y, hwnd_);
 }
 
 // Also on empty list space: the commands act on the row at the selection mark.

@@ -27,6 +27,17 @@ ProgressFigures ComputeProgress(std::uint32_t elapsedTenths, std::uint32_t total
     return figures;
 }
 
+std::string FileNameOfPath(const std::string& path, bool keepExtension) {
+    auto cut = path.rfind('\\');
+    if (cut == std::string::npos) cut = path.rfind('/');
+    std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+    if (!keepExtension) {
+        const auto dot = name.rfind('.');
+        if (dot != std::string::npos) name.erase(dot);
+    }
+    return name;
+}
+
 std::string FinishedStatusLine(const std::string& downloadName, std::string percentText) {
     if (percentText == "99%") percentText = "100%";
     return downloadName + " 更新完成......" + percentText;

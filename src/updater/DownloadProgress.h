@@ -29,6 +29,11 @@ std::uint32_t ElapsedTenths(std::uint32_t nowTick, std::uint32_t startTick);
 ProgressFigures ComputeProgress(std::uint32_t elapsedTenths, std::uint32_t totalSize, std::int32_t permilleSum,
                                 std::uint32_t receivedSum, const std::string& downloadName);
 
+// The name a status line shows for a path: the text after the last backslash (or, without one,
+// the last slash), or the whole text; without the part from the last dot on when keepExtension is
+// false.
+std::string FileNameOfPath(const std::string& path, bool keepExtension);
+
 // The status line once a download has ended; "99%" is shown as "100%".
 std::string FinishedStatusLine(const std::string& downloadName, std::string percentText);
 

@@ -53,6 +53,8 @@ std::string RequestHead(const Address& address, std::string_view rangeLine) {
     return head;
 }
 
+std::string ProbeRangeLine() { return "Range: bytes=" + std::to_string(ProbeOffset) + "-"; }
+
 std::string SegmentRangeLine(std::int32_t start, std::int32_t end) {
     char line[64];
     std::snprintf(line, sizeof line, "Range: bytes=%d-%d", static_cast<int>(start), static_cast<int>(end));
@@ -61,15 +63,22 @@ std::string SegmentRangeLine(std::int32_t start, std::int32_t end) {
 
 namespace {
 
-// The value after `name` up to the next CR LF, trimmed; false when either is missing.
+// The value of the header line that starts with `name`, up to its CR LF, trimmed; false when no
+// line of the head before its empty line starts with it. The status line is no header line.
 bool HeaderValue(std::string_view text, std::string_view name, std::string_view& value) {
-    const auto at = text.find(name);
-    if (at == std::string_view::npos) return false;
-    const std::string_view rest = text.substr(at + name.size());
-    const auto end = rest.find("\r\n");
-    if (end == std::string_view::npos) return false;
-    value = TrimBlanks(rest.substr(0, end));
-    return true;
+    auto lineStart = text.find("\r\n");
+    while (lineStart != std::string_view::npos) {
+        lineStart += 2;
+        const auto lineEnd = text.find("\r\n", lineStart);
+        if (lineEnd == std::string_view::npos || lineEnd == lineStart) return false;
+        const std::string_view line = text.substr(lineStart, lineEnd - lineStart);
+        if (line.substr(0, name.size()) == name) {
+            value = TrimBlanks(line.substr(name.size()));
+            return true;
+        }
+        lineStart = lineEnd;
+    }
+    return false;
 }
 
 }  // namespace
@@ -109,7 +118,7 @@ ReplyHead ParseReplyHead(std::string_view original) {
     if (value.empty() || value.size() > 10 || value.find_first_not_of("0123456789") != std::string_view::npos)
         return reply;
     reply.contentLength = std::stoll(std::string(value));
-    if (reply.contentLength > 0x7fffffff - 100) return reply;
+    if (reply.contentLength > 0x7fffffff - ProbeOffset) return reply;
     reply.probeState = ProbeSizeKnown;
     return reply;
 }

@@ -21,7 +21,10 @@ bool ParseAddress(std::string_view text, Address& address);
 // The request head, line for line with CR LF: GET, Host, Accept, Pragma, Cache-Control, Connection,
 // then the range line when `rangeLine` is not empty, then the empty line.
 std::string RequestHead(const Address& address, std::string_view rangeLine);
-inline constexpr char ProbeRangeLine[] = "Range: bytes=100-";
+// The probe asks for the file from this byte on, so a ranged reply's length is the file's less it.
+inline constexpr std::int32_t ProbeOffset = 100;
+// "Range: bytes=100-".
+std::string ProbeRangeLine();
 // "Range: bytes=START-END".
 std::string SegmentRangeLine(std::int32_t start, std::int32_t end);
 
@@ -45,7 +48,8 @@ struct ReplyHead {
 
 // Reads a reply head (status line, headers) ignoring case: a status of 400 and above is a server
 // error, 300..399 a redirect whose "location:" must hold an address, below 300 the head must name a
-// decimal "content-length:".
+// decimal "content-length:". A header name counts only at the start of a header line, so
+// "Content-Location:" is no location and "X-Content-Length:" no length.
 ReplyHead ParseReplyHead(std::string_view text);
 
 // The most bytes a reply head may take: the first block the downloader receives.

@@ -143,8 +143,13 @@ bool SegmentedDownloader::ReadReplyHead(TcpSocket& socket, char* block, std::siz
 int SegmentedDownloader::Probe() {
     for (int redirects = 0;; ++redirects) {
         probeSocket.Close();
-        probeSocket.Connect(address.host, address.port);
-        probeSocket.SendAll(RequestHead(address, ProbeRangeLine));
+        // no connection, or a request that did not go out whole, gets no reply worth reading
+        if (!probeSocket.Connect(address.host, address.port) ||
+            !probeSocket.SendAll(RequestHead(address, ProbeRangeLine()))) {
+            probeSocket.Close();
+            probeState = ProbeMalformed;
+            return 1;
+        }
         char block[ReplyHeadBlockSize] = {};
         std::size_t size = 0, bodyStart = 0;
         ReadReplyHead(probeSocket, block, size, bodyStart);
@@ -166,7 +171,7 @@ int SegmentedDownloader::Probe() {
             continue;
         }
         ranged = reply.status == 206;
-        totalSize = static_cast<std::uint32_t>(reply.contentLength + (ranged ? 100 : 0));
+        totalSize = static_cast<std::uint32_t>(reply.contentLength + (ranged ? ProbeOffset : 0));
         return 0;
     }
 }
@@ -183,8 +188,9 @@ void SegmentedDownloader::RunSegment() {
     const auto fail = [this, i] { segmentFailed[i] = true; };
 
     TcpSocket socket;
-    socket.Connect(address.host, address.port);
-    socket.SendAll(RequestHead(address, ranged ? SegmentRangeLine(plan.start[i], plan.end[i]) : std::string()));
+    if (!socket.Connect(address.host, address.port) ||
+        !socket.SendAll(RequestHead(address, ranged ? SegmentRangeLine(plan.start[i], plan.end[i]) : std::string())))
+        return fail();
     char head[ReplyHeadBlockSize] = {};
     std::size_t size = 0, bodyStart = 0;
     // A head that does not end within the block, or a reply other than the asked-for range (an

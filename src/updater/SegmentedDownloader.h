@@ -1,5 +1,5 @@
 #pragma once
-// Fetches one file over HTTP/1.1 into a local path: a probe from byte 100 on tells the size,
+// Fetches one file over HTTP/1.1 into a local path: a probe from byte 100 (ProbeOffset) on tells the size,
 // whether ranges are served and where a redirect leads; then each byte range streams on its own
 // thread and connection into a part file next to the target, and a merge thread joins the parts
 // into the target once every range has ended.

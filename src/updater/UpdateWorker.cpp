@@ -1,6 +1,8 @@
-#include "updater/UpdaterDialog.h"
+#include "updater/UpdateWorker.h"
 
+#include "framework/Handles.h"
 #include "framework/SystemCalls.h"
+#include "updater/DownloadProgress.h"
 #include "versioncheck/Manifest.h"
 #include "versioncheck/Md5.h"
 
@@ -11,12 +13,15 @@ namespace {
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void RunUpdateWorker(UpdaterDialog& dialog) {
-    const UpdaterSettings& settings = dialog.Settings();
-    UpdateRequest& request = dialog.Request();
+// Asks the window for the download and waits for its end; false when the window went first.
+bool RequestDownload(const UpdateWorkerWindow& window, const std::string& url, const std::string& target) {
+    return window.gate->Run([&] { window.startDownload(url, target); }) && window.gate->Wait(*window.downloadEnded);
+}
 
+// The fixed waits after each download stay as the program has always had them.
+void RunUpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& settings) {
     if (!FileExists(settings.manifestPath)) {
-        RequestDownload(request, settings.manifestAddress, settings.manifestPath);
+        if (!RequestDownload(window, settings.manifestAddress, settings.manifestPath)) return;
         Sleep(1000);
         if (!FileExists(settings.manifestPath)) return EndProcess(0);
     }
@@ -29,7 +34,7 @@ void RunUpdateWorker(UpdaterDialog& dialog) {
     const std::string updaterUrl = value(manifest::UpdaterSection, manifest::AddressKey, manifest::ProgramAddressSize);
     if (ManifestNamesOtherDigest(updaterDigest, ComputeFileMd5(settings.ownPath))) {
         const std::string temporaryPath = settings.currentDirectory + "\\" + UpdaterTempFileName;
-        RequestDownload(request, updaterUrl, temporaryPath);
+        if (!RequestDownload(window, updaterUrl, temporaryPath)) return;
         Sleep(500);
         if (FileExists(temporaryPath)) {
             ShellOpen(nullptr, temporaryPath.c_str(), nullptr, SW_SHOW);
@@ -42,7 +47,7 @@ void RunUpdateWorker(UpdaterDialog& dialog) {
     const std::string playerUrl = value(manifest::PlayerSection, manifest::AddressKey, manifest::ProgramAddressSize);
     const std::string playerPath = settings.currentDirectory + "\\" + PlayerFileName;
     if (ManifestNamesOtherDigest(playerDigest, ComputeFileMd5(playerPath))) {
-        RequestDownload(request, playerUrl, playerPath);
+        if (!RequestDownload(window, playerUrl, playerPath)) return;
         Sleep(500);
         if (FileExists(playerPath)) {
             if (SameDigest(ComputeFileMd5(playerPath), playerDigest)) {
@@ -54,14 +59,14 @@ void RunUpdateWorker(UpdaterDialog& dialog) {
         }
     }
     if (updateFailed) return EndProcess(0);
-    request.upToDate = 1;
+    window.gate->Run(window.reportUpToDate);
 }
 
 }  // namespace
 
-unsigned UpdateWorker(UpdaterDialog& dialog) {
+unsigned UpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& settings) {
     try {
-        RunUpdateWorker(dialog);
+        RunUpdateWorker(window, settings);
     } catch (...) {
         // where the process end is replaced (the tests' recorder throws), the worker stops here
     }
@@ -70,20 +75,17 @@ unsigned UpdateWorker(UpdaterDialog& dialog) {
 
 void EndRunningCopies(const std::string& path) {
     const std::string name = FileNameOfPath(path, true);
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return;
+    const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
         // the process list names bare executable files, so the file-name part is what can match
         if (lstrcmpiA(FileNameOfPath(entry.szExeFile, true).c_str(), name.c_str()) != 0) continue;
         if (entry.th32ProcessID == GetCurrentProcessId()) continue;
-        if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
-            TerminateProcess(process, 0);
-            CloseHandle(process);
-        }
+        if (const UniqueHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)); process)
+            TerminateProcess(process.Get(), 0);
     }
-    CloseHandle(snapshot);
 }
 
 }  // namespace qivyun

@@ -1,10 +1,8 @@
 #include "updater/UpdaterDialog.h"
 
-#include "BuildConfig.h"
 #include "framework/SystemCalls.h"
 #include "updater/DownloadProgress.h"
 #include "updater/UpdaterResourceIds.h"
-#include "versioncheck/Manifest.h"
 
 #include <commctrl.h>
 
@@ -14,14 +12,6 @@ namespace {
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
-
-UpdaterSettings UpdaterSettings::ForThisProcess() {
-    char own[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, own, MAX_PATH);
-    char directory[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, directory);
-    return {own, directory, ManifestLocalPath(), std::string(config::UpdateServerAddress) + ManifestServerPath};
-}
 
 const MessageMap<UpdaterDialog> UpdaterDialog::messages = {
     OnMessage(WM_TIMER, &UpdaterDialog::OnTimer),
@@ -47,8 +37,13 @@ bool UpdaterDialog::OnInitDialog() {
     MoveItem(IDC_SPEED_LINE, 32, 90, 440, 16);
     SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETRANGE32, 0, ProgressRange);
     SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, 200, 0);
-    worker.Start([this] { return UpdateWorker(*this); });
-    SetTimer(RequestTimer, 300);
+    UpdateWorkerWindow window{
+        Gate(),
+        [this](const std::string& url, const std::string& target) { StartDownload(url, target); },
+        downloadEnded,
+        [this] { ReportUpToDate(); },
+    };
+    worker.Start([window, settings = settings] { return UpdateWorker(window, settings); });
     return true;
 }
 
@@ -72,36 +67,30 @@ void UpdaterDialog::SelfReplaceCheck() {
         EndProcess(0);
         return;
     }
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, UpdaterMutexName);
+    UniqueHandle mutex(CreateMutexA(nullptr, TRUE, UpdaterMutexName));
     const bool alreadyRunning = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
     if (!alreadyRunning) {
-        if (!instanceMutex) instanceMutex.Reset(mutex);
-        else CloseHandle(mutex);
+        // the first check keeps the mutex for the whole run; a repeated one lets its copy go
+        if (!instanceMutex) instanceMutex = std::move(mutex);
         return;
     }
     ShowMessageBox(Handle(), UpdaterRunningText, UpdaterCaption, MB_OK);
-    CloseHandle(mutex);
+    mutex.Reset();
     EndProcess(0);
 }
 
 void UpdaterDialog::OnRerunCheck() { SelfReplaceCheck(); }
 
-void UpdaterDialog::StartRequestedDownload() {
-    if (request.startRequested.load() != 1) return;
-    request.startRequested = 0;
-    downloader.Start(request.downloadUrl, request.downloadTarget, 4);
-    request.downloadName = FileNameOfPath(request.downloadTarget, true);
+// The probe runs here, on the window's thread, before the segments go on by themselves.
+void UpdaterDialog::StartDownload(const std::string& url, const std::string& target) {
+    downloader.Start(url, target, 4);
+    downloadName = FileNameOfPath(target, true);
     downloadStart = GetTickCount();
     SetTimer(ProgressTimer, 150);
 }
 
 void UpdaterDialog::OnTimer(UINT_PTR id) {
-    if (id == ProgressTimer) {
-        ShowProgress();
-    } else if (id == RequestTimer) {
-        StartRequestedDownload();
-        if (request.upToDate.load() == 1 && !upToDateReported) ReportUpToDate();
-    }
+    if (id == ProgressTimer) ShowProgress();
 }
 
 // The download counts as complete when the downloader has ended (merged, failed or never
@@ -109,7 +98,7 @@ void UpdaterDialog::OnTimer(UINT_PTR id) {
 void UpdaterDialog::ShowProgress() {
     const ProgressFigures figures =
         ComputeProgress(ElapsedTenths(GetTickCount(), downloadStart), downloader.TotalSize(), downloader.PermilleSum(),
-                        downloader.ReceivedSum(), request.downloadName);
+                        downloader.ReceivedSum(), downloadName);
     SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(figures.position), 0);
     speedLine = figures.speedLine;
     statusLine = figures.statusLine;
@@ -117,17 +106,13 @@ void UpdaterDialog::ShowProgress() {
     if (downloader.Outcome() == DownloadOutcome::Running) return;
     KillTimer(ProgressTimer);
     downloader.ClearSegmentCounters();
-    request.downloadUrl.clear();
-    request.downloadTarget.clear();
     SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, ProgressRange, 0);
-    statusLine = FinishedStatusLine(request.downloadName, figures.percentText);
+    statusLine = FinishedStatusLine(downloadName, figures.percentText);
     UpdateData(false);
-    request.downloadDone = 1;
+    downloadEnded->Set();
 }
 
 void UpdaterDialog::ReportUpToDate() {
-    upToDateReported = true;
-    KillTimer(RequestTimer);
     statusLine = UpToDateStatusText;
     SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, ProgressRange, 0);
     UpdateData(false);

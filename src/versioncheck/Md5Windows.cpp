@@ -1,7 +1,8 @@
 // MD5 from the platform's hash provider, and files opened so that other readers may share them.
 #include "versioncheck/Md5.h"
 
-#include <windows.h>
+#include "framework/Handles.h"
+
 #include <bcrypt.h>
 
 namespace qivyun {
@@ -51,16 +52,14 @@ bool Md5Final(Md5Context& context, Md5Digest& digest) {
 
 std::string ComputeFileMd5(const std::string& path) {
     // Read sharing only: a file that someone is writing is not digested half-written.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string text = Md5TextOfReads([file](char* buffer, std::size_t size) -> long {
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    return Md5TextOfReads([&file](char* buffer, std::size_t size) -> long {
         DWORD delivered = 0;
-        if (!ReadFile(file, buffer, static_cast<DWORD>(size), &delivered, nullptr)) return -1;
+        if (!ReadFile(file.Get(), buffer, static_cast<DWORD>(size), &delivered, nullptr)) return -1;
         return static_cast<long>(delivered);
     });
-    CloseHandle(file);
-    return text;
 }
 
 }  // namespace qivyun

@@ -6,7 +6,6 @@
 #include "versioncheck/Manifest.h"
 #include "versioncheck/Md5.h"
 #include "versioncheck/StartupStatus.h"
-#include "versioncheck/StatusLine.h"
 
 #include <urlmon.h>
 #include <wininet.h>
@@ -82,7 +81,6 @@ unsigned StartupCheck(const StartupCheckWindow& window, const StartupCheckSettin
         std::string usage = FetchUrlText(usageAddress);
         line = StartupSuccessLine(shownDigest, accumulative, usage);
     }
-    startupStatusLine.Set(line);
     window.gate->Run([&] { window.showStatusLine(line); });
     return 1;
 }

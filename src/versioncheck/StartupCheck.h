@@ -24,7 +24,8 @@ struct StartupCheckWindow {
     std::shared_ptr<UiGate> gate;
     std::function<void(const std::string& address)> navigateVisitorPage;  // browser 1005
     std::function<void(const std::string& address)> navigateCountPage;    // browser 1062
-    std::function<void(const std::string& text)> showStatusLine;          // static 1061
+    // The check's text for the status line (static 1061), which the window keeps and shows.
+    std::function<void(const std::string& text)> showStatusLine;
 };
 
 // The first (at most) 100 bytes of one read of an address's body; empty on any failure.

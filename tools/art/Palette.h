@@ -37,3 +37,22 @@ inline constexpr int ControlCornerRadius = 4;
 inline constexpr char LabelFontFile[] = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc";
 
 }  // namespace qivyun::art
+
+// ---- Skin additions: the states of skinned controls that the colours above do not cover.
+namespace qivyun::art::palette {
+
+// The inner ring of a focused box and the face under the pointer.
+inline constexpr Rgb FocusGlow{201, 223, 249};
+// Frames, borders and glyphs of disabled controls.
+inline constexpr Rgb LineDisabled{200, 210, 224};
+// A face held down.
+inline constexpr Rgb FacePressed{212, 225, 243};
+// Scroll-bar tracks.
+inline constexpr Rgb Track{240, 244, 250};
+// The title bar of an inactive window and its text.
+inline constexpr Rgb TitleInactive{112, 136, 174};
+inline constexpr Rgb TitleTextDimmed{222, 230, 242};
+// The close button under the pointer.
+inline constexpr Rgb CloseRed{214, 62, 54};
+
+}  // namespace qivyun::art::palette

@@ -24,11 +24,6 @@ std::uint32_t TickCount() {
     return static_cast<std::uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
 }
 
-std::string FileNameOfPath(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The status and speed lines of the updater's window as one line.
 std::string ProgressLine(const std::string& statusLine, const std::string& speedLine) {
     std::string line = Utf8FromGbk(statusLine) + "  ";
@@ -64,7 +59,7 @@ int RunDownload(const Arguments& arguments) {
     const bool terminal = isatty(STDERR_FILENO) == 1;
     const std::uint32_t start = TickCount();
     downloader.Start(positional[0], positional[1], segments);
-    const std::string name = FileNameOfPath(downloader.TargetPath());
+    const std::string name = FileNameOfPath(downloader.TargetPath(), true);
     ProgressFigures figures;
     // the line is redrawn every 150 ms, as the updater's timer does; the end is noticed sooner
     std::uint32_t shown = start;

@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "PlayCommands.h"
 #include "SearchCommands.h"
+#include "SkinCommands.h"
 #include "VersionCommands.h"
 
 #include <cstring>
@@ -23,6 +24,7 @@ const Command commands[] = {
     {"manifest", "manifest FILE SECTION KEY SIZE", RunManifest},
     {"publish", "publish OUTDIR [--programs DIR] [--base-address URL]", RunPublish},
     {"download", "download URL TARGET [--segments N]", RunDownload},
+    {"skin", "skin pack DESCRIPTION OUT | info FILE | render FILE PART WIDTH HEIGHT OUT.png", RunSkin},
 };
 
 }  // namespace qivyun::tool

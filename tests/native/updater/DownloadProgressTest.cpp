@@ -50,5 +50,12 @@ TEST(DownloadProgressTest, FinishedLineShowsNinetyNineAsAHundred) {
     EXPECT_EQ(FinishedStatusLine("a.exe", "0%"), "a.exe 更新完成......0%");
 }
 
+TEST(FileNameOfPath, LastComponentWithOrWithoutExtension) {
+    EXPECT_EQ(FileNameOfPath("C:\\a\\QivYunPlay.exe", true), "QivYunPlay.exe");
+    EXPECT_EQ(FileNameOfPath("C:\\a\\QivYunPlay.exe", false), "QivYunPlay");
+    EXPECT_EQ(FileNameOfPath("/tmp/x/QivYunUpdate.ini", true), "QivYunUpdate.ini");
+    EXPECT_EQ(FileNameOfPath("plain", true), "plain");
+}
+
 }  // namespace
 }  // namespace qivyun

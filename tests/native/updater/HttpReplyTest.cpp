@@ -41,7 +41,7 @@ TEST(RequestHeadTest, ProbeAndSegmentHeadsByteForByte) {
     const std::string common =
         "GET /QivYun/QivYunPlay.exe HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: */*\r\nPragma: no-cache\r\n"
         "Cache-Control: no-cache\r\nConnection: close\r\n";
-    EXPECT_EQ(RequestHead(address, ProbeRangeLine), common + "Range: bytes=100-\r\n\r\n");
+    EXPECT_EQ(RequestHead(address, ProbeRangeLine()), common + "Range: bytes=100-\r\n\r\n");
     EXPECT_EQ(RequestHead(address, SegmentRangeLine(750, 1000)), common + "Range: bytes=750-1000\r\n\r\n");
     EXPECT_EQ(RequestHead(address, ""), common + "\r\n");
 }
@@ -82,6 +82,31 @@ TEST(ParseReplyHeadTest, StatusLengthAndRedirects) {
         EXPECT_EQ(reply.redirect.host, c.host) << c.text;
         EXPECT_EQ(reply.redirect.path, c.path) << c.text;
         EXPECT_EQ(reply.redirect.port, c.port) << c.text;
+    }
+}
+
+// A header name counts only where a header line starts, and only within the head.
+TEST(ParseReplyHeadTest, HeaderNamesMatchOnlyAtTheStartOfAHeaderLine) {
+    struct Case {
+        const char* text;
+        int probeState;
+        long long length;
+        const char* host;
+    };
+    const Case cases[] = {
+        {"HTTP/1.1 302 Found\r\nContent-Location: http://wrong.example/a.exe\r\nLocation: http://right.example/b.exe\r\n\r\n",
+         ProbeRedirected, 0, "right.example"},
+        {"HTTP/1.1 200 OK\r\nX-Content-Length: 5\r\nContent-Length: 900\r\n\r\n", ProbeSizeKnown, 900, ""},
+        {"HTTP/1.1 302 Found\r\nCONTENT-LOCATION: http://wrong.example/a.exe\r\n\r\n", ProbeMalformed, 0, ""},
+        {"HTTP/1.1 200 OK\r\nx-content-length: 5\r\n\r\n", ProbeMalformed, 0, ""},
+        {"HTTP/1.1 200 OK\r\nServer: x\r\n\r\nContent-Length: 5\r\n", ProbeMalformed, 0, ""},
+        {"HTTP/1.1 200 OK content-length: 5\r\n\r\n", ProbeMalformed, 0, ""},
+    };
+    for (const Case& c : cases) {
+        const ReplyHead reply = ParseReplyHead(c.text);
+        EXPECT_EQ(reply.probeState, c.probeState) << c.text;
+        EXPECT_EQ(reply.contentLength, c.length) << c.text;
+        EXPECT_EQ(reply.redirect.host, c.host) << c.text;
     }
 }
 

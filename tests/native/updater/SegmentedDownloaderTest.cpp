@@ -175,6 +175,20 @@ TEST_F(SegmentedDownloaderTest, MalformedAddressesAndRepliesFailQuietlyOrWithThe
     Download(silent.Base() + "/a.exe", folder / "a.exe");
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(downloader.LastProbeState(), ProbeMalformed);
+
+    // a port that is bound but not listening refuses the connection
+    const int unused = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in bound{};
+    bound.sin_family = AF_INET;
+    bound.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(bind(unused, reinterpret_cast<sockaddr*>(&bound), sizeof bound), 0);
+    socklen_t length = sizeof bound;
+    getsockname(unused, reinterpret_cast<sockaddr*>(&bound), &length);
+    Download("http://127.0.0.1:" + std::to_string(ntohs(bound.sin_port)) + "/a.exe", folder / "a.exe");
+    close(unused);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(downloader.Outcome(), DownloadOutcome::Idle);
+    EXPECT_EQ(downloader.LastProbeState(), ProbeMalformed);
     EXPECT_TRUE(FilesInFolder().empty());
 }
 

@@ -1,8 +1,9 @@
 #include "framework/Dialog.h"
+#include "framework/Event.h"
 #include "framework/WorkerThread.h"
 
 #include "../support/Pump.h"
-#include "shell/ResourceIds.h"
+#include "controls/WaitingPopupIds.h"
 
 #include <gtest/gtest.h>
 
@@ -110,6 +111,34 @@ TEST(Framework, WorkerStepsRunOnTheWindowThreadUntilTheWindowIsGone) {
     worker.Release();
     EXPECT_FALSE(worker.IsRunning());
     EXPECT_FALSE(worker.HasThread());
+}
+
+TEST(Framework, GateWaitEndsWhenTheEventIsSetOrTheWindowIsGone) {
+    auto dialog = std::make_unique<ProbeDialog>();
+    ASSERT_TRUE(dialog->Create(nullptr));
+    std::shared_ptr<UiGate> gate = dialog->Gate();
+    Event done;
+    std::atomic<int> result{-1};
+    WorkerThread worker;
+    const auto waitOnce = [&] {
+        result = -1;
+        return worker.Start([&] {
+            result = gate->Wait(done) ? 1 : 0;
+            return 0u;
+        });
+    };
+
+    // A set made before the wait begins still lets it through, once.
+    done.Set();
+    ASSERT_TRUE(waitOnce());
+    ASSERT_TRUE(worker.Wait(5000));
+    EXPECT_EQ(result.load(), 1);
+
+    ASSERT_TRUE(waitOnce());
+    EXPECT_FALSE(worker.Wait(200)) << "the event was spent by the first wait";
+    dialog.reset();
+    ASSERT_TRUE(worker.Wait(5000));
+    EXPECT_EQ(result.load(), 0);
 }
 
 TEST(Framework, ProgramsRunUnderTheChineseCodePage) {

@@ -2,9 +2,7 @@
 
 #include "../support/Pump.h"
 #include "../support/WindowCapture.h"
-#include "playback/PlayEngineFlags.h"
 #include "shell/ResourceIds.h"
-#include "versioncheck/StatusLine.h"
 
 #include <gtest/gtest.h>
 
@@ -153,8 +151,7 @@ TEST_F(MainDialogTest, EnginesBehaveAsRadioGroups) {
     EXPECT_EQ(dialog.EngineEnabled(EngineId::Ed2k4U), 1);
     EXPECT_TRUE(Checked(IDC_PLAY_ENGINE_MTKAN));
     EXPECT_FALSE(Checked(IDC_PLAY_ENGINE_KCPLAY));
-    EXPECT_EQ(playEngines.useMtkan, 1);
-    EXPECT_EQ(playEngines.useKcplay, 0);
+    EXPECT_EQ(dialog.PlayEngineChoice(), PlayEngine::Mtkan);
 
     // A real click toggles the automatic box first; the handler then makes it the only one.
     SendMessageA(dialog.Item(IDC_ENGINE_FUSO), BM_CLICK, 0, 0);
@@ -170,10 +167,9 @@ TEST_F(MainDialogTest, EnginesBehaveAsRadioGroups) {
     SendMessageA(dialog.Item(IDC_PLAY_ENGINE_KCPLAY), BM_CLICK, 0, 0);
     EXPECT_TRUE(Checked(IDC_PLAY_ENGINE_KCPLAY));
     EXPECT_FALSE(Checked(IDC_PLAY_ENGINE_MTKAN));
-    EXPECT_EQ(playEngines.useKcplay, 1);
-    EXPECT_EQ(playEngines.useMtkan, 0);
+    EXPECT_EQ(dialog.PlayEngineChoice(), PlayEngine::Kcplay);
     SendMessageA(dialog.Item(IDC_PLAY_ENGINE_MTKAN), BM_CLICK, 0, 0);
-    EXPECT_EQ(playEngines.useMtkan, 1);
+    EXPECT_EQ(dialog.PlayEngineChoice(), PlayEngine::Mtkan);
 }
 
 TEST_F(MainDialogTest, PlayTileShowsTheAddressBoxAndSecondPressChangesNothing) {
@@ -200,7 +196,7 @@ TEST_F(MainDialogTest, PlayTileShowsTheAddressBoxAndSecondPressChangesNothing) {
 }
 
 TEST_F(MainDialogTest, SearchTileRestoresThePanelWithoutTheIntroduction) {
-    startupStatusLine.Set("连接服务器成功");
+    dialog.SetStatusLine("连接服务器成功");
     ShowWindow(dialog.Item(IDC_INTRO_TEXT), SW_SHOW);
     ShowWindow(dialog.Item(IDC_INTRO_FRAME), SW_SHOW);
     Click(IDC_PLAY_TAB);
@@ -215,7 +211,12 @@ TEST_F(MainDialogTest, SearchTileRestoresThePanelWithoutTheIntroduction) {
                    IDC_CLOSE_PLAYBACK, IDC_CLOSE_LIVE_TV, IDC_CLOSE_RADIO})
         EXPECT_FALSE(Visible(id)) << id;
     EXPECT_EQ(dialog.ItemText(IDC_STATUS_LINE), "连接服务器成功");
-    startupStatusLine.Set("");
+
+    // No member is bound to the status line: a write of the controls leaves its text alone.
+    dialog.UpdateData(true);
+    dialog.SetStatusLine("连接到远程服务器成功");
+    dialog.UpdateData(false);
+    EXPECT_EQ(dialog.ItemText(IDC_STATUS_LINE), "连接到远程服务器成功");
 }
 
 TEST_F(MainDialogTest, PlayTileBringsBackTheSamePlaybackPane) {
@@ -295,6 +296,23 @@ TEST_F(MainDialogTest, HeaderBandIsPaintedFromItsBitmapAboveTheContentArea) {
     EXPECT_TRUE(similar(band, source)) << std::hex << band << " " << source;
     EXPECT_EQ(below, GetSysColor(COLOR_BTNFACE));
     EXPECT_TRUE(test::SaveWindowPng(dialog.Handle(), test::ScreensFolder() + "/main-window.png"));
+}
+
+TEST(MainWindowStartupCheck, RunsAtStartAndPutsItsLineIntoTheStatusLine) {
+    StartupCheckSettings settings{"http://127.0.0.1:9/QivYun/QivYunUpdate.txt", "", "", ""};
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    settings.manifestPath = std::string(folder) + "qivyun-main-manifest.ini";
+    settings.ownPath = std::string(folder) + "qivyun-missing.exe";
+    MainDialog dialog(settings);
+    ASSERT_TRUE(dialog.Create(nullptr));
+    ASSERT_TRUE(test::PumpUntil([&] { return !dialog.StartupCheckWorker().IsRunning(); }, 20000));
+    test::PumpFor(50);
+    // A program file that cannot be read shows an empty digest.
+    EXPECT_EQ(dialog.ItemText(IDC_STATUS_LINE),
+              "   连接到远程服务器失败     版本MD5:      累计点播次数:未能获取     This online: 未能获取");
+    EXPECT_TRUE(dialog.VisitorBrowser().HasControl());
+    EXPECT_TRUE(dialog.CounterBrowser().HasControl());
 }
 
 }  // namespace

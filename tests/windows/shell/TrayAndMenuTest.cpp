@@ -197,14 +197,14 @@ TEST_F(TrayAndMenuTest, CloseButtonAsksThenGoesToTheTrayOrExits) {
 }
 
 TEST_F(TrayAndMenuTest, IntroductionToggleAndOutsidePages) {
-    ASSERT_EQ(introShown, 0);
+    ASSERT_FALSE(dialog.IntroShown());
     Click(IDC_INTRO_TOGGLE);
-    EXPECT_EQ(introShown, 1);
+    EXPECT_TRUE(dialog.IntroShown());
     EXPECT_TRUE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
     EXPECT_TRUE(IsWindowVisible(dialog.Item(IDC_INTRO_FRAME)));
     EXPECT_EQ(dialog.ItemText(IDC_INTRO_TOGGLE), "关闭搜索及播放选项简介");
     Click(IDC_INTRO_TOGGLE);
-    EXPECT_EQ(introShown, 0);
+    EXPECT_FALSE(dialog.IntroShown());
     EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
     EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_FRAME)));
     EXPECT_EQ(dialog.ItemText(IDC_INTRO_TOGGLE), "显示搜索及播放选项简介");
@@ -214,14 +214,14 @@ TEST_F(TrayAndMenuTest, IntroductionToggleAndOutsidePages) {
     Click(IDC_PLAY_TAB);
     Click(IDC_SEARCH_TAB);
     EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
-    EXPECT_EQ(introShown, 1);
+    EXPECT_TRUE(dialog.IntroShown());
     Click(IDC_INTRO_TOGGLE);
-    EXPECT_EQ(introShown, 0);
+    EXPECT_FALSE(dialog.IntroShown());
     EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
     Click(IDC_INTRO_TOGGLE);
     EXPECT_TRUE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
     Click(IDC_INTRO_TOGGLE);
-    EXPECT_EQ(introShown, 0);
+    EXPECT_FALSE(dialog.IntroShown());
 
     Click(IDC_HOME_BANNER);
     Click(IDC_FEEDBACK);

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace qivyun {
@@ -197,6 +198,25 @@ TEST_F(UpdaterTest, BrokenDownloadKeepsTheOldMainProgram) {
     EXPECT_EQ(calls.calls.messages, std::vector<std::string>{"当前已为最新版本！"});
 }
 
+// The worker reaches the window only through its gate: a window closed while the worker waits for
+// a download ends the wait, and the worker ends without starting or ending anything.
+TEST_F(UpdaterTest, ClosingTheWindowDuringADownloadEndsTheWaitingWorker) {
+    WriteManifest("[QivYunPlay]\r\nmd5=" + DigestOf("a newer main program") + "\r\nurl=" + World +
+                  "/modes/slow/2000000\r\n");
+    RecordingCalls calls;
+    auto dialog = std::make_unique<UpdaterDialog>(settings);
+    ASSERT_TRUE(dialog->Create(nullptr));
+    ASSERT_TRUE(test::PumpUntil([&] { return dialog->StatusLine().rfind("正在更新", 0) == 0; }, 10000));
+    std::shared_ptr<UiGate> gate = dialog->Gate();
+    dialog.reset();
+    EXPECT_TRUE(test::PumpUntil([&] { return gate.use_count() == 1; }, 10000)) << "the worker still holds the gate";
+    test::PumpFor(700);  // longer than the wait that follows a download
+    EXPECT_EQ(calls.calls.ends, 0);
+    EXPECT_TRUE(calls.calls.opened.empty());
+    EXPECT_EQ(ReadFile(folder + "\\QivYunPlay.exe"), "the old main program");
+    for (int part = 0; part < 4; ++part) DeleteFileA((folder + "\\QivYunPlay.exe.down" + std::to_string(part)).c_str());
+}
+
 TEST_F(UpdaterTest, MissingManifestIsFetchedFromTheServer) {
     int status = 0;
     // longer than the probe's offset of 100 bytes, as every real manifest is
@@ -236,13 +256,6 @@ TEST_F(UpdaterTest, SecondCopyReportsTheRunningOneAndEnds) {
     EXPECT_EQ(calls.calls.ends, 1);
     EXPECT_EQ(GetFileAttributesA((folder + "\\QivYunUpdate_Tmp.exe").c_str()), INVALID_FILE_ATTRIBUTES)
         << "the leftover temporary copy is deleted";
-}
-
-TEST(FileNameOfPath, LastComponentWithOrWithoutExtension) {
-    EXPECT_EQ(FileNameOfPath("C:\\a\\QivYunPlay.exe", true), "QivYunPlay.exe");
-    EXPECT_EQ(FileNameOfPath("C:\\a\\QivYunPlay.exe", false), "QivYunPlay");
-    EXPECT_EQ(FileNameOfPath("/tmp/x/QivYunUpdate.ini", true), "QivYunUpdate.ini");
-    EXPECT_EQ(FileNameOfPath("plain", true), "plain");
 }
 
 }  // namespace

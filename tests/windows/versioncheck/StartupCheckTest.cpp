@@ -4,13 +4,11 @@
 #include "../support/Pump.h"
 #include "../support/SystemCallRecorder.h"
 #include "BuildConfig.h"
+#include "controls/WaitingPopupIds.h"
 #include "framework/Dialog.h"
-#include "shell/MainDialog.h"
-#include "shell/ResourceIds.h"
 #include "versioncheck/Manifest.h"
 #include "versioncheck/Md5.h"
 #include "versioncheck/StartupStatus.h"
-#include "versioncheck/StatusLine.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +75,6 @@ TEST_F(StartupCheckTest, UnreachableServerGivesTheFailureLineWithTheOwnDigest) {
         "   连接到远程服务器失败     版本MD5: 0CC175B9C0F1B6A831C399E269772661     累计点播次数:未能获取     This online: 未能获取";
     ASSERT_EQ(window.statusLines.size(), 1u);
     EXPECT_EQ(window.statusLines[0], expected);
-    EXPECT_EQ(startupStatusLine.Get(), expected);
     EXPECT_TRUE(window.requests.empty());
     EXPECT_TRUE(recorder.messageBoxes.empty());
     EXPECT_TRUE(recorder.shellOpens.empty());
@@ -129,23 +126,6 @@ TEST(FetchUrlText, FirstHundredBytesOrNothing) {
     std::string page = test::HttpRequest("GET", config::HomePageAddress);
     ASSERT_GT(page.size(), 100u);
     EXPECT_EQ(FetchUrlText(config::HomePageAddress), page.substr(0, 100));
-}
-
-TEST(MainWindowStartupCheck, RunsAtStartAndPutsItsLineIntoTheStatusLine) {
-    StartupCheckSettings settings{"http://127.0.0.1:9/QivYun/QivYunUpdate.txt", "", "", ""};
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    settings.manifestPath = std::string(folder) + "qivyun-main-manifest.ini";
-    settings.ownPath = std::string(folder) + "qivyun-missing.exe";
-    MainDialog dialog(settings);
-    ASSERT_TRUE(dialog.Create(nullptr));
-    ASSERT_TRUE(test::PumpUntil([&] { return !dialog.StartupCheckWorker().IsRunning(); }, 20000));
-    test::PumpFor(50);
-    // A program file that cannot be read shows an empty digest.
-    EXPECT_EQ(dialog.ItemText(IDC_STATUS_LINE),
-              "   连接到远程服务器失败     版本MD5:      累计点播次数:未能获取     This online: 未能获取");
-    EXPECT_TRUE(dialog.VisitorBrowser().HasControl());
-    EXPECT_TRUE(dialog.CounterBrowser().HasControl());
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include "../support/SystemCallRecorder.h"
 #include "../support/WindowCapture.h"
 #include "BuildConfig.h"
-#include "playback/PlayEngineFlags.h"
 #include "shell/ResourceIds.h"
 
 #include <gtest/gtest.h>
@@ -343,14 +342,12 @@ TEST_F(PlayTest, PlayingAnotherRowReplacesThePane) {
 }
 
 TEST_F(PlayTest, NoEngineSelectedShowsTheInformationMessage) {
-    playEngines.useMtkan = 0;
-    playEngines.useKcplay = 0;
+    dialog.PlayEngineChoice().reset();  // as before the initialisation chose MTkan
     PlayRow("Film", Ed2k);
     EXPECT_FALSE(dialog.PlayPane().Exists());
     ASSERT_EQ(calls.messageBoxes.size(), 1u);
     EXPECT_EQ(calls.messageBoxes[0].text, "请至少点选一个云播服务器引擎！");
     EXPECT_EQ(calls.messageBoxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-    ChooseEngine(PlayEngine::Mtkan);
 }
 
 // The browser control raises its events from the documents it loads; here they are raised as the

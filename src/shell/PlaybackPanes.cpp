@@ -1,10 +1,10 @@
 // The main window's browser panes: playing an address through a cloud-play service, live TV and
 // the music radio. A pane covers the content area below the header band.
+#include "shell/MainDialog.h"
+
 #include "BuildConfig.h"
 #include "framework/SystemCalls.h"
-#include "playback/PlayEngineFlags.h"
 #include "playback/PlayRequest.h"
-#include "shell/MainDialog.h"
 #include "shell/ResourceIds.h"
 
 namespace qivyun {
@@ -55,13 +55,7 @@ void MainDialog::OnPlay() {
         ShowMessageBox(hwnd_, InvalidAddressText, PromptCaption, MB_OK | MB_ICONWARNING);
         return;
     }
-    if (playEngines.useMtkan == 1)
-        OpenPlayPane(PlayEngine::Mtkan, PlayRequestAddress(PlayEngine::Mtkan, PlaySource::AddressBox, address),
-                     PlaySource::AddressBox);
-    if (playEngines.useKcplay == 1)
-        OpenPlayPane(PlayEngine::Kcplay, PlayRequestAddress(PlayEngine::Kcplay, PlaySource::AddressBox, address),
-                     PlaySource::AddressBox);
-    FinishPlay();
+    PlayAddress(address, PlaySource::AddressBox);
 }
 
 // The initial empty row and a list without selection mark play nothing, without a message.
@@ -70,13 +64,21 @@ void MainDialog::PlayFromList() {
     std::string address = SelectedRowText(3);
     std::string name = SelectedRowText(1);
     if (address.empty() || name.empty()) return;
-    if (playEngines.useMtkan == 1)
-        OpenPlayPane(PlayEngine::Mtkan, PlayRequestAddress(PlayEngine::Mtkan, PlaySource::List, address),
-                     PlaySource::List);
-    if (playEngines.useKcplay == 1)
-        OpenPlayPane(PlayEngine::Kcplay, PlayRequestAddress(PlayEngine::Kcplay, PlaySource::List, address),
-                     PlaySource::List);
-    FinishPlay();
+    PlayAddress(address, PlaySource::List);
+}
+
+// Every play reloads the counter page.
+void MainDialog::PlayAddress(const std::string& address, PlaySource source) {
+    if (!playEngine) {
+        ShowMessageBox(hwnd_, NoEngineText, ApplicationName, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    OpenPlayPane(*playEngine, PlayRequestAddress(*playEngine, source, address), source);
+    counterBrowser.Refresh();
+    ShowItem(IDC_CLOSE_PLAYBACK, true);
+    ShowItem(IDC_CLOSE_LIVE_TV, false);
+    ShowItem(IDC_CLOSE_RADIO, false);
+    UpdateData(false);
 }
 
 // Each play replaces the playback pane's window.
@@ -85,19 +87,6 @@ void MainDialog::OpenPlayPane(PlayEngine engine, const std::string& requestAddre
     HidePane(liveTvPane);
     HidePane(radioPane);
     OpenPane(playPane, requestAddress, PlayPaneGeometry(engine, source));
-}
-
-// Every play reloads the counter page.
-void MainDialog::FinishPlay() {
-    if (playEngines.useMtkan == 1 || playEngines.useKcplay == 1) {
-        counterBrowser.Refresh();
-        ShowItem(IDC_CLOSE_PLAYBACK, true);
-        ShowItem(IDC_CLOSE_LIVE_TV, false);
-        ShowItem(IDC_CLOSE_RADIO, false);
-        UpdateData(false);
-    } else {
-        ShowMessageBox(hwnd_, NoEngineText, ApplicationName, MB_OK | MB_ICONINFORMATION);
-    }
 }
 
 void MainDialog::OnClosePlayback() {

@@ -1,0 +1,20 @@
+#pragma once
+// Where the updater finds its files: the running executable, the current directory, the manifest's
+// local copy and its address on the update server; and the names of the files it replaces.
+#include <string>
+
+namespace qivyun {
+
+inline constexpr char UpdaterFileName[] = "QivYunUpdate.exe";
+inline constexpr char UpdaterTempFileName[] = "QivYunUpdate_Tmp.exe";
+inline constexpr char PlayerFileName[] = "QivYunPlay.exe";
+
+struct UpdaterSettings {
+    std::string ownPath;
+    std::string currentDirectory;
+    std::string manifestPath;
+    std::string manifestAddress;
+    static UpdaterSettings ForThisProcess();
+};
+
+}  // namespace qivyun
