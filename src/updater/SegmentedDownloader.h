@@ -35,6 +35,10 @@ public:
     SegmentedDownloader(const SegmentedDownloader&) = delete;
     SegmentedDownloader& operator=(const SegmentedDownloader&) = delete;
 
+    // How long a connection may stay quiet (connecting, before the reply head, within the body)
+    // before the download gives up; the build's setting at first. Set it between downloads.
+    void SetQuietTime(int milliseconds) { quietMilliseconds = milliseconds; }
+
     // Probes on the caller's thread, then returns while the segments download. Waits first for a
     // download still merging.
     void Start(const std::string& url, const std::string& target, int segmentCount);
@@ -59,6 +63,9 @@ public:
     const std::string& TargetPath() const { return targetPath; }
     const Address& CurrentAddress() const { return address; }
     const SegmentPlan& Plan() const { return plan; }
+    // Why the last download did not complete, in a few English words for logs and the command
+    // line ("cannot connect to HOST:PORT", "HTTP status 404", ...); empty when it did.
+    const std::string& FailureCause() const { return failureCause; }
 
 private:
     int Probe();
@@ -67,6 +74,7 @@ private:
     void RunSegment();
     void RunMerge();
     std::string PartPath(int segment) const;
+    std::string QuietText() const;
     void DeleteParts() const;
 
     MessageSink showMessage;
@@ -83,6 +91,9 @@ private:
     // Each segment thread writes only its own entries; the merge reads them after joining.
     SegmentPlan plan;
     std::array<bool, MaxSegments> segmentFailed{};
+    std::array<std::string, MaxSegments> segmentFailure;
+    std::string failureCause;
+    int quietMilliseconds;
     std::array<std::thread, MaxSegments> segmentThread;
     std::thread mergeThread;
     std::array<std::atomic<bool>, MaxSegments> stopFlag{};

@@ -53,9 +53,8 @@ int RunDownload(const Arguments& arguments) {
         std::cerr << "usage: qivyun download URL TARGET [--segments N]   (N from 1 to " << MaxSegments << ")\n";
         return 2;
     }
-    // the updater's message boxes become the cause of the one error line
-    std::string message;
-    SegmentedDownloader downloader([&message](const char* text) { message = Utf8FromGbk(text); });
+    // the updater's message boxes have no place here: the error line names the cause
+    SegmentedDownloader downloader;
     const bool terminal = isatty(STDERR_FILENO) == 1;
     const std::uint32_t start = TickCount();
     downloader.Start(positional[0], positional[1], segments);
@@ -82,13 +81,7 @@ int RunDownload(const Arguments& arguments) {
         std::cerr << ProgressLine(FinishedStatusLine(name, figures.percentText), figures.speedLine) << "\n";
         return 0;
     }
-    std::cerr << "qivyun download: " << positional[0] << ": ";
-    if (!message.empty())
-        std::cerr << message << "\n";
-    else if (downloader.Outcome() == DownloadOutcome::Failed)
-        std::cerr << "incomplete, " << downloader.ReceivedSum() << " of " << downloader.TotalSize() << " bytes received\n";
-    else
-        std::cerr << "no usable answer from " << downloader.CurrentAddress().host << ":" << downloader.CurrentAddress().port << "\n";
+    std::cerr << "qivyun download: " << positional[0] << ": " << downloader.FailureCause() << "\n";
     return 1;
 }
 

@@ -120,9 +120,9 @@ TEST_F(DownloadToolTest, TestWorldModes) {
         {"norange/300000", 300000, "out.bin", 0, "out.bin 更新完成......25%"},
         {"redirect/300000", 300000, "file-300000.bin", 0, "file-300000.bin 更新完成......"},
         {"slow/200000", 200000, "out.bin", 0, "Kbps/秒"},
-        {"missing", 0, "", 1, "服务器连接出现错误！请间隔一段时间重试"},
-        {"file/50", 0, "", 1, "服务器连接出现错误！请间隔一段时间重试"},
-        {"drop/300000", 0, "", 1, "/modes/drop/300000: incomplete, "},
+        {"missing", 0, "", 1, "/modes/missing: HTTP status 404\n"},
+        {"file/50", 0, "", 1, "/modes/file/50: HTTP status 416\n"},
+        {"drop/300000", 0, "", 1, "/modes/drop/300000: the connection to 127.0.0.1:58181 ended after "},
     };
     for (const Case& c : cases) {
         const fs::path cases = folder / "cases";
@@ -142,7 +142,9 @@ TEST_F(DownloadToolTest, TestWorldModes) {
         }
     }
     EXPECT_EQ(Download("no-scheme", folder / "x"), 1);
-    EXPECT_NE(err.find("更新Url地址错误"), std::string::npos);
+    EXPECT_EQ(err, "qivyun download: no-scheme: not an address of the form http://host[:port]/path\n");
+    EXPECT_EQ(Download("http://127.0.0.1:1/x", folder / "x"), 1);
+    EXPECT_EQ(err, "qivyun download: http://127.0.0.1:1/x: cannot connect to 127.0.0.1:1\n");
 
     // On a terminal one line is redrawn in place and the final line ends it.
     int terminal = -1;

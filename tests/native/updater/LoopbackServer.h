@@ -22,6 +22,8 @@ struct Reply {
     int pauseMs = 0;
     // The connection is closed after this many bytes of `bytes` (npos: after all of them).
     std::size_t closeAfter = std::string::npos;
+    // Instead of closing, the connection stays open and silent until the server is released.
+    bool holdOpen = false;
 };
 
 class LoopbackServer {
@@ -50,6 +52,9 @@ public:
         acceptor_.join();
         for (auto& connection : connections_) connection.join();
     }
+
+    // Lets the connections that are held open go.
+    void Release() { released_ = true; }
 
     int Port() const { return port_; }
     std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
@@ -93,6 +98,7 @@ private:
             sent += count;
             if (reply.pauseMs > 0) usleep(static_cast<useconds_t>(reply.pauseMs) * 1000);
         }
+        while (reply.holdOpen && !released_ && !stopping_) usleep(10000);
         shutdown(fd, SHUT_RDWR);
         close(fd);
     }
@@ -101,6 +107,7 @@ private:
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stopping_{false};
+    std::atomic<bool> released_{false};
     std::thread acceptor_;
     std::vector<std::thread> connections_;
     mutable std::mutex mutex_;
