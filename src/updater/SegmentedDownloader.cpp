@@ -95,7 +95,7 @@ void SegmentedDownloader::DeleteParts() const {
     for (int i = 0; i < segmentCount; ++i) std::remove(PartPath(i).c_str());
 }
 
-void SegmentedDownloader::Start(const std::string& url, const std::string& target, int count) {
+void SegmentedDownloader::Start(const std::string& url, const std::string& target, int count, const std::string& suffix) {
     Wait();
     ClearSegmentCounters();
     for (auto& base : plan.base) base = 0;
@@ -110,10 +110,11 @@ void SegmentedDownloader::Start(const std::string& url, const std::string& targe
         return;
     }
     targetPath = std::string(TrimBlanks(target));
+    sideSuffix = suffix;
     segmentCount = count < 1 ? 1 : count > MaxSegments ? MaxSegments : count;
     if (Probe() != 0) return;
 
-    partBase = targetPath + ".down";
+    partBase = WrittenPath() + ".down";
     LoadState();
     if (plan.start[0] == NotSplit) plan = SplitSegments(totalSize, segmentCount);
 
@@ -303,7 +304,8 @@ void SegmentedDownloader::RunMerge() {
             return;
         }
     }
-    File target(std::fopen(targetPath.c_str(), "wb"));
+    const std::string writtenPath = WrittenPath();
+    File target(std::fopen(writtenPath.c_str(), "wb"));
     bool merged = target != nullptr;
     std::vector<char> block(ReceiveBlockSize);
     for (int i = 0; i < threads; ++i) {
@@ -319,8 +321,8 @@ void SegmentedDownloader::RunMerge() {
     if (target && std::fclose(target.release()) != 0) merged = false;
     if (ranged) std::remove(partBase.c_str());
     if (!merged) {
-        std::remove(targetPath.c_str());
-        failureCause = "cannot write " + targetPath;
+        std::remove(writtenPath.c_str());
+        failureCause = "cannot write " + writtenPath;
     }
     outcome = merged ? DownloadOutcome::Complete : DownloadOutcome::Failed;
 }

@@ -40,8 +40,10 @@ public:
     void SetQuietTime(int milliseconds) { quietMilliseconds = milliseconds; }
 
     // Probes on the caller's thread, then returns while the segments download. Waits first for a
-    // download still merging.
-    void Start(const std::string& url, const std::string& target, int segmentCount);
+    // download still merging. With a side suffix the file is written to the target's path with the
+    // suffix added (a redirect still names the target), so that nothing is written over an
+    // existing file of the target's name.
+    void Start(const std::string& url, const std::string& target, int segmentCount, const std::string& sideSuffix = {});
     // Stops every segment and keeps the part files and the state file for the next Start.
     void StopAndSave();
     // Blocks until the merge thread of the last Start has ended.
@@ -61,6 +63,8 @@ public:
     bool Resumed() const { return resumed; }
     int LastProbeState() const { return probeState; }
     const std::string& TargetPath() const { return targetPath; }
+    // Where the file is written: the target's path and the side suffix.
+    std::string WrittenPath() const { return targetPath + sideSuffix; }
     const Address& CurrentAddress() const { return address; }
     const SegmentPlan& Plan() const { return plan; }
     // Why the last download did not complete, in a few English words for logs and the command
@@ -80,6 +84,7 @@ private:
     MessageSink showMessage;
     Address address;
     std::string targetPath;
+    std::string sideSuffix;
     int segmentCount = 0;
     TcpSocket probeSocket;
     std::atomic<std::uint32_t> totalSize{0};

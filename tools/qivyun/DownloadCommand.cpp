@@ -78,7 +78,7 @@ int RunDownload(const Arguments& arguments) {
     const bool complete = downloader.Outcome() == DownloadOutcome::Complete;
     if (terminal) std::cerr << "\r\x1b[K";
     if (complete) {
-        std::cerr << ProgressLine(FinishedStatusLine(name, figures.percentText), figures.speedLine) << "\n";
+        std::cerr << ProgressLine(FinishedStatusLine(name, figures.percentText, true), figures.speedLine) << "\n";
         return 0;
     }
     std::cerr << "qivyun download: " << positional[0] << ": " << downloader.FailureCause() << "\n";

@@ -117,7 +117,7 @@ TEST_F(DownloadToolTest, TestWorldModes) {
     };
     const Case cases[] = {
         {"file/300000", 300000, "out.bin", 0, "out.bin 更新完成......"},
-        {"norange/300000", 300000, "out.bin", 0, "out.bin 更新完成......25%"},
+        {"norange/300000", 300000, "out.bin", 0, "out.bin 更新完成......100%"},
         {"redirect/300000", 300000, "file-300000.bin", 0, "file-300000.bin 更新完成......"},
         {"slow/200000", 200000, "out.bin", 0, "Kbps/秒"},
         {"missing", 0, "", 1, "/modes/missing: HTTP status 404\n"},
