@@ -15,12 +15,12 @@ printf 'not a program' >"$work/refused"   # the kernel refuses it, as it refuses
 chmod +x "$work/runs" "$work/fails" "$work/refused"
 
 plan="$(QIVYUN_32BIT_PROBE="$work/runs" "$root/scripts/setup" --dry-run 2>&1)" || fail "dry run failed: $plan"
-grep -q "executes 32-bit x86 code" <<<"$plan" || fail "a machine that runs 32-bit code is not recognised: $plan"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  grep -qx "would run: dpkg --add-architecture i386" <<<"$plan" || fail "i386 is not added: $plan"
-fi
 if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
-  grep -q "^would run: apt-get install .*wine32:i386" <<<"$plan" || fail "32-bit Wine is not installed: $plan"
+  grep -q "executes 32-bit x86 code" <<<"$plan" || fail "a machine that runs 32-bit code is not recognised: $plan"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    grep -qx "would run: dpkg --add-architecture i386" <<<"$plan" || fail "i386 is not added: $plan"
+  fi
+  grep -qx "would run: apt-get install -y -q wine32:i386" <<<"$plan" || fail "32-bit Wine is not installed: $plan"
 fi
 
 for probe in fails refused; do
