@@ -15,6 +15,22 @@
 
 namespace qivyun::test {
 
+// A socket listening on a free loopback port, with the given queue of waiting connections.
+inline int ListenOnLoopback(int backlog, int& port) {
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    int yes = 1;
+    setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener, backlog);
+    socklen_t length = sizeof address;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    return listener;
+}
+
 struct Reply {
     std::string bytes;
     // Bytes are sent in pieces of this size with a pause between them (0: all at once).
@@ -31,17 +47,7 @@ public:
     using Handler = std::function<Reply(const std::string& requestHead)>;
 
     explicit LoopbackServer(Handler handler) : handler_(std::move(handler)) {
-        listener_ = socket(AF_INET, SOCK_STREAM, 0);
-        int yes = 1;
-        setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener_, 64);
-        socklen_t length = sizeof address;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
+        listener_ = ListenOnLoopback(64, port_);
         acceptor_ = std::thread([this] { AcceptLoop(); });
     }
 

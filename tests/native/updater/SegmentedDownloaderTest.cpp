@@ -267,15 +267,11 @@ TEST_F(SegmentedDownloaderTest, MisbehavingSegmentsLeaveNoTarget) {
 class UnansweredPort {
 public:
     UnansweredPort() {
-        listener = socket(AF_INET, SOCK_STREAM, 0);
+        listener = test::ListenOnLoopback(0, port);
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener, 0);
-        socklen_t length = sizeof address;
-        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-        port = ntohs(address.sin_port);
+        address.sin_port = htons(static_cast<uint16_t>(port));
         for (int& fd : fillers) {
             fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
             connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
