@@ -31,6 +31,7 @@ done
 # The program setup really tries is an i386 executable; where it does not run, the kernel refused
 # it (exec format error) rather than the program failing.
 source "$root/scripts/lib.sh"
+unset QIVYUN_32BIT_PROBE
 write_32bit_probe "$work/probe32"
 # ELF, 32-bit, little-endian, executable, machine 3 (i386)
 head="$(od -An -tx1 -N20 "$work/probe32" | tr -d ' \n')"
