@@ -44,11 +44,7 @@ void BorderSkinner::PaintBorder() const {
     if (!engine || !engine->SkinLoaded()) return;
     const SkinData& skin = engine->Skin();
     RECT outer, client;
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &client);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    OffsetRect(&client, -outer.left, -outer.top);
-    OffsetRect(&outer, -outer.left, -outer.top);
+    WindowAndClient(outer, client);
     if (EqualRect(&outer, &client)) return;
 
     HDC windowDc = unpatched::GetWindowDC(window);

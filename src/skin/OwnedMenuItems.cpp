@@ -1,15 +1,17 @@
 #include "skin/OwnedMenuItems.h"
 
 #include "skin/DrawPart.h"
+#include "skin/MenuItemLayout.h"
+#include "skin/Redirections.h"
 #include "skin/Unpatched.h"
 
-#include <string>
+#include <algorithm>
 
 namespace qivyun::skin {
 namespace {
 
-constexpr int TextMargin = 10;
-constexpr int SubmenuMargin = 20;
+// Texts as the menu shows them: the ampersand marks the next letter, a tab ends the label.
+constexpr UINT TextFormat = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
 
 MENUITEMINFOA ItemInfo(UINT mask) {
     MENUITEMINFOA info{};
@@ -29,12 +31,40 @@ HFONT MenuFont(const SkinData& skin) {
     return font ? font : skin.DefaultFont(false);
 }
 
+int TextWidth(const std::string& text, const SkinData& skin) {
+    if (text.empty()) return 0;
+    HDC screen = unpatched::GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, MenuFont(skin));
+    RECT extent{0, 0, 0, 0};
+    DrawTextA(screen, text.c_str(), static_cast<int>(text.size()), &extent, TextFormat | DT_CALCRECT);
+    SelectObject(screen, previous);
+    unpatched::ReleaseDC(nullptr, screen);
+    return extent.right - extent.left;
+}
+
+RECT ToRect(const GridRect& r) { return RECT{r.x, r.y, r.x + r.width, r.y + r.height}; }
+
+// Where the menu window's background lies, in the coordinates of an item's DC: across the window
+// that shows the menu when the DC is known to be one of it, else far enough around the item that
+// only the background's face falls on it.
+RECT MenuFace(HDC dc, const RECT& item, const ImagePart& background) {
+    if (HWND window = WindowFromDC(dc)) {
+        RECT whole;
+        GetWindowRect(window, &whole);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&whole), 2);
+        return whole;
+    }
+    return RECT{item.left - background.left - 1, item.top - background.top - 1, item.right + background.right + 1,
+                item.bottom + background.bottom + 1};
+}
+
 }  // namespace
 
 bool OwnedMenuItems::Own(HMENU menu, UINT position) {
     MENUITEMINFOA info = ItemInfo(MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP);
     if (!GetMenuItemInfoA(menu, position, TRUE, &info)) return false;
-    auto item = std::make_unique<Item>(Item{menu, position, info.fType, info.dwItemData, info.hbmpItem});
+    auto item = std::make_unique<Item>(Item{menu, position, info.fType, info.dwItemData, info.hbmpItem,
+                                            ItemText(menu, position)});
     MENUITEMINFOA owned = ItemInfo(MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP);
     owned.fType = info.fType | MFT_OWNERDRAW;
     owned.dwItemData = reinterpret_cast<ULONG_PTR>(item.get());
@@ -44,87 +74,104 @@ bool OwnedMenuItems::Own(HMENU menu, UINT position) {
     return true;
 }
 
+void OwnedMenuItems::GiveBack(const Item& item) {
+    MENUITEMINFOA info = ItemInfo(MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP);
+    info.fType = item.type;
+    info.dwItemData = item.itemData;
+    info.hbmpItem = item.bitmap;
+    SetMenuItemInfoA(item.menu, item.position, TRUE, &info);
+}
+
+void OwnedMenuItems::Return(HMENU menu) {
+    std::erase_if(items_, [menu](const std::unique_ptr<Item>& item) {
+        if (item->menu != menu) return false;
+        GiveBack(*item);
+        return true;
+    });
+}
+
 void OwnedMenuItems::ReturnAll() {
+    // A menu that the program has destroyed meanwhile is passed over.
     for (const auto& item : items_) {
-        MENUITEMINFOA info = ItemInfo(MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP);
-        info.fType = item->type;
-        info.dwItemData = item->itemData;
-        info.hbmpItem = item->bitmap;
-        SetMenuItemInfoA(item->menu, item->position, TRUE, &info);
+        if (IsMenu(item->menu)) GiveBack(*item);
     }
     items_.clear();
 }
 
-const OwnedMenuItems::Item* OwnedMenuItems::Find(ULONG_PTR itemData) const {
+OwnedMenuItems::Item* OwnedMenuItems::Find(ULONG_PTR itemData) const {
     for (const auto& item : items_) {
         if (reinterpret_cast<ULONG_PTR>(item.get()) == itemData) return item.get();
     }
     return nullptr;
 }
 
-bool OwnedMenuItems::Measure(MEASUREITEMSTRUCT& measured, const SkinData& skin) const {
-    const Item* item = Find(measured.itemData);
-    if (!item) return false;
-    if (item->type & MFT_SEPARATOR) {
-        measured.itemWidth = 0;
-        measured.itemHeight = static_cast<UINT>(skin.Metric(SkinMetric::MenuSeparatorHeight));
-        return true;
+int OwnedMenuItems::WidestMeasured(HMENU menu) const {
+    int widest = 0;
+    for (const auto& item : items_) {
+        if (item->menu == menu) widest = std::max(widest, item->measuredWidth);
     }
-    std::string text = ItemText(item->menu, item->position);
-    HDC screen = unpatched::GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(screen, MenuFont(skin));
-    SIZE extent{};
-    GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(screen, previous);
-    unpatched::ReleaseDC(nullptr, screen);
-    bool opensSubmenu = GetSubMenu(item->menu, static_cast<int>(item->position)) != nullptr;
-    measured.itemWidth = static_cast<UINT>(extent.cx + (opensSubmenu ? SubmenuMargin : TextMargin));
-    measured.itemHeight = static_cast<UINT>(skin.Metric(SkinMetric::MenuItemHeight));
+    return widest;
+}
+
+bool OwnedMenuItems::Measure(MEASUREITEMSTRUCT& measured, const SkinData& skin) {
+    Item* item = Find(measured.itemData);
+    if (!item) return false;
+    const bool separator = item->type & MFT_SEPARATOR;
+    const bool submenu = GetSubMenu(item->menu, static_cast<int>(item->position)) != nullptr;
+    const MenuItemSize size =
+        MeasureMenuItem(skin.Tables(), separator ? 0 : TextWidth(item->text, skin), submenu, separator);
+    item->measuredWidth = size.width;
+    measured.itemWidth = static_cast<UINT>(size.width);
+    measured.itemHeight = static_cast<UINT>(size.height);
     return true;
 }
 
-// The item composed off screen: background, highlight or separator, check mark, text, and the
-// arrow of a submenu; then copied once.
+// The item composed off screen: the menu's background, the highlight or the separator, the check
+// mark, the text and the arrow of a submenu; then copied once. Text in the skin's menu colour is
+// drawn black and recoloured on its way through ExtTextOut, as the system's own menu drawing would be.
 bool OwnedMenuItems::Draw(const DRAWITEMSTRUCT& drawn, const SkinData& skin) const {
     const Item* item = Find(drawn.itemData);
     if (!item) return false;
     const RECT& at = drawn.rcItem;
     const int width = at.right - at.left, height = at.bottom - at.top;
+    if (width <= 0 || height <= 0) return true;
     UniqueGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(drawn.hDC, width, height));
     if (!bitmap) return true;
     MemoryDc buffer(drawn.hDC, bitmap.Get());
     HDC dc = buffer.Get();
-    RECT whole{0, 0, width, height};
-    FillRect(dc, &whole, skin.BackgroundBrush());
+
+    const ImagePart& background = skin.Part(SkinPart::MenuBackground);
+    RECT face = MenuFace(drawn.hDC, at, background);
+    OffsetRect(&face, -at.left, -at.top);
+    DrawPart(dc, face, background, skin);
+
+    const bool submenu = GetSubMenu(item->menu, static_cast<int>(item->position)) != nullptr;
+    const MenuItemPlaces places =
+        PlaceMenuItem(skin.Tables(), GridRect{0, 0, width, height}, WidestMeasured(item->menu), submenu);
     if (item->type & MFT_SEPARATOR) {
-        DrawPart(dc, whole, skin.Part(SkinPart::MenuSeparator), skin);
+        DrawPart(dc, ToRect(places.separator), skin.Part(SkinPart::MenuSeparator), skin);
     } else {
         const bool selected = drawn.itemState & ODS_SELECTED;
         const bool disabled = drawn.itemState & (ODS_GRAYED | ODS_DISABLED);
+        const RECT whole{0, 0, width, height};
         if (selected && !disabled) DrawPart(dc, whole, skin.Part(SkinPart::MenuItemHighlight), skin);
-        const int indent = skin.Metric(SkinMetric::MenuTextIndent);
-        const ImagePart& check = skin.Part(SkinPart::MenuCheck);
-        if ((drawn.itemState & ODS_CHECKED) && check.width > 0) {
-            int top = (height - check.height) / 2, left = (indent - check.width) / 2;
-            RECT mark{left, top, left + check.width, top + check.height};
-            DrawPart(dc, mark, check, skin);
-        }
-        const ImagePart& arrow = skin.Part(SkinPart::MenuSubmenuArrow);
-        if (GetSubMenu(item->menu, static_cast<int>(item->position)) && arrow.width > 0) {
-            int top = (height - arrow.height) / 2;
-            RECT mark{width - arrow.width - 4, top, width - 4, top + arrow.height};
-            DrawPart(dc, mark, arrow, skin);
-        }
-        SkinColour colour = disabled ? SkinColour::MenuTextDisabled
-                            : selected ? SkinColour::MenuTextHighlighted
-                                       : SkinColour::MenuText;
-        std::string text = ItemText(item->menu, item->position);
-        RECT textArea{indent, 0, width - SubmenuMargin, height};
-        HGDIOBJ previous = SelectObject(dc, MenuFont(skin));
+        if (drawn.itemState & ODS_CHECKED) DrawPart(dc, ToRect(places.check), skin.Part(SkinPart::MenuCheck), skin);
+        if (submenu) DrawPart(dc, ToRect(places.arrow), skin.Part(SkinPart::MenuSubmenuArrow), skin);
+
+        HGDIOBJ previousFont = SelectObject(dc, MenuFont(skin));
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, skin.Colour(colour));
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textArea, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS);
-        SelectObject(dc, previous);
+        const bool plain = !disabled && !selected;
+        if (plain) {
+            SetTextColor(dc, RGB(0, 0, 0));
+            RecolourBlackText(dc, skin.Colour(SkinColour::MenuText));
+        } else {
+            SetTextColor(dc, skin.Colour(disabled ? SkinColour::MenuTextDisabled : SkinColour::MenuTextHighlighted));
+        }
+        RECT text = ToRect(places.text);
+        const UINT prefix = (drawn.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
+        DrawTextA(dc, item->text.c_str(), static_cast<int>(item->text.size()), &text, TextFormat | prefix);
+        if (plain) RecolourBlackText(nullptr, 0);
+        SelectObject(dc, previousFont);
     }
     BitBlt(drawn.hDC, at.left, at.top, width, height, dc, 0, 0, SRCCOPY);
     return true;

@@ -45,6 +45,8 @@ int LoadSkinFromFile() {
 
 SkinEngine* SkinEngine::Current() { return engine; }
 
+const SkinData* SkinEngine::LoadedSkin() { return engine && engine->SkinLoaded() ? &engine->skinData_ : nullptr; }
+
 SkinEngine& SkinEngine::Attach(HINSTANCE instance) {
     if (!engine) engine = new SkinEngine(instance);
     return *engine;

@@ -37,6 +37,8 @@ class SkinEngine {
 public:
     // The attached engine, or nothing.
     static SkinEngine* Current();
+    // The skin in use, or nothing while no engine is attached or no skin loaded.
+    static const SkinData* LoadedSkin();
     static SkinEngine& Attach(HINSTANCE instance);
 
     bool Hooked() const { return hook_ != nullptr; }
@@ -66,6 +68,8 @@ public:
 
     // Menu items the engine draws itself (the menu kinds make them so).
     bool OwnMenuItem(HMENU menu, UINT position) { return menuItems_.Own(menu, position); }
+    // The items of a menu whose window goes get their own looks back.
+    void ReturnMenuItems(HMENU menu) { menuItems_.Return(menu); }
     const OwnedMenuItems& MenuItems() const { return menuItems_; }
 
     // The DCs the engine hands out for windows, for the WindowFromDC redirection.

@@ -1,6 +1,8 @@
 #include "skin/SkinnerKinds.h"
 
 #include "skin/BorderSkinner.h"
+#include "skin/DialogSkinner.h"
+#include "skin/PopupMenuSkinner.h"
 
 #include <new>
 
@@ -23,6 +25,8 @@ constexpr Kind kinds[] = {
     {1001, &Make<BorderSkinner>},  // animation
     {1010, &Make<BorderSkinner>},  // hot key
     {1011, &Make<BorderSkinner>},  // IP address
+    {1016, &Make<PopupMenuSkinner>},
+    {1034, &Make<DialogSkinner>},  // dialogs, and windows of other classes with a caption
 };
 
 }  // namespace

@@ -72,7 +72,11 @@ unsigned StartupCheck(const StartupCheckWindow& window, const StartupCheckSettin
         std::string manifestDigest = value(manifest::PlayerSection, manifest::DigestKey, manifest::DigestSize);
 
         if (ManifestNamesOtherDigest(manifestDigest, ownDigest)) {
-            ShowMessageBox(nullptr, UpdateNoticeText(manifestDigest).c_str(), "QivYunPlay", MB_OK | MB_ICONINFORMATION);
+            // Shown by the window's thread, whose message boxes wear the skin; this worker waits for
+            // the answer either way, and shows the notice itself when the window is gone.
+            const std::string notice = UpdateNoticeText(manifestDigest);
+            auto tell = [&] { ShowMessageBox(nullptr, notice.c_str(), "QivYunPlay", MB_OK | MB_ICONINFORMATION); };
+            if (!window.gate->Run(tell)) tell();
             ShellOpen(nullptr, settings.updaterPath.c_str(), nullptr, SW_SHOW);
             EndProcess(0);
             return 1;

@@ -2,9 +2,11 @@
 
 #include "../support/Pump.h"
 #include "../support/SystemCallRecorder.h"
+#include "../support/WindowCapture.h"
 #include "BuildConfig.h"
 #include "shell/Clipboard.h"
 #include "shell/ResourceIds.h"
+#include "skin/WindowSkinner.h"
 #include "versioncheck/Manifest.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +104,59 @@ TEST_F(TrayAndMenuTest, ListMenuOpensAtThePointerAndItsCommandsActOnTheSelection
     Notify(NM_RCLICK);
     test::PumpFor(100);
     EXPECT_EQ(ClipboardText(), RowAddress);
+}
+
+// The skinned menus as the system tracks them: this timer runs inside the menu's own loop. It types
+// the keys that move to an item, then the screenshot is taken with that item highlighted, then the
+// key that chooses.
+struct ShownMenu {
+    HWND owner = nullptr;
+    std::vector<std::pair<UINT, WPARAM>> moves, choice;
+    const char* screenshot = nullptr;
+    bool skinned = false;
+    bool moved = false;
+} shownMenu;
+
+VOID CALLBACK TypeIntoTheShownMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    if (!shownMenu.moved) {
+        shownMenu.skinned = skin::WindowSkinner::Of(menu) && skin::WindowSkinner::Of(menu)->skinType == 1016;
+        for (auto [message, key] : shownMenu.moves) PostMessageA(menu, message, key, 0);
+        shownMenu.moved = true;
+        return;
+    }
+    KillTimer(nullptr, timer);
+    if (shownMenu.screenshot) test::SaveWindowPng(shownMenu.owner, test::ScreensFolder() + "/" + shownMenu.screenshot);
+    for (auto [message, key] : shownMenu.choice) PostMessageA(menu, message, key, 0);
+}
+
+TEST_F(TrayAndMenuTest, CommandsChosenFromTheSkinnedMenusReachTheirHandlers) {
+    CurrentSystemCalls().trackPopupMenu = [](HMENU popup, UINT flags, int x, int y, HWND owner) {
+        return TrackPopupMenu(popup, flags, x, y, 0, owner, nullptr);
+    };
+    AddSelectedRow();
+    CopyTextToClipboard("before");
+    // Opened over the list; the second item is "复制连接".
+    POINT overList{60, 60};
+    ClientToScreen(dialog.ResultList().Handle(), &overList);
+    SetCursorPos(overList.x, overList.y);
+    shownMenu = {window, {{WM_KEYDOWN, VK_DOWN}, {WM_KEYDOWN, VK_DOWN}}, {{WM_KEYDOWN, VK_RETURN}}, "result-list-menu.png"};
+    SetTimer(nullptr, 0, 100, TypeIntoTheShownMenu);
+    Notify(NM_RCLICK);
+    test::PumpFor(100);
+    EXPECT_TRUE(shownMenu.skinned);
+    EXPECT_EQ(ClipboardText(), RowAddress);
+
+    // The tray menu's item by its mnemonic, which owner-drawn items keep.
+    Click(IDC_TRAY);
+    ASSERT_FALSE(IsWindowVisible(window));
+    shownMenu = {window, {}, {{WM_CHAR, 'x'}}, nullptr};
+    SetTimer(nullptr, 0, 100, TypeIntoTheShownMenu);
+    TrayNotify(128, WM_RBUTTONUP);
+    test::PumpFor(100);
+    EXPECT_TRUE(shownMenu.skinned);
+    EXPECT_TRUE(IsWindowVisible(window));
 }
 
 TEST_F(TrayAndMenuTest, CopyPutsExactlyTheAddressColumnOnTheClipboard) {

@@ -6,7 +6,7 @@ namespace {
 SystemCallRecorder* active = nullptr;
 
 int RecordMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
-    active->messageBoxes.push_back({owner, text ? text : "", caption ? caption : "", type});
+    active->messageBoxes.push_back({owner, text ? text : "", caption ? caption : "", type, GetCurrentThreadId()});
     if (active->answers.empty()) return IDOK;
     int answer = active->answers.front();
     active->answers.erase(active->answers.begin());

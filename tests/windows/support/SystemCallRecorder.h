@@ -14,6 +14,7 @@ struct MessageBoxCall {
     std::string text;
     std::string caption;
     UINT type;
+    DWORD thread;  // the thread that showed it
 };
 
 struct ShellOpenCall {
