@@ -3,7 +3,10 @@
 #include "../support/Pump.h"
 #include "../support/WindowCapture.h"
 #include "shell/ResourceIds.h"
+#include "skin/SkinEngine.h"
+#include "skin/SkinProperties.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -80,6 +83,14 @@ TEST_F(MainDialogTest, WindowAndEveryControlStandWhereTheLayoutPutsThem) {
         EXPECT_EQ(Visible(place.id), place.visible);
     }
     EXPECT_FALSE(Visible(IDOK));
+}
+
+TEST_F(MainDialogTest, InitialisationLoadsTheSkinAndTheEngineLooksAtEveryControl) {
+    ASSERT_TRUE(skin::SkinEngine::Current()->SkinLoaded());
+    for (HWND child = GetWindow(dialog.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        EXPECT_TRUE(GetPropA(child, skin::ExaminedProperty)) << GetDlgCtrlID(child);
+    HWND header = ListView_GetHeader(dialog.Item(IDC_RESULT_LIST));
+    EXPECT_TRUE(GetPropA(header, skin::ExaminedProperty));
 }
 
 TEST_F(MainDialogTest, TextsAreTheExactGbkBytes) {
@@ -269,6 +280,35 @@ TEST_F(MainDialogTest, AnyEmptyPointDragsAndEditBoxesAreGrey) {
                  reinterpret_cast<LPARAM>(dialog.Item(IDC_SEARCH_STATUS)));
     EXPECT_NE(GetTextColor(dc), RGB(122, 132, 142));
     DeleteDC(dc);
+}
+
+// The corners of the pictures let through what the window shows there: the band behind a
+// tile, the play panel's backdrop behind the play button.
+TEST_F(MainDialogTest, GraphicButtonsAreOwnerDrawnAndTheirCornersShowWhatLiesBehindThem) {
+    for (int id : {IDC_PLAY_TAB, IDC_SEARCH_TAB, IDC_RADIO_TAB, IDC_LIVE_TV_TAB, IDC_HOME_BANNER, IDC_CLOSE_PLAYBACK,
+                   IDC_CLOSE_RADIO, IDC_CLOSE_LIVE_TV, IDC_PLAY, IDC_CLOSE, IDC_TRAY, IDC_INTRO_TOGGLE, IDC_QVOD_LINK,
+                   IDC_MTKAN_DOWNLOAD})
+        EXPECT_EQ(GetWindowLongA(dialog.Item(id), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << id;
+    Click(IDC_PLAY_TAB);
+    test::PumpFor(300);
+    HDC window = GetDC(dialog.Handle());
+    auto similar = [](COLORREF a, COLORREF b) {
+        return abs(GetRValue(a) - GetRValue(b)) < 12 && abs(GetGValue(a) - GetGValue(b)) < 12 &&
+               abs(GetBValue(a) - GetBValue(b)) < 12;
+    };
+    const POINT pairs[][2] = {
+        {{40, 4}, {38, 4}},        // the play tile's corner, the band beside it
+        {{735, 405}, {735, 402}},  // the play button's corner, the backdrop above it
+        {{799, 429}, {802, 429}},  // its opposite corner, the backdrop beside it
+    };
+    for (const auto& pair : pairs) {
+        COLORREF corner = GetPixel(window, pair[0].x, pair[0].y), behind = GetPixel(window, pair[1].x, pair[1].y);
+        EXPECT_TRUE(similar(corner, behind)) << pair[0].x << "," << pair[0].y << ": " << std::hex << corner << " " << behind;
+    }
+    COLORREF backdrop = GetPixel(window, 735, 402);  // the picture's deep blue, not the window's grey
+    EXPECT_GT(GetBValue(backdrop), GetRValue(backdrop) + 40) << std::hex << backdrop;
+    ReleaseDC(dialog.Handle(), window);
+    EXPECT_TRUE(test::SaveWindowPng(dialog.Handle(), test::ScreensFolder() + "/play-panel.png"));
 }
 
 TEST_F(MainDialogTest, HeaderBandIsPaintedFromItsBitmapAboveTheContentArea) {
