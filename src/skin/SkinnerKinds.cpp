@@ -1,6 +1,13 @@
 #include "skin/SkinnerKinds.h"
 
 #include "skin/BorderSkinner.h"
+#include "skin/CheckBoxSkinner.h"
+#include "skin/GroupBoxSkinner.h"
+#include "skin/HeaderSkinner.h"
+#include "skin/OwnerDrawButtonSkinner.h"
+#include "skin/ProgressSkinner.h"
+#include "skin/PushButtonSkinner.h"
+#include "skin/RadioButtonSkinner.h"
 
 #include <new>
 
@@ -21,8 +28,15 @@ struct Kind {
 // Types share a kind where the skin draws them alike. Types without a line have no kind yet.
 constexpr Kind kinds[] = {
     {1001, &Make<BorderSkinner>},  // animation
+    {1002, &Make<CheckBoxSkinner>},
+    {1008, &Make<GroupBoxSkinner>},
+    {1009, &Make<HeaderSkinner>},
     {1010, &Make<BorderSkinner>},  // hot key
     {1011, &Make<BorderSkinner>},  // IP address
+    {1019, &Make<ProgressSkinner>},
+    {1020, &Make<PushButtonSkinner>},
+    {1021, &Make<RadioButtonSkinner>},
+    {1036, &Make<OwnerDrawButtonSkinner>},  // buffered painting of owner-drawn buttons
 };
 
 }  // namespace
