@@ -37,13 +37,9 @@ void ButtonSkinner::OnAttach() { SetDcRedirect(&dcRecord_); }
 
 LRESULT ButtonSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = unpatched::BeginPaint(window, &paint);
-        if (dc) Paint(dc);
-        unpatched::EndPaint(window, &paint);
+    case WM_PAINT:
+        PaintBetweenBeginAndEnd(window, [this](HDC dc) { Paint(dc); });
         return 0;
-    }
     case WM_ERASEBKGND:
         return 1;
     case WM_STYLECHANGED: {
@@ -158,7 +154,8 @@ void ButtonSkinner::PaintImage(HDC dc, const RECT& rect, bool icon) {
                (icon ? DST_ICON : DST_BITMAP) | state);
 }
 
-void ButtonSkinner::PaintText(HDC dc, RECT rect, const TextPlacement& placement, COLORREF colour) const {
+void ButtonSkinner::PaintText(HDC dc, RECT rect, const TextPlacement& placement, COLORREF colour,
+                              const RECT* wider) const {
     char text[MaximumTextBytes + 1] = {};
     const int length = GetWindowTextA(window, text, sizeof(text));
     if (length <= 0) return;
@@ -175,6 +172,14 @@ void ButtonSkinner::PaintText(HDC dc, RECT rect, const TextPlacement& placement,
         // Only whole lines: a last line that does not fit is left out rather than cut.
         DrawTextA(dc, text, length, &rect, horizontal | DT_WORDBREAK | DT_EDITCONTROL);
         return;
+    }
+    if (wider) {
+        RECT measured{0, 0, 0, 0};
+        DrawTextA(dc, text, length, &measured, DT_SINGLELINE | DT_CALCRECT);
+        if (measured.right > rect.right - rect.left) {
+            rect.left = wider->left;
+            rect.right = wider->right;
+        }
     }
     const UINT vertical = placement.vertical == Place::Start ? DT_TOP
                           : placement.vertical == Place::End ? DT_BOTTOM

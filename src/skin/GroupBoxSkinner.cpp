@@ -60,13 +60,9 @@ void GroupBoxSkinner::OnAttach() { SetDcRedirect(&dcRecord_); }
 
 LRESULT GroupBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = unpatched::BeginPaint(window, &paint);
-        if (dc) Paint(dc);
-        unpatched::EndPaint(window, &paint);
+    case WM_PAINT:
+        PaintBetweenBeginAndEnd(window, [this](HDC dc) { Paint(dc); });
         return 0;
-    }
     case WM_ERASEBKGND:
         return 1;
     case WM_CTLCOLORDLG:

@@ -2,7 +2,6 @@
 
 #include "skin/HeaderLooks.h"
 #include "skin/SkinnerDrawing.h"
-#include "skin/Unpatched.h"
 
 #include <commctrl.h>
 
@@ -18,13 +17,11 @@ constexpr int TextInset = 6;  // between a column's edges and its picture or tex
 
 LRESULT HeaderSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        unpatched::BeginPaint(window, &paint);
-        unpatched::EndPaint(window, &paint);
+    case WM_PAINT:
+        // The system's paint only validates; the header is drawn through its window DC.
+        PaintBetweenBeginAndEnd(window, [](HDC) {});
         DrawHeader();
         return 0;
-    }
     case WM_ERASEBKGND: {
         if (const SkinData* skin = LoadedSkin()) {
             RECT client;
@@ -96,17 +93,10 @@ int HeaderSkinner::ColumnAtPointer() const {
 }
 
 void HeaderSkinner::DrawHeader() {
-    const SkinData* skin = LoadedSkin();
-    if (!skin) return;
-    HDC windowDc = unpatched::GetWindowDC(window);
-    if (!windowDc) return;
-    const RECT all = WindowRectAtOrigin(window);
-    OffScreenBuffer buffer(windowDc, all.right, all.bottom);
-    if (buffer) {
-        HDC dc = buffer.Dc();
-        DrawSkinPart(dc, all, SkinPart::HeaderItem, *skin);
+    PaintWindowOffScreen(window, [this](HDC dc, const RECT& all, const SkinData& skin) {
+        DrawSkinPart(dc, all, SkinPart::HeaderItem, skin);
         SetBkMode(dc, TRANSPARENT);
-        HGDIOBJ previousFont = SelectObject(dc, SkinnerFont(window, SkinFontSlot::HeaderFont, *skin));
+        HGDIOBJ previousFont = SelectObject(dc, SkinnerFont(window, SkinFontSlot::HeaderFont, skin));
         const bool enabled = IsWindowEnabled(window) != FALSE;
         const auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(window, HDM_GETIMAGELIST, 0, 0));
         const int count = static_cast<int>(SendMessageA(window, HDM_GETITEMCOUNT, 0, 0));
@@ -122,7 +112,7 @@ void HeaderSkinner::DrawHeader() {
             SendMessageA(window, HDM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
 
             const SkinPart part = HeaderColumnPart(position, hotColumn, mouseState, enabled);
-            DrawSkinPart(dc, rect, part, *skin);
+            DrawSkinPart(dc, rect, part, skin);
             const int itemTop = rect.top, itemBottom = rect.bottom;
             rect.left += TextInset;
             rect.right -= TextInset;
@@ -134,15 +124,13 @@ void HeaderSkinner::DrawHeader() {
                 rect.left += imageWidth + TextInset;
             }
             if (!text[0]) continue;
-            SetTextColor(dc, skin->Colour(HeaderTextColour(part)));
+            SetTextColor(dc, skin.Colour(HeaderTextColour(part)));
             const UINT alignment = (item.fmt & HDF_CENTER) ? DT_CENTER : (item.fmt & HDF_RIGHT) ? DT_RIGHT : DT_LEFT;
             // A column too narrow for its title ends it in an ellipsis, never in half a character.
             DrawTextA(dc, text, -1, &rect, alignment | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
         }
         SelectObject(dc, previousFont);
-        buffer.CopyTo(windowDc, 0, 0);
-    }
-    unpatched::ReleaseDC(window, windowDc);
+    });
 }
 
 }  // namespace qivyun::skin

@@ -35,6 +35,26 @@ OffScreenBuffer::OffScreenBuffer(HDC compatibleWith, int width, int height)
 
 void OffScreenBuffer::CopyTo(HDC dc, int x, int y) const { BitBlt(dc, x, y, width_, height_, Dc(), 0, 0, SRCCOPY); }
 
+void PaintBetweenBeginAndEnd(HWND window, const std::function<void(HDC)>& paint) {
+    PAINTSTRUCT paintStruct;
+    if (HDC dc = unpatched::BeginPaint(window, &paintStruct)) paint(dc);
+    unpatched::EndPaint(window, &paintStruct);
+}
+
+void PaintWindowOffScreen(HWND window, const std::function<void(HDC, const RECT&, const SkinData&)>& paint) {
+    const SkinData* skin = LoadedSkin();
+    if (!skin) return;
+    HDC windowDc = unpatched::GetWindowDC(window);
+    if (!windowDc) return;
+    const RECT all = WindowRectAtOrigin(window);
+    OffScreenBuffer buffer(windowDc, all.right, all.bottom);
+    if (buffer) {
+        paint(buffer.Dc(), all, *skin);
+        buffer.CopyTo(windowDc, 0, 0);
+    }
+    unpatched::ReleaseDC(window, windowDc);
+}
+
 RECT WindowRectAtOrigin(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);

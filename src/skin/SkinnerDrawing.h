@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace qivyun::skin {
 
 // The skin of the attached engine while one is loaded, else nothing: a skinner then paints nothing.
@@ -31,6 +33,14 @@ private:
 
 inline RECT ToRect(const SkinRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 inline SkinRect ToSkinRect(const RECT& r) { return SkinRect{r.left, r.top, r.right, r.bottom}; }
+
+// A WM_PAINT served with the system's own BeginPaint and EndPaint, paint(dc) in between (with the
+// paint DC; nothing when the system gives none).
+void PaintBetweenBeginAndEnd(HWND window, const std::function<void(HDC)>& paint);
+
+// The whole window (frame included) composed off screen by paint(buffer, window rectangle at the
+// origin, skin) and copied through the window's DC at once; nothing without a loaded skin.
+void PaintWindowOffScreen(HWND window, const std::function<void(HDC, const RECT&, const SkinData&)>& paint);
 
 // The window rectangle moved to the origin, and the client rectangle in the same coordinates.
 RECT WindowRectAtOrigin(HWND window);
