@@ -20,6 +20,12 @@ LRESULT ProgressSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_ENABLE: {
+        // Disabled at once, not at the next change of position.
+        LRESULT result = CallPrevious(message, wParam, lParam);
+        DrawProgress();
+        return result;
+    }
     default:
         return CallPrevious(message, wParam, lParam);
     }

@@ -46,9 +46,9 @@ TEST(ProgressSkinnerTest, TheBarCoversTheTruncatedShareOfTheWholeControlInsideTh
     UpdateWindow(progress);
     EXPECT_TRUE(SamePicture(Capture(progress), TroughAndBar(300, 13, ProgressTrough, ProgressBar, RECT{})));
 
-    EnableWindow(progress, FALSE);
     SendMessageA(progress, PBM_SETPOS, 2000, 0);
     UpdateWindow(progress);
+    EnableWindow(progress, FALSE);
     EXPECT_TRUE(SamePicture(Capture(progress),
                             TroughAndBar(300, 13, ProgressTroughDisabled, ProgressBarDisabled, RECT{4, 3, 146, 10})));
 
