@@ -48,7 +48,7 @@ namespace qivyun::skin {
     /* push buttons */                                                                              \
     X(PushButtonNormal, 71, "push button, idle without the keyboard focus")                         \
     X(PushButtonOver, 72, "push button under the pointer")                                          \
-    X(PushButtonFocused, 73, "push button with the keyboard focus (also the default button's look)") \
+    X(PushButtonFocused, 73, "push button with the keyboard focus")                                 \
     X(PushButtonHeld, 74, "push button held down; also a checked push-like check box")             \
     X(PushButtonDisabled, 75, "disabled push button")                                               \
     /* check boxes: unchecked, checked, indeterminate; the disabled indeterminate one uses 80 */   \

@@ -1,8 +1,15 @@
 #include "skin/SkinnerKinds.h"
 
 #include "skin/BorderSkinner.h"
+#include "skin/CheckBoxSkinner.h"
 #include "skin/DialogSkinner.h"
+#include "skin/GroupBoxSkinner.h"
+#include "skin/HeaderSkinner.h"
+#include "skin/OwnerDrawButtonSkinner.h"
 #include "skin/PopupMenuSkinner.h"
+#include "skin/ProgressSkinner.h"
+#include "skin/PushButtonSkinner.h"
+#include "skin/RadioButtonSkinner.h"
 
 #include <new>
 
@@ -23,10 +30,17 @@ struct Kind {
 // Types share a kind where the skin draws them alike. Types without a line have no kind yet.
 constexpr Kind kinds[] = {
     {1001, &Make<BorderSkinner>},  // animation
+    {1002, &Make<CheckBoxSkinner>},
+    {1008, &Make<GroupBoxSkinner>},
+    {1009, &Make<HeaderSkinner>},
     {1010, &Make<BorderSkinner>},  // hot key
     {1011, &Make<BorderSkinner>},  // IP address
     {1016, &Make<PopupMenuSkinner>},
+    {1019, &Make<ProgressSkinner>},
+    {1020, &Make<PushButtonSkinner>},
+    {1021, &Make<RadioButtonSkinner>},
     {1034, &Make<DialogSkinner>},  // dialogs, and windows of other classes with a caption
+    {1036, &Make<OwnerDrawButtonSkinner>},  // buffered painting of owner-drawn buttons
 };
 
 }  // namespace
