@@ -1,5 +1,7 @@
 #include "framework/Dialog.h"
 
+#include "framework/SubclassedWindow.h"
+
 #include <commctrl.h>
 
 namespace qivyun {
@@ -21,6 +23,13 @@ bool AnswersDirectly(UINT message) {
     return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) || message == WM_QUERYDRAGICON ||
            message == WM_COMPAREITEM || message == WM_VKEYTOITEM || message == WM_CHARTOITEM ||
            message == WM_INITDIALOG;
+}
+
+// The control that a message is about, when the control should see the message first.
+HWND ReflectionTarget(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM && wParam != 0) return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) return reinterpret_cast<HWND>(lParam);
+    return nullptr;
 }
 
 }  // namespace
@@ -130,6 +139,13 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == WM_INITDIALOG) return OnInitDialog() ? TRUE : FALSE;
     if (message == WM_DESTROY && gate_) gate_->Close();
+    // A control that draws itself answers its drawing request; a colour request that the control
+    // answers without a brush goes on to this dialog's own handling.
+    if (HWND control = ReflectionTarget(message, wParam, lParam); control && IsChild(hwnd_, control)) {
+        LRESULT answer = SendMessageA(control, ReflectedMessage(message), wParam, lParam);
+        if (answer && message == WM_DRAWITEM) return TRUE;
+        if (answer) return static_cast<INT_PTR>(answer);
+    }
 
     UINT savedMessage = currentMessage_;
     WPARAM savedWParam = currentWParam_;

@@ -5,6 +5,10 @@
 
 namespace qivyun {
 
+// The owner-draw and colour messages a dialog receives for a control go to the control first,
+// under this number plus the message's own, so that the control can draw itself.
+constexpr UINT ReflectedMessage(UINT message) { return 0x2000 + message; }
+
 class SubclassedWindow : public Window {
 public:
     ~SubclassedWindow() override;

@@ -31,25 +31,26 @@ struct ControlPlace {
     int id;
     int x, y, width, height;
     bool visibleAtStart;
+    int picture = 0;  // the image button's PNG
 };
 
 // Client-area pixels; the order is the order of the moves at start-up.
 constexpr ControlPlace Layout[] = {
-    {IDC_PLAY_TAB, 40, 4, 75, 75, true},
-    {IDC_SEARCH_TAB, 180, 3, 75, 75, true},
-    {IDC_RADIO_TAB, 320, 3, 75, 75, true},
-    {IDC_LIVE_TV_TAB, 460, 3, 75, 75, true},
-    {IDC_HOME_BANNER, 660, 3, 220, 75, true},
-    {IDC_CLOSE_PLAYBACK, 881, 67, 60, 20, false},
-    {IDC_CLOSE_RADIO, 881, 66, 60, 20, false},
-    {IDC_CLOSE_LIVE_TV, 881, 67, 60, 20, false},
+    {IDC_PLAY_TAB, 40, 4, 75, 75, true, IDR_PNG_PLAY_TAB},
+    {IDC_SEARCH_TAB, 180, 3, 75, 75, true, IDR_PNG_SEARCH_TAB},
+    {IDC_RADIO_TAB, 320, 3, 75, 75, true, IDR_PNG_RADIO_TAB},
+    {IDC_LIVE_TV_TAB, 460, 3, 75, 75, true, IDR_PNG_LIVE_TV_TAB},
+    {IDC_HOME_BANNER, 660, 3, 220, 75, true, IDR_PNG_HOME_BANNER},
+    {IDC_CLOSE_PLAYBACK, 881, 67, 60, 20, false, IDR_PNG_CLOSE_PLAYBACK},
+    {IDC_CLOSE_RADIO, 881, 66, 60, 20, false, IDR_PNG_CLOSE_RADIO},
+    {IDC_CLOSE_LIVE_TV, 881, 67, 60, 20, false, IDR_PNG_CLOSE_LIVE_TV},
     {IDC_PLAY_ADDRESS, 150, 405, 570, 25, false},
-    {IDC_PLAY, 735, 405, 65, 25, false},
+    {IDC_PLAY, 735, 405, 65, 25, false, IDR_PNG_PLAY},
     {IDC_SEARCH, 678, 95, 70, 23, true},
     {IDC_KEYWORD, 151, 96, 515, 22, true},
     {IDC_LOAD_MORE, 658, 478, 90, 23, true},
-    {IDC_CLOSE, 917, 3, 26, 18, true},
-    {IDC_TRAY, 888, 0, 22, 18, true},
+    {IDC_CLOSE, 917, 3, 26, 18, true, IDR_PNG_CLOSE},
+    {IDC_TRAY, 888, 0, 22, 18, true, IDR_PNG_TRAY},
     {IDC_SEARCH_ENGINES_FRAME, 757, 122, 172, 185, true},
     {IDC_ENGINE_HASH, 770, 142, 160, 18, true},
     {IDC_ENGINE_FUSO, 770, 167, 160, 18, true},
@@ -69,9 +70,9 @@ constexpr ControlPlace Layout[] = {
     {IDC_STATUS_LINE, 0, 586, 740, 16, true},
     {IDC_INTRO_FRAME, 7, 203, 136, 250, true},
     {IDC_INTRO_TEXT, 11, 223, 130, 250, true},
-    {IDC_INTRO_TOGGLE, 7, 164, 140, 30, true},
-    {IDC_QVOD_LINK, 7, 129, 140, 30, true},
-    {IDC_MTKAN_DOWNLOAD, 7, 94, 140, 30, true},
+    {IDC_INTRO_TOGGLE, 7, 164, 140, 30, true, IDR_PNG_INTRO_TOGGLE},
+    {IDC_QVOD_LINK, 7, 129, 140, 30, true, IDR_PNG_QVOD_LINK},
+    {IDC_MTKAN_DOWNLOAD, 7, 94, 140, 30, true, IDR_PNG_MTKAN_DOWNLOAD},
 };
 
 constexpr int SearchPanelHideOrder[] = {
@@ -148,6 +149,21 @@ MainDialog::MainDialog(StartupCheckSettings settings)
 MainDialog::~MainDialog() { Destroy(); }
 
 void MainDialog::DoDataExchange(DataExchange& exchange) {
+    exchange.Control(IDC_QVOD_LINK, qvodLinkButton);
+    exchange.Control(IDC_MTKAN_DOWNLOAD, mtkanDownloadButton);
+    exchange.Control(IDC_INTRO_TOGGLE, introButton);
+    exchange.Control(IDC_HOME_BANNER, homeBanner);
+    exchange.Control(IDC_PLAY, playButton);
+    exchange.Control(IDC_PLAY_PANEL_PICTURE, playPanelPicture);
+    exchange.Control(IDC_LIVE_TV_TAB, liveTvTile);
+    exchange.Control(IDC_RADIO_TAB, radioTile);
+    exchange.Control(IDC_CLOSE_RADIO, closeRadioButton);
+    exchange.Control(IDC_CLOSE_LIVE_TV, closeLiveTvButton);
+    exchange.Control(IDC_CLOSE_PLAYBACK, closePlaybackButton);
+    exchange.Control(IDC_SEARCH_TAB, searchTile);
+    exchange.Control(IDC_TRAY, trayButton);
+    exchange.Control(IDC_CLOSE, closeButton);
+    exchange.Control(IDC_PLAY_TAB, playTile);
     exchange.Control(IDC_RESULT_LIST, resultList);
     exchange.Control(IDC_VISITOR_BROWSER, visitorBrowser);
     exchange.Check(IDC_ENGINE_ED2K4U, engineEnabled[static_cast<int>(EngineId::Ed2k4U)]);
@@ -170,6 +186,7 @@ bool MainDialog::OnInitDialog() {
     ShowItem(IDC_INTRO_TEXT, false);
     ShowItem(IDC_INTRO_FRAME, false);
     SetItemText(IDC_INTRO_TEXT, IntroductionText);
+    if (playPanelPicture.LoadPictureResource(IDR_PLAY_PANEL_PICTURE, "jpg")) playPanelPicture.StartPicture();
     keywordText = KeywordPlaceholder;
     addressText = AddressPlaceholder;
     SetText(WindowTitle);
@@ -194,8 +211,24 @@ void MainDialog::LayOutControls() {
     Move(0, 0, 939, 602);
     for (const ControlPlace& place : Layout) {
         MoveItem(place.id, place.x, place.y, place.width, place.height);
+        if (place.picture) ImageButtonAt(place.id).LoadButtonImage(place.picture, "PNG");
         if (!place.visibleAtStart) ShowItem(place.id, false);
     }
+}
+
+ImageButton& MainDialog::ImageButtonAt(int id) {
+    const std::pair<int, ImageButton*> buttons[] = {
+        {IDC_QVOD_LINK, &qvodLinkButton},      {IDC_MTKAN_DOWNLOAD, &mtkanDownloadButton},
+        {IDC_INTRO_TOGGLE, &introButton},      {IDC_HOME_BANNER, &homeBanner},
+        {IDC_PLAY, &playButton},               {IDC_LIVE_TV_TAB, &liveTvTile},
+        {IDC_RADIO_TAB, &radioTile},           {IDC_CLOSE_RADIO, &closeRadioButton},
+        {IDC_CLOSE_LIVE_TV, &closeLiveTvButton}, {IDC_CLOSE_PLAYBACK, &closePlaybackButton},
+        {IDC_SEARCH_TAB, &searchTile},         {IDC_TRAY, &trayButton},
+        {IDC_CLOSE, &closeButton},             {IDC_PLAY_TAB, &playTile},
+    };
+    for (const auto& [buttonId, button] : buttons)
+        if (buttonId == id) return *button;
+    return playTile;  // not reached: every id with a picture is one of the buttons
 }
 
 void MainDialog::SetUpResultList() {
@@ -296,9 +329,12 @@ void MainDialog::OnPlayTab() {
                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体"));
     }
     SendMessageA(Item(IDC_PLAY_ADDRESS), WM_SETFONT, reinterpret_cast<WPARAM>(addressFont.Get()), TRUE);
+    // The picture is painted before the play button shows, so that the button's one capture of
+    // its background takes the picture's pixels.
+    ShowItem(IDC_PLAY_PANEL_PICTURE, true);
+    UpdateWindow(hwnd_);
     ShowItem(IDC_PLAY_ADDRESS, true);
     ShowItem(IDC_PLAY, true);
-    ShowItem(IDC_PLAY_PANEL_PICTURE, true);
 }
 
 void MainDialog::OnPaint() {

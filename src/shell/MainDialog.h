@@ -1,6 +1,8 @@
 #pragma once
 // The main window: header band, picture tiles, and one content area that shows the search
 // panel, the play panel or one of the browser panes.
+#include "controls/AnimatedPicture.h"
+#include "controls/ImageButton.h"
 #include "controls/WaitingPopup.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
@@ -121,8 +123,24 @@ private:
     void ShowPopupMenu(int menuId);
     // The address column of the row at the selection mark; empty without a mark.
     std::string SelectedRowText(int column) const;
+    ImageButton& ImageButtonAt(int id);
 
     // Controls the window reaches through members (the others through their ids).
+    ImageButton qvodLinkButton;
+    ImageButton mtkanDownloadButton;
+    ImageButton introButton;
+    ImageButton homeBanner;
+    ImageButton playButton;
+    AnimatedPicture playPanelPicture;
+    ImageButton liveTvTile;
+    ImageButton radioTile;
+    ImageButton closeRadioButton;
+    ImageButton closeLiveTvButton;
+    ImageButton closePlaybackButton;
+    ImageButton searchTile;
+    ImageButton trayButton;
+    ImageButton closeButton;
+    ImageButton playTile;
     ListView resultList;
     BrowserControl visitorBrowser;
     BrowserControl counterBrowser;

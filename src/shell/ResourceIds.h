@@ -9,9 +9,25 @@
 #define IDD_BROWSER_PANE 134
 #define IDB_HEADER_BAND 141
 #define IDR_SKIN 146
-#define IDR_PLAY_PANEL_PICTURE 156
+#define IDR_PLAY_PANEL_PICTURE 156  // type "jpg"
 #define IDR_LIST_MENU 160
 #define IDR_TRAY_MENU 161
+
+// The image buttons' pictures, type "PNG"
+#define IDR_PNG_PLAY_TAB 144
+#define IDR_PNG_CLOSE 147
+#define IDR_PNG_TRAY 148
+#define IDR_PNG_SEARCH_TAB 149
+#define IDR_PNG_CLOSE_RADIO 151
+#define IDR_PNG_CLOSE_PLAYBACK 152
+#define IDR_PNG_CLOSE_LIVE_TV 153
+#define IDR_PNG_RADIO_TAB 154
+#define IDR_PNG_LIVE_TV_TAB 155
+#define IDR_PNG_PLAY 157
+#define IDR_PNG_HOME_BANNER 163
+#define IDR_PNG_INTRO_TOGGLE 165
+#define IDR_PNG_MTKAN_DOWNLOAD 166
+#define IDR_PNG_QVOD_LINK 167
 
 // Main window controls
 #define IDC_SEARCH_TAB 1004

@@ -271,6 +271,35 @@ TEST_F(MainDialogTest, AnyEmptyPointDragsAndEditBoxesAreGrey) {
     DeleteDC(dc);
 }
 
+// The corners of the pictures let through what the window shows there: the band behind a
+// tile, the play panel's backdrop behind the play button.
+TEST_F(MainDialogTest, GraphicButtonsAreOwnerDrawnAndTheirCornersShowWhatLiesBehindThem) {
+    for (int id : {IDC_PLAY_TAB, IDC_SEARCH_TAB, IDC_RADIO_TAB, IDC_LIVE_TV_TAB, IDC_HOME_BANNER, IDC_CLOSE_PLAYBACK,
+                   IDC_CLOSE_RADIO, IDC_CLOSE_LIVE_TV, IDC_PLAY, IDC_CLOSE, IDC_TRAY, IDC_INTRO_TOGGLE, IDC_QVOD_LINK,
+                   IDC_MTKAN_DOWNLOAD})
+        EXPECT_EQ(GetWindowLongA(dialog.Item(id), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << id;
+    Click(IDC_PLAY_TAB);
+    test::PumpFor(300);
+    HDC window = GetDC(dialog.Handle());
+    auto similar = [](COLORREF a, COLORREF b) {
+        return abs(GetRValue(a) - GetRValue(b)) < 12 && abs(GetGValue(a) - GetGValue(b)) < 12 &&
+               abs(GetBValue(a) - GetBValue(b)) < 12;
+    };
+    const POINT pairs[][2] = {
+        {{40, 4}, {38, 4}},        // the play tile's corner, the band beside it
+        {{735, 405}, {735, 402}},  // the play button's corner, the backdrop above it
+        {{799, 429}, {802, 429}},  // its opposite corner, the backdrop beside it
+    };
+    for (const auto& pair : pairs) {
+        COLORREF corner = GetPixel(window, pair[0].x, pair[0].y), behind = GetPixel(window, pair[1].x, pair[1].y);
+        EXPECT_TRUE(similar(corner, behind)) << pair[0].x << "," << pair[0].y << ": " << std::hex << corner << " " << behind;
+    }
+    COLORREF backdrop = GetPixel(window, 735, 402);  // the picture's deep blue, not the window's grey
+    EXPECT_GT(GetBValue(backdrop), GetRValue(backdrop) + 40) << std::hex << backdrop;
+    ReleaseDC(dialog.Handle(), window);
+    EXPECT_TRUE(test::SaveWindowPng(dialog.Handle(), test::ScreensFolder() + "/play-panel.png"));
+}
+
 TEST_F(MainDialogTest, HeaderBandIsPaintedFromItsBitmapAboveTheContentArea) {
     RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     test::PumpFor(200);

@@ -1,7 +1,9 @@
 // window-probe: waits for the main window of a running QivYunPlay, saves a PNG of it, then asks
 // it to close the way its exit command does. With SEARCH_PNG it first types a keyword, presses the
-// search button, waits for the completion line and saves a second PNG.
-//   window-probe PNG_PATH [SECONDS [SEARCH_PNG]]
+// search button, waits for the completion line and saves a second PNG. With POPUP_PNG and PLAY_PNG
+// it also searches the test world's slow keyword and saves the window with the waiting popup
+// over it, and after the search presses the play tile and saves the play panel.
+//   window-probe PNG_PATH [SECONDS [SEARCH_PNG [POPUP_PNG PLAY_PNG]]]
 // With --answer it waits for a message box that shows TEXT and presses its OK button.
 //   window-probe --answer TEXT [SECONDS]
 #include "WindowCapture.h"
@@ -16,14 +18,54 @@ namespace {
 constexpr int KeywordBox = 1003;
 constexpr int SearchButton = 1012;
 constexpr int SearchStatus = 1037;
+constexpr int PlayTile = 1008;
 constexpr char DemoKeyword[] = "经典 电影";
+constexpr char SlowKeyword[] = "slow";  // the test world answers it after three seconds
 constexpr char CompletionStart[] = "搜索已完成！";
 
-// Searches with the engine ticked at start and waits for the completion line.
-bool Search(HWND main, DWORD seconds) {
-    SetDlgItemTextA(main, KeywordBox, DemoKeyword);
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(SearchButton, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(main, SearchButton)));
+void Click(HWND main, int id) {
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(main, id)));
+}
+
+struct PopupSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<PopupSearch*>(context);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner && std::string(className) == "#32770") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The waiting popup of the main window, once it shows.
+HWND WaitForPopup(HWND main, DWORD seconds) {
     DWORD start = GetTickCount();
+    while (GetTickCount() - start < seconds * 1000) {
+        PopupSearch search{main, nullptr};
+        EnumWindows(FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(50);
+    }
+    std::fprintf(stderr, "window-probe: no waiting popup within %lu seconds\n", seconds);
+    return nullptr;
+}
+
+// Searches with the engine ticked at start and waits for the completion line.
+bool Search(HWND main, DWORD seconds, const char* keyword = DemoKeyword, const char* popupPng = nullptr) {
+    SetDlgItemTextA(main, KeywordBox, keyword);
+    Click(main, SearchButton);
+    DWORD start = GetTickCount();
+    if (popupPng) {
+        if (!WaitForPopup(main, 10)) return false;
+        Sleep(700);  // the animation turns for a while
+        if (!qivyun::test::SaveWindowPng(main, popupPng)) return false;
+    }
     char status[512] = {};
     while (GetTickCount() - start < seconds * 1000) {
         GetDlgItemTextA(main, SearchStatus, status, sizeof(status));
@@ -103,6 +145,7 @@ int main(int argc, char** argv) {
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
     bool saved = qivyun::test::SaveWindowPng(main, argv[1]);
     if (!saved) std::fprintf(stderr, "window-probe: cannot write %s\n", argv[1]);
+    if (saved && argc > 5) saved = Search(main, 60, SlowKeyword, argv[4]);
     if (saved && argc > 3) {
         saved = Search(main, 60);
         if (saved) {
@@ -110,6 +153,11 @@ int main(int argc, char** argv) {
             saved = qivyun::test::SaveWindowPng(main, argv[3]);
             if (!saved) std::fprintf(stderr, "window-probe: cannot write %s\n", argv[3]);
         }
+    }
+    if (saved && argc > 5) {
+        Click(main, PlayTile);
+        Sleep(1500);
+        saved = qivyun::test::SaveWindowPng(main, argv[5]);
     }
     Gdiplus::GdiplusShutdown(token);
 
