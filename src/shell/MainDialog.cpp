@@ -4,6 +4,7 @@
 #include "framework/SystemCalls.h"
 #include "shell/ResourceIds.h"
 #include "shell/WebAddress.h"
+#include "skin/SkinEngine.h"
 #include "versioncheck/Manifest.h"
 
 namespace qivyun {
@@ -191,6 +192,7 @@ bool MainDialog::OnInitDialog() {
     addressText = AddressPlaceholder;
     SetText(WindowTitle);
     UpdateData(false);
+    skin::LoadSkinFromResource(MAKEINTRESOURCEA(IDR_SKIN), "ZOR", nullptr, 0, 0, 0);
     SetUpResultList();
     SelectEngine(EngineId::Ed2k4U);
     SelectPlayEngine(IDC_PLAY_ENGINE_MTKAN);

@@ -4,6 +4,7 @@
 #include "framework/GdiplusInclude.h"
 #include "framework/SystemCalls.h"
 #include "shell/MainDialog.h"
+#include "skin/SkinEngine.h"
 
 #include <wininet.h>
 
@@ -22,6 +23,9 @@ bool PlayerApp::InitInstance() {
     Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, nothing suppressed
     Gdiplus::GdiplusStartup(&gdiplusToken_, &input, nullptr);
     ++gdiplusStarts_;
+
+    // From here on the engine skins every window of this thread.
+    skin::AttachSkinEngine(ModuleInstance());
 
     {
         MainDialog mainDialog(checkSettings_);

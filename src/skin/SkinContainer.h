@@ -45,6 +45,8 @@ public:
 
     // Back to empty tables, as after a failed atlas (the atlas stays).
     void ClearTables() { tables_ = SkinTables{}; }
+    // The colour table after a colour adjustment of the loaded skin.
+    void SetColours(const std::array<uint32_t, 64>& colours) { tables_.colours = colours; }
 
 private:
     SkinTables tables_;

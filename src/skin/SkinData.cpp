@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 #include <vfw.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -47,7 +48,7 @@ POINT SkinData::Pair(SkinPair pair) const {
 }
 
 SkinResult SkinData::ReadSkin(const void* bytes, size_t size) {
-    hue_ = saturation_ = lightness_ = 0;
+    adjustment_ = {};
     const SkinResult result = container_.Read(static_cast<const uint8_t*>(bytes), size);
     if (result != SkinResult::Loaded) return result;
     pristine_ = container_.Tables();
@@ -71,6 +72,43 @@ SkinResult SkinData::ReadSkinFile(const char* path) {
     if (!ReadFile(file.Get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) || read != bytes.size())
         return SkinResult::FileUnreadable;
     return ReadSkin(bytes.data(), bytes.size());
+}
+
+void SkinData::Recolour(const ColourAdjustment& adjustment) {
+    if (!Loaded() || adjustment.None()) return;
+    adjustment_ = adjustment;
+    std::array<uint32_t, 64> colours = pristine_.colours;
+    for (uint32_t& colour : colours) colour = adjustment.Apply(colour);
+    container_.SetColours(colours);
+
+    std::vector<uint32_t> keys;
+    for (const ImagePart& part : pristine_.parts) {
+        for (uint32_t key : {part.transparentColour, part.glyphTransparentColour})
+            if (key != 0) keys.push_back(key);
+    }
+    const AtlasView& atlas = container_.Atlas();
+    auto* bits = static_cast<uint8_t*>(atlasBits_);
+    for (int y = 0; y < atlas.height; ++y) {
+        for (int x = 0; x < atlas.width; ++x) {
+            const uint32_t original = atlas.Pixel(x, y);
+            if (std::find(keys.begin(), keys.end(), original) != keys.end()) continue;
+            const uint32_t adjusted = adjustment.Apply(original);
+            uint8_t* pixel = bits + size_t(atlas.height - 1 - y) * atlas.stride + size_t(x) * 3;
+            pixel[0] = uint8_t(adjusted >> 16);
+            pixel[1] = uint8_t(adjusted >> 8);
+            pixel[2] = uint8_t(adjusted);
+        }
+    }
+    GdiFlush();
+    const HGDIOBJ previous = SelectObject(workDc_, compatibleAtlas_.Get());
+    BitBlt(workDc_, 0, 0, atlasWidth_, atlasHeight_, atlasDc_, 0, 0, SRCCOPY);
+    SelectObject(workDc_, previous);
+    MakeBackground();
+    // A pattern brush is cut from the adjusted atlas already; a solid one takes the colour read.
+    if (!backgroundBitmap_) {
+        backgroundColour_ = adjustment.Apply(backgroundColour_);
+        backgroundBrush_.Reset(CreateSolidBrush(backgroundColour_));
+    }
 }
 
 // The atlas DIB from the checked size (never from the stored header's other fields, so a colour

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/Handles.h"
+#include "skin/ColourAdjustment.h"
 #include "skin/SkinContainer.h"
 #include "skin/SkinParts.h"
 
@@ -25,6 +26,9 @@ public:
     // Reads a skin file, opened for reading with read sharing; a file that cannot be opened, is
     // empty or reads short gives 2.
     SkinResult ReadSkinFile(const char* path);
+    // Adjusts the colours and the atlas of the loaded skin, always from the skin as read (so the
+    // same values twice change nothing more); transparent colours stay as they are.
+    void Recolour(const ColourAdjustment& adjustment);
 
     // A skin counts as loaded while its atlas exists.
     bool Loaded() const { return atlasBitmap_.Get() != nullptr; }
@@ -69,7 +73,7 @@ private:
     SkinTables pristine_;
     UniqueGdiObject<HBRUSH> backgroundBrush_;
     COLORREF backgroundColour_ = 0;
-    int hue_ = 0, saturation_ = 0, lightness_ = 0;
+    ColourAdjustment adjustment_;
     int atlasWidth_ = 0, atlasHeight_ = 0;
     BITMAPINFO atlasInfo_{};
     void* atlasBits_ = nullptr;

@@ -1,6 +1,7 @@
 #include "updater/UpdaterApp.h"
 
 #include "framework/SystemCalls.h"
+#include "skin/SkinEngine.h"
 #include "updater/TcpSocket.h"
 #include "updater/UpdaterResourceIds.h"
 
@@ -19,6 +20,7 @@ bool UpdaterApp::InitInstance() {
     EnableControlContainer();
     UpdaterDialog dialog(settings_);
     mainWindow_ = &dialog;
+    skin::AttachSkinEngine(ModuleInstance());
     dialog.DoModal();
     mainWindow_ = nullptr;
     return false;

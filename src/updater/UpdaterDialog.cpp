@@ -1,6 +1,7 @@
 #include "updater/UpdaterDialog.h"
 
 #include "framework/SystemCalls.h"
+#include "skin/SkinEngine.h"
 #include "updater/DownloadProgress.h"
 #include "updater/UpdaterResourceIds.h"
 
@@ -37,6 +38,7 @@ bool UpdaterDialog::OnInitDialog() {
     MoveItem(IDC_SPEED_LINE, 32, 90, 440, 16);
     SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETRANGE32, 0, ProgressRange);
     SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, 200, 0);
+    skin::LoadSkinFromResource(MAKEINTRESOURCEA(IDR_UPDATER_SKIN), "ZOR", "", 0, 0, 0);
     UpdateWorkerWindow window{
         Gate(),
         [this](const std::string& url, const std::string& target) { StartDownload(url, target); },

@@ -3,7 +3,10 @@
 #include "../support/Pump.h"
 #include "../support/WindowCapture.h"
 #include "shell/ResourceIds.h"
+#include "skin/SkinEngine.h"
+#include "skin/SkinProperties.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -80,6 +83,14 @@ TEST_F(MainDialogTest, WindowAndEveryControlStandWhereTheLayoutPutsThem) {
         EXPECT_EQ(Visible(place.id), place.visible);
     }
     EXPECT_FALSE(Visible(IDOK));
+}
+
+TEST_F(MainDialogTest, InitialisationLoadsTheSkinAndTheEngineLooksAtEveryControl) {
+    ASSERT_TRUE(skin::SkinEngine::Current()->SkinLoaded());
+    for (HWND child = GetWindow(dialog.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        EXPECT_TRUE(GetPropA(child, skin::ExaminedProperty)) << GetDlgCtrlID(child);
+    HWND header = ListView_GetHeader(dialog.Item(IDC_RESULT_LIST));
+    EXPECT_TRUE(GetPropA(header, skin::ExaminedProperty));
 }
 
 TEST_F(MainDialogTest, TextsAreTheExactGbkBytes) {

@@ -1,5 +1,6 @@
 // The Windows tests' main: the process-wide services the programs start for themselves.
 #include "framework/GdiplusInclude.h"
+#include "skin/SkinEngine.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     ULONG_PTR gdiplusToken = 0;
     Gdiplus::GdiplusStartupInput input;
     Gdiplus::GdiplusStartup(&gdiplusToken, &input, nullptr);
+    // As both programs do at start: the windows of this thread are skinned once a skin is loaded.
+    qivyun::skin::AttachSkinEngine(GetModuleHandleA(nullptr));
     int result = RUN_ALL_TESTS();
     Gdiplus::GdiplusShutdown(gdiplusToken);
     OleUninitialize();

@@ -9,6 +9,8 @@
 #include "BuildConfig.h"
 #include "updater/UpdaterResourceIds.h"
 #include "framework/SystemCalls.h"
+#include "skin/SkinEngine.h"
+#include "skin/SkinProperties.h"
 #include "versioncheck/Manifest.h"
 #include "versioncheck/Md5.h"
 
@@ -129,6 +131,9 @@ protected:
         if (screenshot) {
             EXPECT_TRUE(shot) << "no picture of the window while it downloads";
         }
+        controlsExamined = true;
+        for (HWND child = GetWindow(dialog.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            controlsExamined &= GetPropA(child, skin::ExaminedProperty) != nullptr;
         finalStatus = dialog.ItemText(IDC_STATUS_LINE);
         finalPosition = static_cast<int>(SendDlgItemMessageA(dialog.Handle(), IDC_PROGRESS, PBM_GETPOS, 0, 0));
         RECT window = dialog.WindowRect();
@@ -143,6 +148,7 @@ protected:
     int finalPosition = 0;
     SIZE windowSize{};
     std::string windowCaption;
+    bool controlsExamined = false;
 };
 
 TEST_F(UpdaterTest, OutdatedMainProgramIsDownloadedCheckedAndStarted) {
@@ -161,6 +167,9 @@ TEST_F(UpdaterTest, OutdatedMainProgramIsDownloadedCheckedAndStarted) {
     EXPECT_EQ(windowSize.cx, 500);
     EXPECT_EQ(windowSize.cy, 200);
     EXPECT_EQ(windowCaption, "Qiv云播自动更新");
+    // The initialisation loaded the updater's skin, and the engine has looked at every control.
+    EXPECT_TRUE(skin::SkinEngine::Current()->SkinLoaded());
+    EXPECT_TRUE(controlsExamined);
 }
 
 TEST_F(UpdaterTest, OutdatedUpdaterIsDownloadedToTheTemporaryCopyAndStarted) {

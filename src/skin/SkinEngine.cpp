@@ -1,0 +1,236 @@
+#include "skin/SkinEngine.h"
+
+#include "skin/Redirections.h"
+#include "skin/SkinProperties.h"
+#include "skin/SkinnerKinds.h"
+#include "skin/Unpatched.h"
+
+#include <algorithm>
+#include <string>
+
+namespace qivyun::skin {
+namespace {
+
+SkinEngine* engine = nullptr;
+
+}  // namespace
+
+int AttachSkinEngine(HINSTANCE instance) {
+    SkinEngine::Attach(instance);
+    return 0;
+}
+
+int LoadSkinFromResource(const char* name, const char* type, const char* reserved, int hue, int saturation,
+                         int lightness) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC resource = module ? FindResourceA(module, name, type) : nullptr;
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return 3;
+    return LoadSkinFromMemory(bytes, SizeofResource(module, resource), reserved, hue, saturation, lightness);
+}
+
+int LoadSkinFromMemory(const void* bytes, size_t size, const char*, int hue, int saturation, int lightness) {
+    SkinEngine* current = SkinEngine::Current();
+    if (!current || !current->Hooked()) return 8;
+    if (!bytes) return 3;
+    return current->Load(bytes, size, hue, saturation, lightness);
+}
+
+int LoadSkinFromFile() {
+    SkinEngine* current = SkinEngine::Current();
+    if (!current || !current->Hooked()) return 8;
+    return current->LoadFile();
+}
+
+SkinEngine* SkinEngine::Current() { return engine; }
+
+SkinEngine& SkinEngine::Attach(HINSTANCE instance) {
+    if (!engine) engine = new SkinEngine(instance);
+    return *engine;
+}
+
+SkinEngine::SkinEngine(HINSTANCE instance) : instance_(instance) {
+    if (HMODULE user = GetModuleHandleA("User32")) {
+        updateLayeredWindow_ = reinterpret_cast<decltype(updateLayeredWindow_)>(
+            reinterpret_cast<void*>(GetProcAddress(user, "UpdateLayeredWindow")));
+        setLayeredWindowAttributes_ = reinterpret_cast<decltype(setLayeredWindowAttributes_)>(
+            reinterpret_cast<void*>(GetProcAddress(user, "SetLayeredWindowAttributes")));
+    }
+    InstallRedirections();
+    DWORD major = LOBYTE(LOWORD(GetVersion()));
+    notVersion5_ = major != 5;
+
+    WNDCLASSA dropDownList{};
+    dropDownList.style = CS_HREDRAW | CS_VREDRAW;
+    dropDownList.lpfnWndProc = &SkinEngine::DropDownListProcedure;
+    dropDownList.hInstance = instance;
+    dropDownList.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    dropDownList.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    // The trailing blank keeps it from ever matching the system's "ComboLBox".
+    dropDownList.lpszClassName = "ComboLBox ";
+    RegisterClassA(&dropDownList);
+
+    if (major >= 5) hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &SkinEngine::HookProcedure, nullptr, GetCurrentThreadId());
+}
+
+int SkinEngine::Load(const void* bytes, size_t size, int hue, int saturation, int lightness) {
+    bool coloursValid = hue >= 0 && hue <= 360 && saturation >= 0 && saturation <= 256 && lightness >= 0 &&
+                        lightness <= 256;
+    if (!coloursValid) return 1;
+    if (skinData_.ReadSkin(bytes, size) != SkinResult::Loaded) return 1;
+    skinData_.Recolour({hue, saturation, lightness});
+    AfterLoad();
+    return 0;
+}
+
+int SkinEngine::LoadFile() {
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(instance_, path, MAX_PATH);
+    std::string folder(path, length);
+    folder.erase(std::min(folder.size(), folder.rfind('\\')));
+    SkinResult result = skinData_.ReadSkinFile((folder + "\\kelvo.zor").c_str());
+    if (result == SkinResult::Loaded) AfterLoad();
+    return static_cast<int>(result);
+}
+
+// Skinners rebuild what they derive from the skin, the items the engine drew get their own
+// looks back, and every window of the thread is examined or redrawn.
+void SkinEngine::AfterLoad() {
+    for (WindowSkinner* skinner : skinners_) skinner->OnSkinLoaded();
+    menuItems_.ReturnAll();
+    RefreshThreadWindows();
+}
+
+WindowSkinner* SkinEngine::CreateSkinner(HWND window, SkinType type) {
+    if (std::find(excludedTypes_.begin(), excludedTypes_.end(), type) != excludedTypes_.end()) return nullptr;
+    WindowSkinner* skinner = CreateSkinnerOfKind(type);
+    if (!skinner) return nullptr;
+    skinner->Attach(window);
+    skinner->skinType = type;
+    skinners_.push_back(skinner);
+    return skinner;
+}
+
+void SkinEngine::Forget(WindowSkinner* skinner) { std::erase(skinners_, skinner); }
+
+void SkinEngine::RememberDcOwner(HDC dc, HWND window) {
+    std::lock_guard lock(dcOwnersLock_);
+    dcOwners_.emplace_back(dc, window);
+}
+
+void SkinEngine::ForgetDcOwner(HDC dc) {
+    std::lock_guard lock(dcOwnersLock_);
+    std::erase_if(dcOwners_, [dc](const auto& owner) { return owner.first == dc; });
+}
+
+HWND SkinEngine::WindowOfDc(HDC dc) {
+    if (!engine || !dc) return nullptr;
+    std::lock_guard lock(engine->dcOwnersLock_);
+    for (const auto& [owned, window] : engine->dcOwners_) {
+        if (owned == dc) return window;
+    }
+    return nullptr;
+}
+
+void CALLBACK SkinEngine::TimerProcedure(HWND window, UINT, UINT_PTR id, DWORD) {
+    if (WindowSkinner* skinner = WindowSkinner::Of(window)) skinner->OnTimer(id);
+}
+
+void SkinEngine::Examine(HWND window) {
+    if (GetPropA(window, ExaminedProperty) || GetPropA(window, SkinnerProperty)) return;
+    if (auto chosen = reinterpret_cast<uintptr_t>(GetPropA(window, SkinTypeProperty))) {
+        CreateSkinner(window, static_cast<SkinType>(chosen));
+    } else {
+        char className[65] = {};
+        GetClassNameA(window, className, sizeof(className));
+        auto style = static_cast<uint32_t>(unpatched::GetWindowLongA(window, GWL_STYLE));
+        if (SkinType type = SkinTypeForClass(className, style)) CreateSkinner(window, type);
+    }
+    SetPropA(window, ExaminedProperty, reinterpret_cast<HANDLE>(1));
+}
+
+LRESULT CALLBACK SkinEngine::HookProcedure(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && engine && engine->SkinLoaded()) {
+        switch (sent->message) {
+        case WM_CREATE:
+        case ExamineWindowMessage:
+            engine->Examine(sent->hwnd);
+            break;
+        case WM_MEASUREITEM: {
+            const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(sent->lParam);
+            if (item && item->CtlType == ODT_MENU && item->CtlID == 0) engine->InterceptMenuOwner(sent->hwnd);
+            break;
+        }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(sent->lParam);
+            if (sent->wParam == 0 && item && item->CtlType == ODT_MENU) engine->InterceptMenuOwner(sent->hwnd);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void SkinEngine::InterceptMenuOwner(HWND window) {
+    WNDPROC current = unpatched::WindowProcedure(window);
+    if (!current) return;
+    SetPropA(window, MenuOwnerProperty, reinterpret_cast<HANDLE>(current));
+    unpatched::SetWindowProcedure(window, &SkinEngine::MenuOwnerProcedure);
+}
+
+LRESULT CALLBACK SkinEngine::MenuOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto saved = reinterpret_cast<WNDPROC>(RemovePropA(window, MenuOwnerProperty));
+    if (!saved) return DefWindowProcA(window, message, wParam, lParam);
+    unpatched::SetWindowProcedure(window, saved);
+    if (engine && message == WM_MEASUREITEM &&
+        engine->menuItems_.Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), engine->skinData_)) {
+        return TRUE;
+    }
+    if (engine && message == WM_DRAWITEM &&
+        engine->menuItems_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), engine->skinData_)) {
+        return TRUE;
+    }
+    return CallWindowProcA(saved, window, message, wParam, lParam);
+}
+
+// Windows of the engine's own drop-down class are made by the combo-box kind, which draws them;
+// until then they behave as plain windows.
+LRESULT CALLBACK SkinEngine::DropDownListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+BOOL CALLBACK SkinEngine::RefreshChild(HWND window, LPARAM self) {
+    reinterpret_cast<SkinEngine*>(self)->RefreshWindow(window);
+    return TRUE;
+}
+
+BOOL CALLBACK SkinEngine::RefreshTopLevel(HWND window, LPARAM self) {
+    reinterpret_cast<SkinEngine*>(self)->RefreshWindow(window);
+    EnumChildWindows(window, &SkinEngine::RefreshChild, self);
+    return TRUE;
+}
+
+void SkinEngine::RefreshThreadWindows() {
+    EnumThreadWindows(GetCurrentThreadId(), &SkinEngine::RefreshTopLevel, reinterpret_cast<LPARAM>(this));
+}
+
+void SkinEngine::RefreshWindow(HWND window) {
+    if (!GetPropA(window, SkinnerProperty)) {
+        RemovePropA(window, ExaminedProperty);
+        SendMessageA(window, ExamineWindowMessage, 0, 0);
+    }
+    WindowSkinner* skinner = WindowSkinner::Of(window);
+    if (!skinner) return;
+    if (skinner->IsFramedWindow()) skinner->ForgetFrame();
+    if (IsWindowVisible(window)) {
+        InvalidateRect(window, nullptr, TRUE);
+        // No size, move, z-order or activation change; frame changed; no owner z-order; deferred erase.
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, 0x2237);
+    }
+}
+
+}  // namespace qivyun::skin
