@@ -16,7 +16,7 @@ int ScaleRounded(int64_t a, int64_t b, int64_t c) {
     return static_cast<int>(std::clamp<int64_t>(rounded, INT32_MIN, INT32_MAX));
 }
 
-int LastScrollPosition(const BarRange& range) {
+int LastScrollPosition(const ScrollValues& range) {
     const int64_t last = int64_t{range.maximum} - std::max<int64_t>(int64_t{range.page} - 1, 0);
     return static_cast<int>(std::max<int64_t>(last, range.minimum));
 }
@@ -25,7 +25,7 @@ namespace {
 
 // The thumb's offset into the track and its length, before it is cut to the track.
 BarSpan PlaceThumb(const BarLayoutRequest& request, int trackLength, bool disabled) {
-    const BarRange& r = request.range;
+    const ScrollValues& r = request.range;
     const int64_t range = int64_t{r.maximum} - r.minimum;
     const int minimum = request.sizes.minimumThumb;
     // Every bar whose range is empty is disabled, and a disabled bar has no thumb.
@@ -55,7 +55,7 @@ BarLayout LayOutBar(const BarLayoutRequest& request) {
     layout.length = std::max(0, request.length);
     layout.thickness = request.sizes.thickness;
     layout.disabledArrows = request.disabledArrows;
-    const BarRange& r = request.range;
+    const ScrollValues& r = request.range;
     const int64_t range = int64_t{r.maximum} - r.minimum;
     // Disabled: the whole range fits in a page, a range of two positions at most without a page,
     // or both arrows disabled by the program.

@@ -3,6 +3,8 @@
 // track, the thumb inside the track and the second arrow. A horizontal bar is laid out the same
 // way with its coordinates transposed, so "along" is y for a vertical bar and x for a horizontal
 // one, "across" the other coordinate, both relative to the bar's own top-left corner.
+#include "skin/ScrollState.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -13,14 +15,6 @@ struct BarSizes {
     int thickness = 0;
     int arrowLength = 0;
     int minimumThumb = 0;
-};
-
-// The scroll information the layout reads.
-struct BarRange {
-    int minimum = 0;
-    int maximum = 0;
-    unsigned page = 0;
-    int position = 0;
 };
 
 // The arrows a program disabled with EnableScrollBar (the system's ESB_ bits).
@@ -42,7 +36,7 @@ enum class BarPart { None = 0, FirstArrow = 1, SecondArrow = 2, Track = 3, Thumb
 struct BarLayoutRequest {
     int length = 0;  // the bar's length along
     BarSizes sizes;
-    BarRange range;
+    ScrollValues range;
     unsigned disabledArrows = 0;
     // Where a thumb being dragged stands; it stays there while the place its position gives lies
     // less than a minimum thumb away.
@@ -74,6 +68,6 @@ BarLayout LayOutBar(const BarLayoutRequest& request);
 int ScaleRounded(int64_t a, int64_t b, int64_t c);
 
 // The last position a bar can scroll to: its maximum less a page but one.
-int LastScrollPosition(const BarRange& range);
+int LastScrollPosition(const ScrollValues& range);
 
 }  // namespace qivyun::skin

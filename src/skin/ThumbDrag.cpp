@@ -7,7 +7,7 @@ namespace qivyun::skin {
 ThumbDrag::ThumbDrag(const BarLayout& layout, int along, int position)
     : grabOffset_(along - layout.thumb.start), thumbStart_(layout.thumb.start), lastPosition_(position) {}
 
-ThumbDrag::Step ThumbDrag::Move(const BarLayout& layout, const BarRange& range, int along, int across) {
+ThumbDrag::Step ThumbDrag::Move(const BarLayout& layout, const ScrollValues& range, int along, int across) {
     Step step;
     step.position = lastPosition_;
     const bool betweenArrows = along >= layout.firstArrow.End() && along < layout.secondArrow.start;

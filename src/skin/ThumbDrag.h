@@ -21,7 +21,7 @@ public:
     // The pointer moved to (along, across) on the bar. The thumb follows only while the pointer
     // lies between the arrows and within DragReach of the track; the point grabbed stays under
     // the pointer, the thumb inside the track.
-    Step Move(const BarLayout& layout, const BarRange& range, int along, int across);
+    Step Move(const BarLayout& layout, const ScrollValues& range, int along, int across);
 
     // Where the thumb stands along the bar.
     int ThumbStart() const { return thumbStart_; }

@@ -13,7 +13,7 @@ namespace {
 // track of 184 from 16 to 200.
 constexpr BarSizes Sizes{16, 16, 20};
 
-BarLayout Lay(BarRange range, int length = 216, unsigned disabledArrows = 0,
+BarLayout Lay(ScrollValues range, int length = 216, unsigned disabledArrows = 0,
               std::optional<int> dragged = std::nullopt) {
     return LayOutBar({length, Sizes, range, disabledArrows, dragged});
 }
@@ -21,7 +21,7 @@ BarLayout Lay(BarRange range, int length = 216, unsigned disabledArrows = 0,
 TEST(ScrollBarLayoutTest, TheThumbStandsForThePageAndThePosition) {
     struct Case {
         const char* what;
-        BarRange range;
+        ScrollValues range;
         BarSpan thumb;
     } cases[] = {
         // Ten rows, five shown: MulDiv(4, 184, 9) long, at the track's start and at its end.
@@ -50,7 +50,7 @@ TEST(ScrollBarLayoutTest, TheThumbStandsForThePageAndThePosition) {
 TEST(ScrollBarLayoutTest, BarsWithNothingToScrollAreDisabledAndShortBarsLoseTheThumbFirst) {
     struct Case {
         const char* what;
-        BarRange range;
+        ScrollValues range;
         int length;
         unsigned disabledArrows;
         bool disabled;
@@ -100,7 +100,7 @@ TEST(ScrollBarLayoutTest, PointsFindTheThumbFirstThenArrowsAndTrackAndPressesSen
 
 TEST(ThumbDragTest, TheThumbFollowsThePointerAndReportsOnlyNewPositions) {
     // 100 rows, 10 shown: the thumb is 20 long and travels 164 pixels over positions 0 to 90.
-    const BarRange range{0, 99, 10, 0};
+    const ScrollValues range{0, 99, 10, 0};
     const BarLayout layout = Lay(range);
     ASSERT_EQ(layout.thumb, (BarSpan{16, 20}));
     ThumbDrag drag(layout, 20, 0);  // grabbed 4 pixels into the thumb
@@ -133,11 +133,11 @@ TEST(ThumbDragTest, TheThumbFollowsThePointerAndReportsOnlyNewPositions) {
     }
 
     // The track's ends are the first and the last position of any range.
-    const BarRange offset{100, 10099, 20, 100};
+    const ScrollValues offset{100, 10099, 20, 100};
     ThumbDrag toEnd(Lay(offset), 20, 100);
     EXPECT_EQ(toEnd.Move(Lay(offset), offset, 199, 0).position, 10080);
     EXPECT_EQ(toEnd.Move(Lay(offset), offset, 17, 0).position, 100);
-    const BarRange noPage{0, 100, 0, 0};
+    const ScrollValues noPage{0, 100, 0, 0};
     ThumbDrag noPageDrag(Lay(noPage), 20, 0);
     EXPECT_EQ(noPageDrag.Move(Lay(noPage), noPage, 199, 0).position, 100);
 }
