@@ -2,7 +2,6 @@
 
 #include "skin/SkinEngine.h"
 #include "skin/SkinnedBorder.h"
-#include "skin/Unpatched.h"
 
 namespace qivyun::skin {
 
@@ -26,9 +25,7 @@ LRESULT BorderSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void BorderSkinner::PaintBorder() const {
     SkinEngine* engine = SkinEngine::Current();
     if (!engine || !engine->SkinLoaded()) return;
-    HDC windowDc = unpatched::GetWindowDC(window);
-    PaintSkinnedBorder(window, windowDc, ClientRectInWindow(window), engine->Skin());
-    unpatched::ReleaseDC(window, windowDc);
+    PaintNonClientBorder(window, ClientRectInWindow(window), engine->Skin());
 }
 
 }  // namespace qivyun::skin

@@ -30,11 +30,13 @@ RECT ClientRectInWindow(HWND window) {
 }
 
 // One rectangle or one fill, clipped to the frame: nothing is drawn twice, so nothing flickers.
-void PaintSkinnedBorder(HWND window, HDC windowDc, const RECT& inner, const SkinData& skin) {
+void PaintNonClientBorder(HWND window, const RECT& inner, const SkinData& skin) {
     RECT outer;
     GetWindowRect(window, &outer);
     OffsetRect(&outer, -outer.left, -outer.top);
     if (EqualRect(&outer, &inner)) return;
+    HDC windowDc = unpatched::GetWindowDC(window);
+    if (!windowDc) return;
     const bool bordered = (unpatched::GetWindowLongA(window, GWL_EXSTYLE) & EdgeStyles) ||
                           (unpatched::GetWindowLongA(window, GWL_STYLE) & WS_BORDER);
     UniqueGdiObject<HPEN> pen;
@@ -53,6 +55,7 @@ void PaintSkinnedBorder(HWND window, HDC windowDc, const RECT& inner, const Skin
     }
     // Selects the DC's own pen and brush back before their owners delete ours.
     RestoreDC(windowDc, saved);
+    unpatched::ReleaseDC(window, windowDc);
 }
 
 }  // namespace qivyun::skin

@@ -9,8 +9,9 @@
 
 namespace qivyun::skin {
 
-// inner is in window coordinates; nothing is drawn when it covers the whole window.
-void PaintSkinnedBorder(HWND window, HDC windowDc, const RECT& inner, const SkinData& skin);
+// inner is in window coordinates; nothing is drawn when it covers the whole window. Drawn through
+// the window's DC past any redirection of it.
+void PaintNonClientBorder(HWND window, const RECT& inner, const SkinData& skin);
 
 // The client area in window coordinates.
 RECT ClientRectInWindow(HWND window);

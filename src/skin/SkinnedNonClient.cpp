@@ -403,7 +403,7 @@ void SkinnedNonClient::PaintNonClient(WPARAM wParam, LPARAM lParam) {
         WindowDc dc(owner_.window);
         if (!dc.Get()) return;
         LayOut();
-        PaintBorder(dc.Get());
+        PaintBorder();
         bars_[Horizontal].needsRedraw = bars_[Vertical].needsRedraw = true;
         PaintBars(dc.Get());
     }
@@ -477,12 +477,12 @@ void SkinnedNonClient::PaintBar(HDC dc, int index) const {
 }
 
 // The frame between the window's edge and the client area widened by the bars.
-void SkinnedNonClient::PaintBorder(HDC dc) const {
+void SkinnedNonClient::PaintBorder() const {
     RECT inner = ClientRectInWindow(owner_.window);
     for (const Bar& bar : bars_) {
         if (bar.present) UnionRect(&inner, &inner, &bar.rect);
     }
-    PaintSkinnedBorder(owner_.window, dc, inner, *LoadedSkin());
+    PaintNonClientBorder(owner_.window, inner, *LoadedSkin());
 }
 
 int SkinnedNonClient::Along(const Bar& bar, int index, POINT point) {

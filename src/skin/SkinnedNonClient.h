@@ -80,7 +80,7 @@ private:
     void RepaintBars();
     void PaintBars(HDC dc);
     void PaintBar(HDC dc, int index) const;
-    void PaintBorder(HDC dc) const;
+    void PaintBorder() const;
 
     // Where a point lies along and across a bar, and a stretch of the bar as a rectangle.
     static int Along(const Bar& bar, int index, POINT point);
