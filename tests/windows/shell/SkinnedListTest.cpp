@@ -69,7 +69,7 @@ protected:
     HWND list = nullptr;
 };
 
-TEST_F(SkinnedListTest, ASearchedListScrollsToItsLastRowWithTheSkinnedBar) {
+TEST_F(SkinnedListTest, ASearchedListScrollsOneLinePerWheelMessageAndToItsLastRowWithTheSkinnedBar) {
     ASSERT_NO_FATAL_FAILURE(FillList());
     ASSERT_TRUE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) << "the list shows its vertical bar";
     const int perPage = ListView_GetCountPerPage(list);
@@ -83,6 +83,18 @@ TEST_F(SkinnedListTest, ASearchedListScrollsToItsLastRowWithTheSkinnedBar) {
     EXPECT_EQ(info.nPos, 0);
     EXPECT_EQ(SendMessageA(list, WM_NCHITTEST, 0, MAKELPARAM(VerticalBar().left + 8, VerticalBar().top + 30)),
               skin::HitVerticalBar);
+
+    auto turn = [&](int delta) {
+        return SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(VerticalBar().left - 50, VerticalBar().top + 50));
+    };
+    EXPECT_EQ(turn(-120), 0);
+    EXPECT_EQ(TopRow(), 1);
+    turn(-360);  // three notches at once are still one line
+    EXPECT_EQ(TopRow(), 2);
+    turn(120);
+    turn(120);
+    turn(120);  // at the top already
+    EXPECT_EQ(TopRow(), 0);
 
     // The thumb, grabbed just below the up arrow, dragged to just above the down arrow.
     const RECT bar = VerticalBar();
@@ -104,24 +116,6 @@ TEST_F(SkinnedListTest, ASearchedListScrollsToItsLastRowWithTheSkinnedBar) {
     GetClientRect(list, &client);
     EXPECT_LE(last.bottom, client.bottom) << "the last row is whole in the list";
     test::SaveWindowPng(dialog->Handle(), test::ScreensFolder() + "/search-scrolled.png");
-}
-
-TEST_F(SkinnedListTest, TheWheelScrollsTheListOneLinePerMessage) {
-    ASSERT_NO_FATAL_FAILURE(FillList());
-    RECT place;
-    GetWindowRect(list, &place);
-    auto turn = [&](int delta) {
-        return SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(place.left + 50, place.top + 50));
-    };
-    EXPECT_EQ(turn(-120), 0);
-    EXPECT_EQ(TopRow(), 1);
-    turn(-360);  // three notches at once are still one line
-    EXPECT_EQ(TopRow(), 2);
-    turn(120);
-    EXPECT_EQ(TopRow(), 1);
-    turn(120);
-    turn(120);  // at the top already
-    EXPECT_EQ(TopRow(), 0);
 }
 
 TEST_F(SkinnedListTest, GdiObjectsStayFlatOverRepaintsAndSearches) {
