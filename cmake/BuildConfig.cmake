@@ -31,4 +31,8 @@ set(QIVYUN_KCPLAY_PAGE_ADDRESS "${_w}:${_kcplay}/" CACHE STRING "KCPlay cloud-pl
 set(QIVYUN_LIVE_TV_PAGE_ADDRESS "${_w}:${_livetv}/cietv/e.html" CACHE STRING "Live-TV page")
 set(QIVYUN_RADIO_PAGE_ADDRESS "${_w}:${_radio}/" CACHE STRING "Music radio site")
 
+# How long a download waits for a server that has gone quiet (connect, reply head, body) before it
+# gives the download up.
+set(QIVYUN_DOWNLOAD_QUIET_SECONDS 30 CACHE STRING "Seconds a download waits for a quiet server")
+
 configure_file(${CMAKE_CURRENT_LIST_DIR}/BuildConfig.h.in ${CMAKE_BINARY_DIR}/generated/BuildConfig.h @ONLY)

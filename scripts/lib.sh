@@ -1,6 +1,34 @@
 # Sourced by scripts/test and scripts/demo.
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# A static i386 program of 96 bytes: an ELF header, one loadable segment, and code that ends the
+# process with status 42 through the i386 system-call gate.
+write_32bit_probe() {
+  {
+    printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'            # 32-bit, little-endian
+    printf '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08'                    # executable, i386, entry
+    printf '\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00'                    # program headers at 52
+    printf '\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00'                    # one of 32 bytes
+    printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08'    # loaded at 0x08048000
+    printf '\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00'    # 96 bytes, r-x
+    printf '\xbb\x2a\x00\x00\x00\xb8\x01\x00\x00\x00\xcd\x80'                    # exit(42)
+  } >"$1"
+  chmod +x "$1"
+}
+
+# Whether this machine executes 32-bit x86 code, found out by running some: a kernel without 32-bit
+# support refuses to start the probe. QIVYUN_32BIT_PROBE names another program to try in its place,
+# so that the decision can be tested anywhere.
+can_execute_32bit_x86() {
+  local dir status=0
+  dir="$(mktemp -d)"
+  local probe="${QIVYUN_32BIT_PROBE:-$dir/probe32}"
+  if [ -z "${QIVYUN_32BIT_PROBE:-}" ]; then write_32bit_probe "$probe"; fi
+  "$probe" >/dev/null 2>&1 || status=$?
+  rm -rf "$dir"
+  [ "$status" -eq 42 ]
+}
+
 # Windows programs run under 32-bit Wine where this machine can execute 32-bit code; elsewhere
 # the same sources, built for x86-64, run under 64-bit Wine.
 windows_test_arch() {

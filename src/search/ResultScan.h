@@ -29,7 +29,8 @@ std::string TotalText(const SearchEngine& engine, std::string_view pageText);
 
 // Calls onRecord once per record, in page order. The scan keeps the offset of the current record
 // instead of a copy of the rest of the page; every field search starts at the byte after the
-// current marker's first byte and runs to the end of the page.
+// current marker's first byte and runs to the end of the page. The time it takes grows with the
+// page's length alone, also on pages whose records lack their field markers.
 void ForEachRecord(const SearchEngine& engine, std::string_view pageText,
                    const std::function<void(RecordFields&&)>& onRecord);
 

@@ -89,23 +89,10 @@ std::optional<EngineId> EngineFromName(std::string_view name) {
 }
 
 std::string ApplyFieldRule(const FieldRule& rule, std::string_view text) {
-    std::string_view field;
-    switch (rule.kind) {
-        case FieldRule::Kind::FixedText:
-            return std::string(rule.fixedText);
-        case FieldRule::Kind::OneCut:
-            field = CutBetween(text, rule.first.open, rule.first.close);
-            break;
-        case FieldRule::Kind::TwoCuts:
-            field = CutBetween(CutBetween(text, rule.first.open, rule.first.close), rule.second.open, rule.second.close);
-            break;
-    }
-    if (rule.trimLeft) field = TrimLeft(field);
-    std::string result;
-    result.reserve(rule.prefix.size() + field.size());
-    result += rule.prefix;
-    result += field;
-    return result;
+    return ApplyFieldRuleWith(rule, text, [&rule](std::string_view t, int cutIndex) {
+        const Cut& cut = cutIndex == 0 ? rule.first : rule.second;
+        return CutBetween(t, cut.open, cut.close);
+    });
 }
 
 }  // namespace qivyun

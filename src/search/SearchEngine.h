@@ -2,6 +2,7 @@
 // The settings of the five search engines: how each composes its request address, finds its total
 // and cuts the three fields out of a record. All five follow one scheme; only this data differs.
 #include "search/EngineId.h"
+#include "search/TextScan.h"
 
 #include <array>
 #include <optional>
@@ -54,6 +55,29 @@ std::optional<EngineId> EngineFromName(std::string_view name);
 
 // The field as the rule gives it from text (the prefix included).
 std::string ApplyFieldRule(const FieldRule& rule, std::string_view text);
+
+// The same with every CutBetween made by cut(text, cutIndex): cutIndex 0 is the rule's first cut,
+// 1 its second.
+template <typename CutFunction>
+std::string ApplyFieldRuleWith(const FieldRule& rule, std::string_view text, CutFunction&& cut) {
+    std::string_view field;
+    switch (rule.kind) {
+        case FieldRule::Kind::FixedText:
+            return std::string(rule.fixedText);
+        case FieldRule::Kind::OneCut:
+            field = cut(text, 0);
+            break;
+        case FieldRule::Kind::TwoCuts:
+            field = cut(cut(text, 0), 1);
+            break;
+    }
+    if (rule.trimLeft) field = TrimLeft(field);
+    std::string result;
+    result.reserve(rule.prefix.size() + field.size());
+    result += rule.prefix;
+    result += field;
+    return result;
+}
 
 // The first byte of every row's name column: "【双击点播】" in GBK.
 extern const std::string_view PlayHintPrefix;

@@ -1,39 +1,34 @@
 #include "search/TextScan.h"
 
-#include <cstring>
-
 namespace qivyun {
-namespace {
-
-bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-
-}  // namespace
 
 std::ptrdiff_t FindText(std::string_view text, std::string_view marker, std::ptrdiff_t start) {
     if (start < 0) start = 0;
-    const auto length = static_cast<std::ptrdiff_t>(text.size());
-    if (start > length) return NotFound;
-    const auto markerLength = static_cast<std::ptrdiff_t>(marker.size());
-    if (markerLength == 0) return start;
-    const char* data = text.data();
-    const char first = marker[0];
-    for (std::ptrdiff_t i = start; i + markerLength <= length;) {
-        if (data[i] == first && std::memcmp(data + i, marker.data(), static_cast<size_t>(markerLength)) == 0) return i;
-        i += IsLeadByte(static_cast<unsigned char>(data[i])) ? 2 : 1;
+    if (start > static_cast<std::ptrdiff_t>(text.size())) return NotFound;
+    if (marker.empty()) return start;
+    // Instead of stepping through every character, look at each byte-wise occurrence and ask
+    // whether the walk from start lands on it. `onWalk` is a position the walk is known to reach.
+    // A walk that reaches a position before a single-byte character also reaches the byte after
+    // that character (it can step over one byte, never two), so from the occurrence back to the
+    // nearest such byte or to `onWalk` there are only lead bytes, which the walk takes in pairs.
+    auto onWalk = static_cast<size_t>(start);
+    for (size_t at = onWalk;;) {
+        const size_t candidate = text.find(marker, at);
+        if (candidate == std::string_view::npos) return NotFound;
+        size_t reached = candidate;
+        while (reached > onWalk && IsGbkLeadByte(text[reached - 1])) --reached;
+        if ((candidate - reached) % 2 == 0) return static_cast<std::ptrdiff_t>(candidate);
+        // The walk takes the lead byte before the occurrence together with the occurrence's first
+        // byte, and goes on from the byte after it.
+        onWalk = candidate + 1;
+        at = candidate + 1;
     }
-    return NotFound;
 }
 
 std::string_view CutBetween(std::string_view text, std::string_view open, std::string_view close) {
-    const std::ptrdiff_t a = FindText(text, open, 0);
-    const std::ptrdiff_t s = a + static_cast<std::ptrdiff_t>(open.size());
-    const std::ptrdiff_t b = FindText(text, close, s);
-    std::ptrdiff_t count = b - s;
-    const std::ptrdiff_t first = s < 0 ? 0 : s;
-    const auto length = static_cast<std::ptrdiff_t>(text.size());
-    if (count <= 0 || first >= length) return {};
-    if (count > length - first) count = length - first;
-    return text.substr(static_cast<size_t>(first), static_cast<size_t>(count));
+    return CutBetweenWith(
+        text, open.size(), [open](std::string_view t, std::ptrdiff_t start) { return FindText(t, open, start); },
+        [close](std::string_view t, std::ptrdiff_t start) { return FindText(t, close, start); });
 }
 
 std::string_view TrimLeft(std::string_view text) {

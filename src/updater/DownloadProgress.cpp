@@ -15,9 +15,9 @@ ProgressFigures ComputeProgress(std::uint32_t elapsedTenths, std::uint32_t total
     const std::string totalText = std::to_string(total) + "  Kbit";
     const std::uint32_t received = receivedSum / 1024;
     figures.amountText = std::to_string(received) + "/" + totalText;
-    // received units per tenth of a second, times twenty
+    // received units per second
     const double speed =
-        elapsedTenths == 0 ? 0.0 : static_cast<double>(received) / static_cast<double>(elapsedTenths) * 20;
+        elapsedTenths == 0 ? 0.0 : static_cast<double>(received) / static_cast<double>(elapsedTenths) * 10;
     char speedText[64];
     std::snprintf(speedText, sizeof speedText, "%.2f", speed);
     figures.speedText = speedText;
@@ -38,9 +38,8 @@ std::string FileNameOfPath(const std::string& path, bool keepExtension) {
     return name;
 }
 
-std::string FinishedStatusLine(const std::string& downloadName, std::string percentText) {
-    if (percentText == "99%") percentText = "100%";
-    return downloadName + " 更新完成......" + percentText;
+std::string FinishedStatusLine(const std::string& downloadName, const std::string& percentText, bool complete) {
+    return downloadName + " 更新完成......" + (complete ? std::string("100%") : percentText);
 }
 
 }  // namespace qivyun

@@ -24,8 +24,8 @@ struct ProgressFigures {
 std::uint32_t ElapsedTenths(std::uint32_t nowTick, std::uint32_t startTick);
 
 // One tick's figures from the downloader's counters: the per-mille sum is the bar position, the
-// percentage is position * 100 / 4000, the speed is received units / elapsed tenths * 20 with two
-// decimals (0.00 before the first tenth has passed).
+// percentage is position * 100 / 4000, the speed is received units per second (received units /
+// elapsed tenths * 10) with two decimals (0.00 before the first tenth has passed).
 ProgressFigures ComputeProgress(std::uint32_t elapsedTenths, std::uint32_t totalSize, std::int32_t permilleSum,
                                 std::uint32_t receivedSum, const std::string& downloadName);
 
@@ -34,7 +34,8 @@ ProgressFigures ComputeProgress(std::uint32_t elapsedTenths, std::uint32_t total
 // false.
 std::string FileNameOfPath(const std::string& path, bool keepExtension);
 
-// The status line once a download has ended; "99%" is shown as "100%".
-std::string FinishedStatusLine(const std::string& downloadName, std::string percentText);
+// The status line once a download has ended: "100%" for one that is complete (also when one
+// connection without ranges filled only a quarter of the bar), the last percentage otherwise.
+std::string FinishedStatusLine(const std::string& downloadName, const std::string& percentText, bool complete);
 
 }  // namespace qivyun

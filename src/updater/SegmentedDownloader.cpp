@@ -1,5 +1,7 @@
 #include "updater/SegmentedDownloader.h"
 
+#include "BuildConfig.h"
+
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -38,6 +40,14 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+std::string HostAndPort(const Address& address) { return address.host + ":" + std::to_string(address.port); }
+
+// What a socket that failed to connect or to take a request says about the server.
+std::string ConnectionFailure(const TcpSocket& socket, const Address& address, const std::string& quietText) {
+    return socket.TimedOut() ? "no answer from " + HostAndPort(address) + " within " + quietText
+                             : "cannot connect to " + HostAndPort(address);
+}
+
 std::int32_t Permille(std::int32_t received, std::int32_t length) {
     if (length <= 0) return 1000;
     return static_cast<std::int32_t>(static_cast<double>(received) * 1000.0 / static_cast<double>(length));
@@ -45,7 +55,13 @@ std::int32_t Permille(std::int32_t received, std::int32_t length) {
 
 }  // namespace
 
-SegmentedDownloader::SegmentedDownloader(MessageSink sink) : showMessage(std::move(sink)) {}
+SegmentedDownloader::SegmentedDownloader(MessageSink sink)
+    : showMessage(std::move(sink)), quietMilliseconds(config::DownloadQuietSeconds * 1000) {}
+
+std::string SegmentedDownloader::QuietText() const {
+    return quietMilliseconds % 1000 == 0 ? std::to_string(quietMilliseconds / 1000) + " s"
+                                         : std::to_string(quietMilliseconds) + " ms";
+}
 
 SegmentedDownloader::~SegmentedDownloader() {
     for (auto& flag : stopFlag) flag = true;
@@ -79,23 +95,26 @@ void SegmentedDownloader::DeleteParts() const {
     for (int i = 0; i < segmentCount; ++i) std::remove(PartPath(i).c_str());
 }
 
-void SegmentedDownloader::Start(const std::string& url, const std::string& target, int count) {
+void SegmentedDownloader::Start(const std::string& url, const std::string& target, int count, const std::string& suffix) {
     Wait();
     ClearSegmentCounters();
     for (auto& base : plan.base) base = 0;
     totalSize = 0;
     outcome = DownloadOutcome::Idle;
     segmentFailed.fill(false);
+    failureCause.clear();
 
     if (!ParseAddress(url, address)) {
+        failureCause = "not an address of the form http://host[:port]/path";
         if (showMessage) showMessage(BadAddressText);
         return;
     }
     targetPath = std::string(TrimBlanks(target));
+    sideSuffix = suffix;
     segmentCount = count < 1 ? 1 : count > MaxSegments ? MaxSegments : count;
     if (Probe() != 0) return;
 
-    partBase = targetPath + ".down";
+    partBase = WrittenPath() + ".down";
     LoadState();
     if (plan.start[0] == NotSplit) plan = SplitSegments(totalSize, segmentCount);
 
@@ -143,9 +162,11 @@ bool SegmentedDownloader::ReadReplyHead(TcpSocket& socket, char* block, std::siz
 int SegmentedDownloader::Probe() {
     for (int redirects = 0;; ++redirects) {
         probeSocket.Close();
+        probeSocket.SetQuietTime(quietMilliseconds);
         // no connection, or a request that did not go out whole, gets no reply worth reading
         if (!probeSocket.Connect(address.host, address.port) ||
             !probeSocket.SendAll(RequestHead(address, ProbeRangeLine()))) {
+            failureCause = ConnectionFailure(probeSocket, address, QuietText());
             probeSocket.Close();
             probeState = ProbeMalformed;
             return 1;
@@ -153,16 +174,23 @@ int SegmentedDownloader::Probe() {
         char block[ReplyHeadBlockSize] = {};
         std::size_t size = 0, bodyStart = 0;
         ReadReplyHead(probeSocket, block, size, bodyStart);
+        const bool quiet = probeSocket.TimedOut();
         probeSocket.Close();
         const ReplyHead reply = ParseReplyHead(std::string(block, size) + "\r\n");
         probeState = reply.probeState;
         if (reply.probeState == ProbeServerError) {
+            failureCause = "HTTP status " + std::to_string(reply.status);
             if (showMessage) showMessage(ServerErrorText);
             return 1;
         }
-        if (reply.probeState == ProbeMalformed) return 1;
+        if (reply.probeState == ProbeMalformed) {
+            failureCause = quiet ? "no reply from " + HostAndPort(address) + " within " + QuietText()
+                                 : "no usable HTTP reply from " + HostAndPort(address);
+            return 1;
+        }
         if (reply.probeState == ProbeRedirected) {
             if (redirects >= MaxRedirects) {
+                failureCause = "more than " + std::to_string(MaxRedirects) + " redirects";
                 probeState = ProbeMalformed;
                 return 1;
             }
@@ -185,29 +213,42 @@ void SegmentedDownloader::RunSegment() {
     }
     segmentReceived[i] = 0;
     const std::int64_t due = ranged ? SegmentBytesDue(plan, i, totalSize) : std::int64_t{totalSize.load()};
-    const auto fail = [this, i] { segmentFailed[i] = true; };
+    const auto fail = [this, i](std::string cause) {
+        segmentFailed[i] = true;
+        segmentFailure[i] = std::move(cause);
+    };
 
-    TcpSocket socket;
+    TcpSocket socket(quietMilliseconds);
     if (!socket.Connect(address.host, address.port) ||
         !socket.SendAll(RequestHead(address, ranged ? SegmentRangeLine(plan.start[i], plan.end[i]) : std::string())))
-        return fail();
+        return fail(ConnectionFailure(socket, address, QuietText()));
     char head[ReplyHeadBlockSize] = {};
     std::size_t size = 0, bodyStart = 0;
     // A head that does not end within the block, or a reply other than the asked-for range (an
     // error page), writes nothing: the file is never made of reply text.
-    if (!ReadReplyHead(socket, head, size, bodyStart)) return fail();
+    if (!ReadReplyHead(socket, head, size, bodyStart)) {
+        return fail(socket.TimedOut() ? "no reply from " + HostAndPort(address) + " within " + QuietText()
+                                      : "no usable HTTP reply from " + HostAndPort(address));
+    }
     const int status = ParseReplyHead(std::string_view(head, bodyStart)).status;
-    if (status != (ranged ? 206 : 200)) return fail();
+    if (status != (ranged ? 206 : 200)) return fail("HTTP status " + std::to_string(status) + " for a part of the file");
 
     File part(std::fopen(PartPath(i).c_str(), resumed ? "ab" : "wb"));
-    if (!part) return fail();
+    if (!part) return fail("cannot write " + PartPath(i));
     if (!ranged) plan.length[0] = static_cast<std::int32_t>(totalSize.load());
 
     std::int64_t written = 0;
+    std::string cause;
     const auto append = [&](const char* bytes, std::size_t count) {
         // bytes beyond the asked-for range mean the server sent something else
-        if (written + static_cast<std::int64_t>(count) > due) return false;
-        if (std::fwrite(bytes, 1, count, part.get()) != count) return false;
+        if (written + static_cast<std::int64_t>(count) > due) {
+            cause = "more bytes than asked for from " + HostAndPort(address);
+            return false;
+        }
+        if (std::fwrite(bytes, 1, count, part.get()) != count) {
+            cause = "cannot write " + PartPath(i);
+            return false;
+        }
         written += static_cast<std::int64_t>(count);
         segmentReceived[i] = static_cast<std::int32_t>(written) + plan.base[i];
         segmentPermille[i] = Permille(segmentReceived[i], plan.length[i]);
@@ -223,7 +264,13 @@ void SegmentedDownloader::RunSegment() {
             return;
         }
         const long count = socket.Receive(block.data(), block.size());
-        if (count <= 0) break;
+        if (count <= 0) {
+            if (written < due)
+                cause = (socket.TimedOut() ? "nothing from " + HostAndPort(address) + " for " + QuietText()
+                                           : "the connection to " + HostAndPort(address) + " ended") +
+                        " after " + std::to_string(written) + " of " + std::to_string(due) + " bytes";
+            break;
+        }
         intact = append(block.data(), static_cast<std::size_t>(count));
     }
     part.reset();
@@ -235,7 +282,7 @@ void SegmentedDownloader::RunSegment() {
     // what did arrive stays counted, so a state kept by a later stop resumes after it
     plan.start[i] += static_cast<std::int32_t>(written);
     plan.base[i] += static_cast<std::int32_t>(written);
-    fail();
+    fail(cause);
 }
 
 void SegmentedDownloader::RunMerge() {
@@ -252,11 +299,13 @@ void SegmentedDownloader::RunMerge() {
     for (int i = 0; i < threads; ++i) {
         if (segmentFailed[i]) {
             DeleteParts();
+            failureCause = segmentFailure[i];
             outcome = DownloadOutcome::Failed;
             return;
         }
     }
-    File target(std::fopen(targetPath.c_str(), "wb"));
+    const std::string writtenPath = WrittenPath();
+    File target(std::fopen(writtenPath.c_str(), "wb"));
     bool merged = target != nullptr;
     std::vector<char> block(ReceiveBlockSize);
     for (int i = 0; i < threads; ++i) {
@@ -271,7 +320,10 @@ void SegmentedDownloader::RunMerge() {
     }
     if (target && std::fclose(target.release()) != 0) merged = false;
     if (ranged) std::remove(partBase.c_str());
-    if (!merged) std::remove(targetPath.c_str());
+    if (!merged) {
+        std::remove(writtenPath.c_str());
+        failureCause = "cannot write " + writtenPath;
+    }
     outcome = merged ? DownloadOutcome::Complete : DownloadOutcome::Failed;
 }
 

@@ -35,9 +35,15 @@ public:
     SegmentedDownloader(const SegmentedDownloader&) = delete;
     SegmentedDownloader& operator=(const SegmentedDownloader&) = delete;
 
+    // How long a connection may stay quiet (connecting, before the reply head, within the body)
+    // before the download gives up; the build's setting at first. Set it between downloads.
+    void SetQuietTime(int milliseconds) { quietMilliseconds = milliseconds; }
+
     // Probes on the caller's thread, then returns while the segments download. Waits first for a
-    // download still merging.
-    void Start(const std::string& url, const std::string& target, int segmentCount);
+    // download still merging. With a side suffix the file is written to the target's path with the
+    // suffix added (a redirect still names the target), so that nothing is written over an
+    // existing file of the target's name.
+    void Start(const std::string& url, const std::string& target, int segmentCount, const std::string& sideSuffix = {});
     // Stops every segment and keeps the part files and the state file for the next Start.
     void StopAndSave();
     // Blocks until the merge thread of the last Start has ended.
@@ -57,8 +63,13 @@ public:
     bool Resumed() const { return resumed; }
     int LastProbeState() const { return probeState; }
     const std::string& TargetPath() const { return targetPath; }
+    // Where the file is written: the target's path and the side suffix.
+    std::string WrittenPath() const { return targetPath + sideSuffix; }
     const Address& CurrentAddress() const { return address; }
     const SegmentPlan& Plan() const { return plan; }
+    // Why the last download did not complete, in a few English words for logs and the command
+    // line ("cannot connect to HOST:PORT", "HTTP status 404", ...); empty when it did.
+    const std::string& FailureCause() const { return failureCause; }
 
 private:
     int Probe();
@@ -67,11 +78,13 @@ private:
     void RunSegment();
     void RunMerge();
     std::string PartPath(int segment) const;
+    std::string QuietText() const;
     void DeleteParts() const;
 
     MessageSink showMessage;
     Address address;
     std::string targetPath;
+    std::string sideSuffix;
     int segmentCount = 0;
     TcpSocket probeSocket;
     std::atomic<std::uint32_t> totalSize{0};
@@ -83,6 +96,9 @@ private:
     // Each segment thread writes only its own entries; the merge reads them after joining.
     SegmentPlan plan;
     std::array<bool, MaxSegments> segmentFailed{};
+    std::array<std::string, MaxSegments> segmentFailure;
+    std::string failureCause;
+    int quietMilliseconds;
     std::array<std::thread, MaxSegments> segmentThread;
     std::thread mergeThread;
     std::array<std::atomic<bool>, MaxSegments> stopFlag{};

@@ -10,21 +10,44 @@ bool StartSocketLayer() {
     return WSAStartup(MAKEWORD(2, 2), &data) == 0;
 }
 
+// The socket does not block: every wait for the peer is a select bounded by the quiet time. A
+// connect that fails shows in the exception set.
+bool TcpSocket::AwaitReady(bool forWriting) {
+    const SOCKET s = static_cast<SOCKET>(handle);
+    fd_set ready;
+    fd_set failed;
+    FD_ZERO(&ready);
+    FD_ZERO(&failed);
+    FD_SET(s, &ready);
+    FD_SET(s, &failed);
+    timeval limit{quietMilliseconds / 1000, (quietMilliseconds % 1000) * 1000};
+    const int count = select(0, forWriting ? nullptr : &ready, forWriting ? &ready : nullptr, &failed,
+                             quietMilliseconds > 0 ? &limit : nullptr);
+    if (count == 0) timedOut = true;
+    return count > 0 && FD_ISSET(s, &ready) && !FD_ISSET(s, &failed);
+}
+
 bool TcpSocket::Connect(const std::string& host, int port) {
     Close();
+    timedOut = false;
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
     if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) return false;
-    for (addrinfo* candidate = found; candidate; candidate = candidate->ai_next) {
+    for (addrinfo* candidate = found; candidate && !IsOpen(); candidate = candidate->ai_next) {
         const SOCKET s = socket(candidate->ai_family, candidate->ai_socktype, candidate->ai_protocol);
         if (s == INVALID_SOCKET) continue;
-        if (connect(s, candidate->ai_addr, static_cast<int>(candidate->ai_addrlen)) == 0) {
-            handle = static_cast<std::intptr_t>(s);
-            break;
+        handle = static_cast<std::intptr_t>(s);
+        u_long nonBlocking = 1;
+        bool connected = ioctlsocket(s, FIONBIO, &nonBlocking) == 0 &&
+                         connect(s, candidate->ai_addr, static_cast<int>(candidate->ai_addrlen)) == 0;
+        if (!connected && WSAGetLastError() == WSAEWOULDBLOCK && AwaitReady(true)) {
+            int error = 0;
+            int length = sizeof error;
+            connected = getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) == 0 && error == 0;
         }
-        closesocket(s);
+        if (!connected) Close();
     }
     freeaddrinfo(found);
     return IsOpen();
@@ -32,8 +55,13 @@ bool TcpSocket::Connect(const std::string& host, int port) {
 
 bool TcpSocket::SendAll(std::string_view data) {
     if (!IsOpen()) return false;
+    timedOut = false;
     while (!data.empty()) {
         const int sent = send(static_cast<SOCKET>(handle), data.data(), static_cast<int>(data.size()), 0);
+        if (sent == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
+            if (!AwaitReady(true)) return false;
+            continue;
+        }
         if (sent == SOCKET_ERROR || sent == 0) return false;
         data.remove_prefix(static_cast<std::size_t>(sent));
     }
@@ -42,8 +70,15 @@ bool TcpSocket::SendAll(std::string_view data) {
 
 long TcpSocket::Receive(char* buffer, std::size_t size) {
     if (!IsOpen()) return -1;
-    const int received = recv(static_cast<SOCKET>(handle), buffer, static_cast<int>(size), 0);
-    return received == SOCKET_ERROR ? -1 : received;
+    timedOut = false;
+    for (;;) {
+        const int received = recv(static_cast<SOCKET>(handle), buffer, static_cast<int>(size), 0);
+        if (received == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
+            if (!AwaitReady(false)) return -1;
+            continue;
+        }
+        return received == SOCKET_ERROR ? -1 : received;
+    }
 }
 
 void TcpSocket::Close() {

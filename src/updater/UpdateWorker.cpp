@@ -13,9 +13,26 @@ namespace {
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// A program arrives in a side file beside its place, so that a download that is short, broken or
+// not the one the manifest names never takes the place of a working program.
+constexpr char SideSuffix[] = ".new";
+
 // Asks the window for the download and waits for its end; false when the window went first.
-bool RequestDownload(const UpdateWorkerWindow& window, const std::string& url, const std::string& target) {
-    return window.gate->Run([&] { window.startDownload(url, target); }) && window.gate->Wait(*window.downloadEnded);
+bool RequestDownload(const UpdateWorkerWindow& window, const std::string& url, const std::string& target,
+                     const std::string& sideSuffix = {}) {
+    return window.gate->Run([&] { window.startDownload(url, target, sideSuffix); }) &&
+           window.gate->Wait(*window.downloadEnded);
+}
+
+// Moves the downloaded side file over `path` in one step once its digest is the manifest's; a side
+// file that does not match, or cannot take the place, is removed and `path` stays as it was.
+bool InstallDownloaded(const std::string& path, const std::string& digest) {
+    const std::string sidePath = path + SideSuffix;
+    if (FileExists(sidePath) && SameDigest(ComputeFileMd5(sidePath), digest) &&
+        MoveFileExA(sidePath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(sidePath.c_str());
+    return false;
 }
 
 // The fixed waits after each download stay as the program has always had them.
@@ -34,9 +51,10 @@ void RunUpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& se
     const std::string updaterUrl = value(manifest::UpdaterSection, manifest::AddressKey, manifest::ProgramAddressSize);
     if (ManifestNamesOtherDigest(updaterDigest, ComputeFileMd5(settings.ownPath))) {
         const std::string temporaryPath = settings.currentDirectory + "\\" + UpdaterTempFileName;
-        if (!RequestDownload(window, updaterUrl, temporaryPath)) return;
+        if (!RequestDownload(window, updaterUrl, temporaryPath, SideSuffix)) return;
         Sleep(500);
-        if (FileExists(temporaryPath)) {
+        // only a copy that is the manifest's updater is started
+        if (InstallDownloaded(temporaryPath, updaterDigest)) {
             ShellOpen(nullptr, temporaryPath.c_str(), nullptr, SW_SHOW);
             return EndProcess(0);
         }
@@ -47,16 +65,14 @@ void RunUpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& se
     const std::string playerUrl = value(manifest::PlayerSection, manifest::AddressKey, manifest::ProgramAddressSize);
     const std::string playerPath = settings.currentDirectory + "\\" + PlayerFileName;
     if (ManifestNamesOtherDigest(playerDigest, ComputeFileMd5(playerPath))) {
-        if (!RequestDownload(window, playerUrl, playerPath)) return;
+        if (!RequestDownload(window, playerUrl, playerPath, SideSuffix)) return;
         Sleep(500);
-        if (FileExists(playerPath)) {
-            if (SameDigest(ComputeFileMd5(playerPath), playerDigest)) {
-                ShellOpen(nullptr, playerPath.c_str(), nullptr, SW_SHOW);
-                return EndProcess(0);
-            }
-        } else {
-            updateFailed = true;
+        if (InstallDownloaded(playerPath, playerDigest)) {
+            ShellOpen(nullptr, playerPath.c_str(), nullptr, SW_SHOW);
+            return EndProcess(0);
         }
+        // the old program (if there is one) is untouched: its digest still differs, nothing starts
+        if (!FileExists(playerPath)) updateFailed = true;
     }
     if (updateFailed) return EndProcess(0);
     window.gate->Run(window.reportUpToDate);

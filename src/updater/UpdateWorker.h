@@ -15,8 +15,9 @@ namespace qivyun {
 // What the worker asks of the window; each step runs on the window's thread, while it exists.
 struct UpdateWorkerWindow {
     std::shared_ptr<UiGate> gate;
-    // Starts the download of an address to a target path and shows its progress.
-    std::function<void(const std::string& url, const std::string& target)> startDownload;
+    // Starts the download of an address to a target path, written with the side suffix added to
+    // the path, and shows its progress.
+    std::function<void(const std::string& url, const std::string& target, const std::string& sideSuffix)> startDownload;
     // Set by the window when a download it started has ended (complete, failed or never begun).
     std::shared_ptr<Event> downloadEnded;
     // Reports that nothing needs updating, and ends the program.

@@ -41,7 +41,9 @@ bool UpdaterDialog::OnInitDialog() {
     skin::LoadSkinFromResource(MAKEINTRESOURCEA(IDR_UPDATER_SKIN), "ZOR", "", 0, 0, 0);
     UpdateWorkerWindow window{
         Gate(),
-        [this](const std::string& url, const std::string& target) { StartDownload(url, target); },
+        [this](const std::string& url, const std::string& target, const std::string& sideSuffix) {
+            StartDownload(url, target, sideSuffix);
+        },
         downloadEnded,
         [this] { ReportUpToDate(); },
     };
@@ -84,8 +86,8 @@ void UpdaterDialog::SelfReplaceCheck() {
 void UpdaterDialog::OnRerunCheck() { SelfReplaceCheck(); }
 
 // The probe runs here, on the window's thread, before the segments go on by themselves.
-void UpdaterDialog::StartDownload(const std::string& url, const std::string& target) {
-    downloader.Start(url, target, 4);
+void UpdaterDialog::StartDownload(const std::string& url, const std::string& target, const std::string& sideSuffix) {
+    downloader.Start(url, target, 4, sideSuffix);
     downloadName = FileNameOfPath(target, true);
     downloadStart = GetTickCount();
     SetTimer(ProgressTimer, 150);
@@ -109,7 +111,7 @@ void UpdaterDialog::ShowProgress() {
     KillTimer(ProgressTimer);
     downloader.ClearSegmentCounters();
     SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, ProgressRange, 0);
-    statusLine = FinishedStatusLine(downloadName, figures.percentText);
+    statusLine = FinishedStatusLine(downloadName, figures.percentText, downloader.Outcome() == DownloadOutcome::Complete);
     UpdateData(false);
     downloadEnded->Set();
 }

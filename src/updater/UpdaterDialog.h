@@ -33,7 +33,7 @@ public:
     // The worker's requests, on this window's thread: a download whose progress timer 1 shows and
     // whose end it reports to the worker; and the report that everything is current, which ends
     // the program.
-    void StartDownload(const std::string& url, const std::string& target);
+    void StartDownload(const std::string& url, const std::string& target, const std::string& sideSuffix = {});
     void ReportUpToDate();
 
     const UpdaterSettings& Settings() const { return settings; }

@@ -3,9 +3,16 @@
 // allocated during one scan per byte of page: about 1 (the rows themselves), because the scan keeps
 // an offset into the page; copying the rest of the page for each record would allocate about
 // records/2 bytes per byte of page (10,000 for the 10 MB page).
+//
+// HostilePage/N scans, in turn and in the same run, the ordinary 1 MB page and a hostile 1 MB page
+// of engine N (0 Ed2k4U .. 4 Hash): as many records, but none of them holds a field marker, so every
+// field search of every record runs over the rest of the page. hostile_per_ordinary is the ratio of
+// their times per MB (target: at most 2).
 #include "search/ResultScan.h"
 
 #include <benchmark/benchmark.h>
+
+#include <time.h>
 
 #include <atomic>
 #include <cstdio>
@@ -74,6 +81,56 @@ void ScanPage(benchmark::State& state) {
 }
 
 BENCHMARK(ScanPage)->Arg(1)->Arg(5)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// Records of the engine's marker followed by GBK text and blanks, as many per MB as the ordinary
+// page has, with no marker of any field, total or cut in them.
+std::string MakeHostilePage(const qivyun::SearchEngine& engine, size_t megaBytes) {
+    const size_t records = megaBytes * 2000;
+    const size_t recordSize = megaBytes * MegaByte / records;
+    const std::string filler = "影片高清版本 ";
+    std::string page = "<html><body>\r";
+    for (size_t i = 0; i < records; ++i) {
+        const size_t recordStart = page.size();
+        page += engine.recordMarker;
+        while (page.size() - recordStart + filler.size() <= recordSize) page += filler;
+        page.append(recordSize - (page.size() - recordStart), ' ');
+    }
+    return page;
+}
+
+// <chrono> cannot be compiled with GBK literals.
+double Now() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+void HostilePage(benchmark::State& state) {
+    const qivyun::SearchEngine& engine = qivyun::EngineSettings(qivyun::AllEngines[state.range(0)]);
+    const std::string ordinary = MakePage(1);
+    const std::string hostile = MakeHostilePage(engine, 1);
+    const qivyun::SearchEngine& ordinaryEngine = qivyun::EngineSettings(qivyun::EngineId::Ed2k4U);
+    double ordinarySeconds = 0;
+    double hostileSeconds = 0;
+    size_t rows = 0;
+    for (auto _ : state) {
+        const double start = Now();
+        benchmark::DoNotOptimize(qivyun::ScanResultPage(ordinaryEngine, ordinary, 0));
+        const double middle = Now();
+        const qivyun::ScanResult result = qivyun::ScanResultPage(engine, hostile, 0);
+        const double end = Now();
+        benchmark::DoNotOptimize(result);
+        rows = result.rows.size();
+        ordinarySeconds += middle - start;
+        hostileSeconds += end - middle;
+    }
+    state.SetLabel(std::string(engine.name));
+    state.counters["records"] = static_cast<double>(rows);
+    state.counters["hostile_per_ordinary"] =
+        (hostileSeconds / static_cast<double>(hostile.size())) / (ordinarySeconds / static_cast<double>(ordinary.size()));
+}
+
+BENCHMARK(HostilePage)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

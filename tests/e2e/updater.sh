@@ -5,7 +5,8 @@
 #   2. a current installation gets "当前已为最新版本！";
 #   3. a second updater gets "自动更新已经在运行";
 #   4. an outdated updater replaces itself through QivYunUpdate_Tmp.exe;
-#   5. started from another folder, it copies itself there, then installs QivYunPlay.exe there.
+#   5. a manifest whose digest is not the served program's leaves the installed program as it was;
+#   6. started from another folder, it copies itself there, then installs QivYunPlay.exe there.
 #   updater.sh win32|win64 BIN_DIR
 set -euo pipefail
 arch="$1"
@@ -70,7 +71,23 @@ sleep 2
 check "QivYunUpdate.exe is the published one" same "$app/QivYunUpdate.exe" "$bin/QivYunUpdate.exe"
 check "QivYunUpdate_Tmp.exe is gone" test ! -e "$app/QivYunUpdate_Tmp.exe"
 
-# 5. Started from another folder: it settles there and installs the main program there.
+# 5. A manifest that names another digest than the served program's: the download is not installed.
+server="$(sed -n 's/.*UpdateServerAddress\[\] = "\(.*\)";/\1/p' "$bin/../generated/BuildConfig.h")"
+echo "outdated again" >>"$app/QivYunPlay.exe"
+cp "$app/QivYunPlay.exe" "$work/installed.exe"
+curl -s "$server/QivYun/QivYunUpdate.txt" |
+  awk '/^\[/ { section = $0 } section ~ /^\[QivYunPlay\]/ { sub(/^md5=[0-9A-Fa-f]*/, "md5=0123456789abcdef0123456789abcdef") } 1' |
+  curl -s -o /dev/null --data-binary @- "$server/world/manifest"
+forget_manifest
+start_updater "$app" QivYunUpdate.exe; pid=$!
+check "a download with another digest ends in the up-to-date message" probe --answer "当前已为最新版本！" 90
+wait_exit $pid; check "the updater ends with 0" test "$code" = 0
+check "the installed QivYunPlay.exe is byte-identical" same "$app/QivYunPlay.exe" "$work/installed.exe"
+check "no side file is left" test ! -e "$app/QivYunPlay.exe.new"
+curl -s -o /dev/null -X DELETE "$server/world/manifest"
+forget_manifest
+
+# 6. Started from another folder: it settles there and installs the main program there.
 elsewhere="$work/elsewhere"
 mkdir -p "$elsewhere"
 start_updater "$elsewhere" "$(cd "$app" && pwd)/QivYunUpdate.exe"; pid=$!

@@ -1,11 +1,14 @@
 // The five search sites. Each answers its engine's paths and query keys with deterministic UTF-8
 // result pages in its own format: 23 results over pages of 10 (page 3 holds 3, later pages none),
-// names built from the keyword and the result's number. Three keywords choose other answers:
+// names built from the keyword and the result's number. The BT sites share the info-hash of every
+// odd-numbered result, as sites over one network do, and give even-numbered ones hashes of their
+// own. Some keywords choose other answers:
 //   notfound  status 404
 //   empty     a result page without results
 //   hostile   results with missing fields and closing markers, a record marker inside a name, a
 //             character GBK cannot hold, CR LF line ends and a page that stops inside its last record
 //   slow      the usual results, answered after three seconds
+//   mixed     the usual results, but H31B answers 404 and FuSo answers after three seconds
 // Each site keeps a log of the requests it was sent, for tests to assert exact addresses:
 //   GET  /world/requests        "METHOD TARGET USER-AGENT" per request since the last reset, one a line
 //   POST /world/requests/reset  empties the log
@@ -59,7 +62,7 @@ std::string HexDigits(const std::string& text, int digits) {
     return out.substr(0, static_cast<size_t>(digits));
 }
 
-Result MakeResult(const std::string& keyword, int number) {
+Result MakeResult(const std::string& site, const std::string& keyword, int number) {
     Result result;
     result.number = number;
     result.name = HtmlEscape(keyword) + " 第" + std::to_string(number) + "部 高清";
@@ -67,13 +70,14 @@ Result MakeResult(const std::string& keyword, int number) {
     char size[32];
     std::snprintf(size, sizeof size, "%.2f GB", static_cast<double>(result.bytes) / (1024.0 * 1024 * 1024));
     result.sizeText = size;
-    result.infoHash = HexDigits(keyword + "#" + std::to_string(number), 40);
+    result.infoHash = HexDigits((number % 2 ? std::string() : site + ":") + keyword + "#" + std::to_string(number), 40);
     result.ed2kHash = HexDigits("ed2k:" + keyword + "#" + std::to_string(number), 32);
     return result;
 }
 
 // One site's markup: the page head with the total, one record, the page end.
 struct SiteFormat {
+    const char* site;
     std::string (*head)(const std::string& keyword, int total);
     std::string (*record)(const Result& result, const Defects& defects);
     const char* tail;
@@ -170,19 +174,19 @@ std::string Page(const SiteFormat& format, const std::string& keyword, int page)
         defects[2].noSize = true;
         defects[3].nameSuffix = " li hash= title=\"查看 class=\"number\" 大小:";
         std::string text = format.head(keyword, TotalResults);
-        for (int i = 0; i < 5; ++i) text += format.record(MakeResult(keyword, i + 1), defects[i]);
+        for (int i = 0; i < 5; ++i) text += format.record(MakeResult(format.site, keyword, i + 1), defects[i]);
         // CR LF line ends, and the page stops a little after the last record's marker.
         std::string crlf;
         for (const char c : text) {
             if (c == '\n') crlf += '\r';
             crlf += c;
         }
-        const std::string last = format.record(MakeResult(keyword, 6), Defects{});
+        const std::string last = format.record(MakeResult(format.site, keyword, 6), Defects{});
         return crlf + last.substr(0, last.size() / 3);
     }
     std::string text = format.head(keyword, TotalResults);
     for (int number = (page - 1) * ResultsPerPage + 1; number <= page * ResultsPerPage && number <= TotalResults; ++number)
-        if (number > 0) text += format.record(MakeResult(keyword, number), Defects{});
+        if (number > 0) text += format.record(MakeResult(format.site, keyword, number), Defects{});
     return text + format.tail;
 }
 
@@ -233,8 +237,9 @@ int PageNumber(const std::string& text) {
 }
 
 void Answer(httplib::Response& response, const SiteFormat& format, const std::string& keyword, int page) {
-    if (keyword == "slow") std::this_thread::sleep_for(std::chrono::seconds(3));
-    if (keyword == "notfound") {
+    const std::string site = format.site;
+    if (keyword == "slow" || (keyword == "mixed" && site == "fuso")) std::this_thread::sleep_for(std::chrono::seconds(3));
+    if (keyword == "notfound" || (keyword == "mixed" && site == "h31b")) {
         response.status = 404;
         response.set_content("<html><body>404 Not Found</body></html>", "text/html");
         return;
@@ -251,11 +256,11 @@ std::string Segment(const httplib::Request& request, const std::string& prefix) 
     return request.target.substr(from, end == std::string::npos ? std::string::npos : end - from);
 }
 
-const SiteFormat ed2k4U{Ed2k4UHead, Ed2k4URecord, "</ul>\n</body></html>\n"};
-const SiteFormat h31b{H31BHead, H31BRecord, "</div>\n</body></html>\n"};
-const SiteFormat dhct{DhctHead, DhctRecord, "</div>\n</body></html>\n"};
-const SiteFormat fuso{FuSoHead, FuSoRecord, "</table>\n</body></html>\n"};
-const SiteFormat hash{HashHead, HashRecord, "</body></html>\n"};
+const SiteFormat ed2k4U{"ed2k4u", Ed2k4UHead, Ed2k4URecord, "</ul>\n</body></html>\n"};
+const SiteFormat h31b{"h31b", H31BHead, H31BRecord, "</div>\n</body></html>\n"};
+const SiteFormat dhct{"dhct", DhctHead, DhctRecord, "</div>\n</body></html>\n"};
+const SiteFormat fuso{"fuso", FuSoHead, FuSoRecord, "</table>\n</body></html>\n"};
+const SiteFormat hash{"hash", HashHead, HashRecord, "</body></html>\n"};
 
 }  // namespace
 

@@ -15,4 +15,8 @@ struct Command {
     int (*run)(const Arguments& arguments);
 };
 
+// Why a file cannot be read, as the last part of an error line: "file not found", "is a folder",
+// or the system's reason.
+std::string FileProblem(const std::string& path);
+
 }  // namespace qivyun::tool

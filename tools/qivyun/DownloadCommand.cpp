@@ -1,6 +1,7 @@
 // qivyun download URL TARGET [--segments N]: the updater's segmented download on the command line.
-// While it runs, stderr gets the updater's speed and status lines every 150 ms (UTF-8); the exit
-// code is 0 when the target is complete, 1 otherwise.
+// On a terminal, stderr shows the updater's status and speed as one line redrawn every 150 ms;
+// elsewhere only the final line is written (UTF-8). The exit code is 0 when the target is complete,
+// 1 otherwise.
 #include "Commands.h"
 
 #include "common/CodePage.h"
@@ -8,6 +9,7 @@
 #include "updater/SegmentedDownloader.h"
 
 #include <time.h>
+#include <unistd.h>
 
 #include <iostream>
 #include <string>
@@ -20,6 +22,15 @@ std::uint32_t TickCount() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<std::uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
+}
+
+// The status and speed lines of the updater's window as one line.
+std::string ProgressLine(const std::string& statusLine, const std::string& speedLine) {
+    std::string line = Utf8FromGbk(statusLine) + "  ";
+    // the window spreads the speed line over its width with a run of blanks
+    for (const char c : Utf8FromGbk(speedLine))
+        if (c != ' ' || line.back() != ' ' || line[line.size() - 2] != ' ') line += c;
+    return line;
 }
 
 }  // namespace
@@ -42,12 +53,14 @@ int RunDownload(const Arguments& arguments) {
         std::cerr << "usage: qivyun download URL TARGET [--segments N]   (N from 1 to " << MaxSegments << ")\n";
         return 2;
     }
-    SegmentedDownloader downloader([](const char* text) { std::cerr << Utf8FromGbk(text) << "\n"; });
+    // the updater's message boxes have no place here: the error line names the cause
+    SegmentedDownloader downloader;
+    const bool terminal = isatty(STDERR_FILENO) == 1;
     const std::uint32_t start = TickCount();
     downloader.Start(positional[0], positional[1], segments);
     const std::string name = FileNameOfPath(downloader.TargetPath(), true);
     ProgressFigures figures;
-    // the lines come every 150 ms, as the updater's timer shows them; the end is noticed sooner
+    // the line is redrawn every 150 ms, as the updater's timer does; the end is noticed sooner
     std::uint32_t shown = start;
     bool running = true;
     do {
@@ -58,12 +71,18 @@ int RunDownload(const Arguments& arguments) {
         shown = now;
         figures = ComputeProgress(ElapsedTenths(now, start), downloader.TotalSize(), downloader.PermilleSum(),
                                   downloader.ReceivedSum(), name);
-        std::cerr << Utf8FromGbk(figures.speedLine) << "\n" << Utf8FromGbk(figures.statusLine) << "\n";
+        // the terminal's line is overwritten in place and cleared to its end
+        if (terminal && running) std::cerr << "\r" << ProgressLine(figures.statusLine, figures.speedLine) << "\x1b[K" << std::flush;
     } while (running);
     downloader.Wait();
     const bool complete = downloader.Outcome() == DownloadOutcome::Complete;
-    if (complete) std::cerr << Utf8FromGbk(FinishedStatusLine(name, figures.percentText)) << "\n";
-    return complete ? 0 : 1;
+    if (terminal) std::cerr << "\r\x1b[K";
+    if (complete) {
+        std::cerr << ProgressLine(FinishedStatusLine(name, figures.percentText, true), figures.speedLine) << "\n";
+        return 0;
+    }
+    std::cerr << "qivyun download: " << positional[0] << ": " << downloader.FailureCause() << "\n";
+    return 1;
 }
 
 }  // namespace qivyun::tool

@@ -1,5 +1,5 @@
-// qivyun md5 FILE: the file's digest as the programs compute it; nothing and exit 1 when the file
-// cannot be opened.
+// qivyun md5 FILE: the file's digest as the programs compute it; exit 1 with the cause on stderr
+// when the file cannot be read.
 #include "VersionCommands.h"
 
 #include "versioncheck/Md5.h"
@@ -14,7 +14,10 @@ int RunMd5(const Arguments& arguments) {
         return 2;
     }
     const std::string digest = ComputeFileMd5(arguments[0]);
-    if (digest.empty()) return 1;
+    if (digest.empty()) {
+        std::cerr << "qivyun md5: " << arguments[0] << ": " << FileProblem(arguments[0]) << "\n";
+        return 1;
+    }
     std::cout << digest << "\n";
     return 0;
 }

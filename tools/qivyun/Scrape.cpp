@@ -1,6 +1,7 @@
-// qivyun scrape ENGINE FILE [--counter N]: the total and rows of a saved response body.
+// qivyun scrape ENGINE FILE [--counter N] [--json]: the total and rows of a saved response body.
 #include "SearchCommands.h"
 
+#include "SearchReport.h"
 #include "search/PageText.h"
 
 #include <fstream>
@@ -10,24 +11,36 @@
 namespace qivyun::tool {
 
 int RunScrape(const Arguments& arguments) {
-    static const char usage[] = "scrape ENGINE FILE [--counter N]";
-    if (arguments.size() != 2 && arguments.size() != 4) return BadArguments(usage);
-    const auto engine = EngineFromName(arguments[0]);
-    if (!engine) return BadArguments(usage);
+    static const char usage[] = "scrape ENGINE FILE [--counter N] [--json]";
+    std::vector<std::string> positional;
     int counter = 0;
-    if (arguments.size() == 4) {
-        const auto value = ParseNumber(arguments[3]);
-        if (arguments[2] != "--counter" || !value) return BadArguments(usage);
-        counter = *value;
+    bool json = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--json") {
+            json = true;
+        } else if (arguments[i] == "--counter") {
+            const auto value = i + 1 < arguments.size() ? ParseNumber(arguments[++i]) : std::nullopt;
+            if (!value) return BadArguments(usage);
+            counter = *value;
+        } else {
+            positional.push_back(arguments[i]);
+        }
     }
-    std::ifstream file(arguments[1], std::ios::binary);
+    if (positional.size() != 2) return BadArguments(usage);
+    const auto engine = EngineFromName(positional[0]);
+    if (!engine) return BadArguments(usage);
+    std::ifstream file(positional[1], std::ios::binary);
     if (!file) {
-        std::cerr << "qivyun scrape: cannot read " << arguments[1] << "\n";
-        return 2;
+        std::cerr << "qivyun scrape: " << positional[1] << ": " << FileProblem(positional[1]) << "\n";
+        return 1;
     }
     std::ostringstream body;
     body << file.rdbuf();
-    PrintScanResult(ScanResultPage(EngineSettings(*engine), AssemblePageText(body.str()), counter));
+    const ScanResult result = ScanResultPage(EngineSettings(*engine), AssemblePageText(body.str()), counter);
+    if (json)
+        PrintJson({std::nullopt, std::nullopt, {{*engine, positional[1], true, {}, result}}});
+    else
+        PrintScanResult(result);
     return 0;
 }
 

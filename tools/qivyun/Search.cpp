@@ -1,94 +1,125 @@
-// qivyun search ENGINE KEYWORD [--page N] [--base ADDRESS]: fetches one result page and prints it
-// as scrape does. --base puts another site address (scheme and host) in place of the configured one.
+// qivyun search ENGINE|all KEYWORD [--page N] [--timeout SECONDS] [--base [ENGINE=]ADDRESS]... [--json]
+// Fetches one result page of one engine, or of all five at once, and prints the rows. --base puts
+// another site address (scheme and host) in place of the configured one: a bare ADDRESS for the one
+// engine searched, ENGINE=ADDRESS for any of them.
 #include "SearchCommands.h"
 
-#include "search/PageText.h"
+#include "PageFetch.h"
+#include "SearchReport.h"
 #include "search/RequestAddress.h"
 
-#include <curl/curl.h>
-
 #include <iostream>
+#include <map>
+#include <optional>
 
 namespace qivyun::tool {
 namespace {
 
-size_t TakeBody(char* data, size_t size, size_t count, void* builder) {
-    static_cast<PageTextBuilder*>(builder)->Append(std::string_view(data, size * count));
-    return size * count;
+constexpr char usage[] = "search ENGINE|all KEYWORD [--page N] [--timeout SECONDS] [--base [ENGINE=]ADDRESS] [--json]";
+constexpr long DefaultTimeLimitSeconds = 20;
+
+struct SearchOptions {
+    std::vector<EngineId> engines;  // in launch order
+    std::string keyword;            // UTF-8
+    int page = 1;
+    long timeLimitSeconds = DefaultTimeLimitSeconds;
+    std::map<EngineId, std::string> bases;
+    bool json = false;
+};
+
+// ENGINE=ADDRESS names its engine before the address's scheme; a bare address goes to the one
+// engine searched.
+bool TakeBase(const std::string& value, SearchOptions& options) {
+    const auto equals = value.find('=');
+    if (equals != std::string::npos && equals < value.find("://")) {
+        const auto engine = EngineFromName(value.substr(0, equals));
+        if (!engine) return false;
+        options.bases[*engine] = value.substr(equals + 1);
+        return true;
+    }
+    if (options.engines.size() != 1) return false;
+    options.bases[options.engines.front()] = value;
+    return true;
 }
 
-// One GET that follows redirections; success only for a status of 200-299.
-bool FetchPageText(const std::string& address, std::string& pageText, std::string& error) {
-    CURL* curl = curl_easy_init();
-    if (!curl) {
-        error = "cannot start a request";
-        return false;
+std::optional<SearchOptions> ParseOptions(const Arguments& arguments) {
+    if (arguments.size() < 2) return std::nullopt;
+    SearchOptions options;
+    if (arguments[0] == "all") {
+        options.engines.assign(std::begin(AllEngines), std::end(AllEngines));
+    } else if (const auto engine = EngineFromName(arguments[0])) {
+        options.engines.push_back(*engine);
+    } else {
+        return std::nullopt;
     }
-    PageTextBuilder builder;
-    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "qivyun");
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 30L);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, TakeBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &builder);
-    const CURLcode code = curl_easy_perform(curl);
-    long status = 0;
-    if (code == CURLE_OK) curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-    curl_easy_cleanup(curl);
-    if (code != CURLE_OK) {
-        error = curl_easy_strerror(code);
-        return false;
+    options.keyword = arguments[1];
+    for (size_t i = 2; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        if (option == "--json") {
+            options.json = true;
+            continue;
+        }
+        if (i + 1 >= arguments.size()) return std::nullopt;
+        const std::string& value = arguments[++i];
+        const auto number = ParseNumber(value);
+        if (option == "--page" && number) {
+            options.page = *number;
+        } else if (option == "--timeout" && number && *number > 0) {
+            options.timeLimitSeconds = *number;
+        } else if (option != "--base" || !TakeBase(value, options)) {
+            return std::nullopt;
+        }
     }
-    if (status < 200 || status > 299) {
-        error = "HTTP status " + std::to_string(status);
-        return false;
-    }
-    pageText = builder.Finish();
-    return true;
+    return options;
 }
 
 }  // namespace
 
 int RunSearch(const Arguments& arguments) {
-    static const char usage[] = "search ENGINE KEYWORD [--page N] [--base ADDRESS]";
-    if (arguments.size() < 2) return BadArguments(usage);
-    const auto engineId = EngineFromName(arguments[0]);
-    if (!engineId) return BadArguments(usage);
-    SearchEngine engine = EngineSettings(*engineId);
-    int page = 1;
-    std::string base;
-    for (size_t i = 2; i < arguments.size(); i += 2) {
-        if (i + 1 >= arguments.size()) return BadArguments(usage);
-        if (arguments[i] == "--page") {
-            const auto value = ParseNumber(arguments[i + 1]);
-            if (!value) return BadArguments(usage);
-            page = *value;
-        } else if (arguments[i] == "--base") {
-            base = arguments[i + 1];
-            engine.baseAddress = base;
-        } else {
-            return BadArguments(usage);
-        }
-    }
-    const auto address = ComposeRequestAddress(engine, KeywordFromArgument(arguments[1]), std::to_string(page));
-    if (!address) {
-        std::cerr << "qivyun search: the site's address leaves no room for a keyword\n";
-        return 2;
-    }
-    if (address->keywordShortened) std::cerr << "qivyun search: keyword shortened to keep the address within 1023 bytes\n";
+    const auto options = ParseOptions(arguments);
+    if (!options) return BadArguments(usage);
 
-    curl_global_init(CURL_GLOBAL_DEFAULT);
-    std::string pageText;
-    std::string error;
-    const bool fetched = FetchPageText(address->address, pageText, error);
-    curl_global_cleanup();
-    if (!fetched) {
-        std::cerr << "qivyun search: " << address->address << ": " << error << "\n";
-        return 2;
+    const std::string keyword = KeywordFromArgument(options->keyword);
+    std::vector<PageFetch> fetches;
+    bool shortened = false;
+    for (const EngineId id : options->engines) {
+        SearchEngine engine = EngineSettings(id);
+        if (const auto base = options->bases.find(id); base != options->bases.end()) engine.baseAddress = base->second;
+        const auto address = ComposeRequestAddress(engine, keyword, std::to_string(options->page));
+        if (!address) {
+            std::cerr << "qivyun search: " << engine.name << ": the site's address leaves no room for a keyword\n";
+            return 1;
+        }
+        shortened = shortened || address->keywordShortened;
+        fetches.push_back({address->address, false, {}, {}});
     }
-    PrintScanResult(ScanResultPage(engine, pageText, 0));
-    return 0;
+    if (shortened) std::cerr << "qivyun search: keyword shortened to keep the address within 1023 bytes\n";
+
+    FetchPages(fetches, options->timeLimitSeconds);
+
+    SearchReport report{options->keyword, options->page, {}};
+    bool anyAnswered = false;
+    for (size_t i = 0; i < fetches.size(); ++i) {
+        const EngineId id = options->engines[i];
+        EngineAnswer answer{id, fetches[i].address, fetches[i].fetched, fetches[i].error, {}};
+        if (answer.answered) {
+            answer.result = ScanResultPage(EngineSettings(id), fetches[i].pageText, 0);
+            anyAnswered = true;
+        } else {
+            std::cerr << "qivyun search: " << EngineSettings(id).name << ": " << answer.source << ": " << answer.error
+                      << "\n";
+        }
+        report.answers.push_back(std::move(answer));
+    }
+
+    if (options->json) {
+        PrintJson(report);
+    } else if (options->engines.size() > 1) {
+        PrintMergedText(report);
+    } else if (anyAnswered) {
+        PrintScanResult(report.answers.front().result);
+    }
+    return anyAnswered ? 0 : 1;
 }
 
 }  // namespace qivyun::tool

@@ -23,6 +23,9 @@ std::string KeywordFromArgument(const std::string& utf8Keyword);
 // A decimal number with nothing else around it.
 std::optional<int> ParseNumber(const std::string& text);
 
+// A GBK column text in UTF-8, its tabs, carriage returns and line feeds made blanks.
+std::string ColumnText(const std::string& gbk);
+
 // Prints "total<TAB>TEXT", then one line "ID<TAB>NAME<TAB>SIZE<TAB>ADDRESS" per row in list order,
 // in UTF-8; tabs, carriage returns and line feeds inside a text become blanks.
 void PrintScanResult(const ScanResult& result);

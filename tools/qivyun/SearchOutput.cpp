@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 namespace qivyun::tool {
 namespace {
 
 constexpr size_t KeywordBoxLimit = 1023;
+
+}  // namespace
 
 // Tab, line feed and carriage return are never a GBK trail byte, so they can be replaced in the
 // GBK text before it is turned into UTF-8.
@@ -19,8 +22,6 @@ std::string ColumnText(const std::string& gbk) {
         if (c == '\t' || c == '\n' || c == '\r') c = ' ';
     return Utf8FromGbk(text);
 }
-
-}  // namespace
 
 std::string KeywordFromArgument(const std::string& utf8Keyword) {
     std::string keyword = GbkFromUtf8(utf8Keyword);
@@ -55,8 +56,8 @@ void PrintScanResult(const ScanResult& result) {
 }
 
 int BadArguments(const char* usage) {
-    std::cerr << "usage: qivyun " << usage << "\n"
-              << "ENGINE is one of Ed2k4U H31B DHCT FuSo Hash (any case)\n";
+    std::cerr << "usage: qivyun " << usage << "\n";
+    if (std::strstr(usage, "ENGINE")) std::cerr << "ENGINE is one of Ed2k4U H31B DHCT FuSo Hash (any case)\n";
     return 2;
 }
 

@@ -17,8 +17,8 @@ const Command commands[] = {
     {"help", "help", nullptr},
     {"encode", "encode KEYWORD", RunEncode},
     {"address", "address ENGINE PAGE KEYWORD", RunAddress},
-    {"scrape", "scrape ENGINE FILE [--counter N]", RunScrape},
-    {"search", "search ENGINE KEYWORD [--page N] [--base ADDRESS]", RunSearch},
+    {"scrape", "scrape ENGINE FILE [--counter N] [--json]", RunScrape},
+    {"search", "search ENGINE|all KEYWORD [--page N] [--timeout SECONDS] [--base [ENGINE=]ADDRESS] [--json]", RunSearch},
     {"play", "play mtkan|kcplay list|typed ADDRESS", RunPlay},
     {"md5", "md5 FILE", RunMd5},
     {"manifest", "manifest FILE SECTION KEY SIZE", RunManifest},
@@ -31,19 +31,38 @@ const Command commands[] = {
 
 using namespace qivyun::tool;
 
-static void PrintUsage() {
-    std::cerr << "usage: qivyun COMMAND [ARGUMENTS...]\ncommands:\n";
-    for (const Command& command : commands) std::cerr << "  qivyun " << command.usage << "\n";
+static void PrintUsage(std::ostream& out) {
+    out << "usage: qivyun COMMAND [ARGUMENTS...]\n       qivyun COMMAND --help\n       qivyun --version\ncommands:\n";
+    for (const Command& command : commands) out << "  qivyun " << command.usage << "\n";
+}
+
+static bool AsksForHelp(const char* argument) {
+    return std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0;
 }
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        PrintUsage();
+        PrintUsage(std::cerr);
         return 2;
     }
-    for (const Command& command : commands) {
-        if (command.run && std::strcmp(argv[1], command.name) == 0) return command.run(Arguments(argv + 2, argv + argc));
+    if (std::strcmp(argv[1], "help") == 0 || AsksForHelp(argv[1])) {
+        PrintUsage(std::cout);
+        return 0;
     }
-    PrintUsage();
-    return std::strcmp(argv[1], "help") == 0 ? 0 : 2;
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "qivyun " QIVYUN_TOOL_VERSION "\n";
+        return 0;
+    }
+    for (const Command& command : commands) {
+        if (!command.run || std::strcmp(argv[1], command.name) != 0) continue;
+        for (int i = 2; i < argc; ++i) {
+            if (AsksForHelp(argv[i])) {
+                std::cout << "usage: qivyun " << command.usage << "\n";
+                return 0;
+            }
+        }
+        return command.run(Arguments(argv + 2, argv + argc));
+    }
+    std::cerr << "qivyun: unknown command " << argv[1] << " (qivyun help lists the commands)\n";
+    return 2;
 }

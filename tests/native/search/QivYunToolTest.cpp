@@ -1,6 +1,7 @@
 // Black-box checks of the qivyun search subcommands, against a test world of their own on port
 // base 28080 so that they never meet the default one.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "../support/LoopbackPort.h"
 
@@ -30,6 +31,13 @@ constexpr int PortBase = 28080;
 const char* const engineNames[] = {"Ed2k4U", "H31B", "DHCT", "FuSo", "Hash"};
 
 std::string SiteBase(int engineIndex) { return "http://127.0.0.1:" + std::to_string(PortBase + 11 + engineIndex); }
+
+// --base options that send every engine to this test world.
+std::string AllSiteBases() {
+    std::string options;
+    for (int e = 0; e < 5; ++e) options += std::string(" --base ") + engineNames[e] + "=" + SiteBase(e);
+    return options;
+}
 
 struct ToolRun {
     int exitCode;
@@ -129,7 +137,7 @@ TEST(QivYunSearch, NotFoundEmptyAndHostilePages) {
     for (int e = 0; e < 5; ++e) {
         const std::string base = " --base " + SiteBase(e);
         const ToolRun missing = RunTool(std::string("search ") + engineNames[e] + " notfound" + base);
-        EXPECT_EQ(missing.exitCode, 2) << engineNames[e];
+        EXPECT_EQ(missing.exitCode, 1) << engineNames[e];
         EXPECT_EQ(missing.out, "");
         EXPECT_NE(missing.err.find("404"), std::string::npos) << missing.err;
 
@@ -144,8 +152,88 @@ TEST(QivYunSearch, NotFoundEmptyAndHostilePages) {
         EXPECT_NE(hostile.out.find("hostile 第1部 高清 ?"), std::string::npos) << engineNames[e];
     }
     const ToolRun refused = RunTool("search Hash x --base http://127.0.0.1:1");
-    EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_FALSE(refused.err.empty());
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(Lines(refused.err).size(), 1u) << refused.err;
+    EXPECT_NE(refused.err.find("cannot connect to 127.0.0.1:1"), std::string::npos) << refused.err;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t end; (end = line.find('\t', start)) != std::string::npos; start = end + 1) fields.push_back(line.substr(start, end - start));
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+// Every engine's rows as `search ENGINE` gives them, the odd-numbered results of the BT sites being
+// the same torrents (the same magnet link) on H31B, DHCT and FuSo.
+TEST(QivYunSearchAll, MergesEveryEngineAndPrintsEachAddressOnce) {
+    const ToolRun all = RunTool("search all x --page 3" + AllSiteBases());
+    ASSERT_EQ(all.exitCode, 0) << all.err;
+    EXPECT_EQ(all.err, "");
+    std::vector<std::string> expected;
+    for (int e = 0; e < 5; ++e) {
+        expected.push_back(std::string("total\t") + engineNames[e] + "\t" +
+                           Lines(RunTool(std::string("search ") + engineNames[e] + " x --page 3 --base " + SiteBase(e)).out)[0].substr(6));
+    }
+    std::vector<std::string> seen;
+    for (int e = 0; e < 5; ++e) {
+        const auto lines = Lines(RunTool(std::string("search ") + engineNames[e] + " x --page 3 --base " + SiteBase(e)).out);
+        for (size_t i = 1; i < lines.size(); ++i) {
+            const std::string address = Fields(lines[i])[3];
+            bool earlier = false;
+            for (const std::string& a : seen) earlier = earlier || a == address;
+            if (!earlier) expected.push_back(std::string(engineNames[e]) + "\t" + lines[i]);
+        }
+        for (size_t i = 1; i < lines.size(); ++i) seen.push_back(Fields(lines[i])[3]);
+    }
+    EXPECT_EQ(Lines(all.out), expected);
+    // Three rows from each of Ed2k 4U, H31B and Hash; DHCT and FuSo keep only their own result 22.
+    EXPECT_EQ(expected.size(), 5u + 3 + 3 + 1 + 1 + 3);
+
+    const ToolRun json = RunTool("search all x --page 3 --json" + AllSiteBases());
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const auto document = nlohmann::json::parse(json.out);
+    EXPECT_EQ(document["keyword"], "x");
+    EXPECT_EQ(document["page"], 3);
+    ASSERT_EQ(document["engines"].size(), 5u);
+    for (int e = 0; e < 5; ++e) {
+        const auto& engine = document["engines"][e];
+        EXPECT_EQ(engine["engine"], engineNames[e]);
+        EXPECT_EQ(engine["answered"], true);
+        EXPECT_EQ(engine["error"], nullptr);
+        EXPECT_EQ(engine["rows"], 3);
+        EXPECT_EQ(std::string("total\t") + engineNames[e] + "\t" + engine["total"].get<std::string>(), expected[e]);
+    }
+    std::vector<std::string> jsonRows;
+    for (const auto& row : document["rows"])
+        jsonRows.push_back(row["engine"].get<std::string>() + "\t" + std::to_string(row["id"].get<int>()) + "\t【双击点播】" +
+                           row["name"].get<std::string>() + "\t" + row["size"].get<std::string>() + "\t" +
+                           row["address"].get<std::string>());
+    EXPECT_EQ(jsonRows, std::vector<std::string>(expected.begin() + 5, expected.end()));
+}
+
+// "mixed": H31B answers 404 and FuSo answers after three seconds; the others answer as usual.
+TEST(QivYunSearchAll, FailingAndSlowSitesAreReportedWithoutHidingTheOthers) {
+    const ToolRun run = RunTool("search all mixed --timeout 1 --json" + AllSiteBases());
+    EXPECT_EQ(run.exitCode, 0);
+    const auto errors = Lines(run.err);
+    ASSERT_EQ(errors.size(), 2u) << run.err;
+    EXPECT_EQ(errors[0], "qivyun search: H31B: " + SiteBase(1) + "/bt.aspx?page=1&key=mixed: HTTP status 404");
+    EXPECT_EQ(errors[1], "qivyun search: FuSo: " + SiteBase(3) + "/?keyword=mixed&page=1: no complete answer within 1 s");
+    const auto document = nlohmann::json::parse(run.out);
+    const bool answered[] = {true, false, true, false, true};
+    for (int e = 0; e < 5; ++e) {
+        EXPECT_EQ(document["engines"][e]["answered"], answered[e]) << engineNames[e];
+        EXPECT_EQ(document["engines"][e]["rows"], answered[e] ? 10 : 0) << engineNames[e];
+    }
+    EXPECT_EQ(document["engines"][1]["error"], "HTTP status 404");
+    EXPECT_EQ(document["rows"].size(), 30u);  // DHCT keeps the results it shares with H31B, which did not answer
+
+    const ToolRun none = RunTool("search all notfound" + AllSiteBases());
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(Lines(none.err).size(), 5u) << none.err;
 }
 
 TEST(QivYunTool, EncodeAddressAndBadArguments) {
@@ -162,6 +250,51 @@ TEST(QivYunTool, EncodeAddressAndBadArguments) {
     }
 }
 
+TEST(QivYunTool, HelpVersionUsageAndOneLineCauses) {
+    for (const char* help : {"help", "--help", "-h"}) {
+        const ToolRun run = RunTool(help);
+        EXPECT_EQ(run.exitCode, 0) << help;
+        EXPECT_EQ(run.out.rfind("usage: qivyun COMMAND", 0), 0u) << help;
+        EXPECT_NE(run.out.find("qivyun search ENGINE|all KEYWORD"), std::string::npos) << help;
+        EXPECT_EQ(run.err, "") << help;
+    }
+    const ToolRun bare = RunTool("");
+    EXPECT_EQ(bare.exitCode, 2);
+    EXPECT_EQ(bare.out, "");
+    EXPECT_EQ(bare.err.rfind("usage: qivyun COMMAND", 0), 0u);
+    const ToolRun version = RunTool("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("qivyun 1.", 0), 0u) << version.out;
+
+    // A command's usage names its own arguments only.
+    const ToolRun searchHelp = RunTool("search all x --help");
+    EXPECT_EQ(searchHelp.exitCode, 0);
+    EXPECT_EQ(Lines(searchHelp.out).size(), 1u) << searchHelp.out;
+    EXPECT_EQ(searchHelp.out.rfind("usage: qivyun search ENGINE|all KEYWORD", 0), 0u) << searchHelp.out;
+    const ToolRun play = RunTool("play mtkan");
+    EXPECT_EQ(play.exitCode, 2);
+    EXPECT_EQ(play.err, "usage: qivyun play mtkan|kcplay list|typed ADDRESS\n");
+
+    // Failures: one line on stderr that names the cause.
+    const std::string missing = ::testing::TempDir() + "/no-such-file.html";
+    const struct {
+        std::string arguments;
+        std::string err;
+    } failures[] = {
+        {"frob", "qivyun: unknown command frob (qivyun help lists the commands)\n"},
+        {"md5 " + missing, "qivyun md5: " + missing + ": file not found\n"},
+        {"manifest " + missing + " QivYunPlay md5 100", "qivyun manifest: " + missing + ": file not found\n"},
+        {"scrape Hash " + missing, "qivyun scrape: " + missing + ": file not found\n"},
+        {"md5 " + ::testing::TempDir(), "qivyun md5: " + ::testing::TempDir() + ": is a folder\n"},
+    };
+    for (const auto& failure : failures) {
+        const ToolRun run = RunTool(failure.arguments);
+        EXPECT_NE(run.exitCode, 0) << failure.arguments;
+        EXPECT_EQ(run.out, "") << failure.arguments;
+        EXPECT_EQ(run.err, failure.err) << failure.arguments;
+    }
+}
+
 TEST(QivYunTool, ScrapeBlanksOutTabsAndKeepsTheListOrder) {
     const std::string file = ::testing::TempDir() + "/fuso-page.html";
     std::ofstream(file, std::ios::binary)
@@ -175,6 +308,14 @@ TEST(QivYunTool, ScrapeBlanksOutTabsAndKeepsTheListOrder) {
               "total\t2\n"
               "9\t【双击点播】C\t2 GB\tmagnet:?xt=2\n"
               "8\t【双击点播】A B \t1 GB\tmagnet:?xt=1\n");
+
+    // JSON keeps the texts whole and names no keyword or page.
+    const auto document = nlohmann::json::parse(RunTool("scrape FuSo " + file + " --json --counter 7").out);
+    EXPECT_EQ(document["keyword"], nullptr);
+    EXPECT_EQ(document["engines"][0]["source"], file);
+    EXPECT_EQ(document["engines"][0]["total"], "2");
+    EXPECT_EQ(document["rows"][1],
+              nlohmann::json({{"engine", "FuSo"}, {"id", 8}, {"name", "A\tB\r"}, {"size", "1 GB"}, {"address", "magnet:?xt=1"}}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace qivyun {
@@ -34,6 +35,28 @@ TEST(TextScan, FindTextStepsOneGbkCharacterAtATime) {
         {"marker longer than the rest", "abc", "bcd", 0, -1},
     };
     for (const Case& c : cases) EXPECT_EQ(FindText(c.text, c.marker, c.start), c.expected) << c.what;
+}
+
+// FindText looks only at the places where the marker's bytes occur; the answer must be the one of
+// the walk that compares at every character start.
+TEST(TextScan, FindTextAnswersAsTheCharacterWalkOnRandomText) {
+    const auto walk = [](const std::string& text, const std::string& marker, size_t start) -> std::ptrdiff_t {
+        for (size_t i = start; i + marker.size() <= text.size(); i += static_cast<unsigned char>(text[i]) >= 0x81 &&
+                                                                     static_cast<unsigned char>(text[i]) <= 0xFE ? 2 : 1)
+            if (text.compare(i, marker.size(), marker) == 0) return static_cast<std::ptrdiff_t>(i);
+        return -1;
+    };
+    const std::string pieces[] = {"\xB4", "\xB4\xF3", "\xF3", "a", "<", "\xFF", "\x80", "\xB4\xB4\xB4"};
+    const std::string markers[] = {"\xB4\xF3", "\xF3\xB4", "a<", "\xB4" "a", "<", "\xB4"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (int i = static_cast<int>(random() % 24); i > 0; --i) text += pieces[random() % std::size(pieces)];
+        const std::string& marker = markers[random() % std::size(markers)];
+        const size_t start = random() % (text.size() + 1);
+        ASSERT_EQ(FindText(text, marker, static_cast<std::ptrdiff_t>(start)), walk(text, marker, start))
+            << "text of " << text.size() << " bytes from " << start;
+    }
 }
 
 TEST(TextScan, CutBetweenFollowsTheMissingMarkerRules) {

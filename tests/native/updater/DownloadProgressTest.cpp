@@ -18,10 +18,11 @@ TEST(DownloadProgressTest, FiguresOfATick) {
         bool reached;
     };
     const Case cases[] = {
-        {30, 1200 * 1024, 1000, 300 * 1024, "25%", "200.00", "300/1200  Kbit", false},
-        {15, 4000 * 1024, 2000, 150 * 1024, "50%", "200.00", "150/4000  Kbit", false},
-        {ElapsedTenths(1550, 0), 4000 * 1024, 2000, 150 * 1024, "50%", "200.00", "150/4000  Kbit", false},
-        {7, 1000 * 1024, 3999, 1000 * 1024 - 1, "99%", "2854.29", "999/1000  Kbit", false},
+        // the speed is the units received per second
+        {30, 1200 * 1024, 1000, 300 * 1024, "25%", "100.00", "300/1200  Kbit", false},
+        {15, 4000 * 1024, 2000, 150 * 1024, "50%", "100.00", "150/4000  Kbit", false},
+        {ElapsedTenths(1550, 0), 4000 * 1024, 2000, 150 * 1024, "50%", "100.00", "150/4000  Kbit", false},
+        {7, 1000 * 1024, 3999, 1000 * 1024 - 1, "99%", "1427.14", "999/1000  Kbit", false},
         {1, 500, 0, 0, "0%", "0.00", "0/0  Kbit", true},  // smaller than a unit: complete at the first tick
         {1, 0, 0, 0, "0%", "0.00", "0/0  Kbit", true},    // a probe that failed
         {0, 2048, 100, 2048, "2%", "0.00", "2/2  Kbit", true},
@@ -44,10 +45,12 @@ TEST(DownloadProgressTest, ElapsedIsTruncatedToTenthsAcrossTheTickWrap) {
     EXPECT_EQ(ElapsedTenths(50, 0xffffff00u), 3u);  // 306 ms across the wrap
 }
 
-TEST(DownloadProgressTest, FinishedLineShowsNinetyNineAsAHundred) {
-    EXPECT_EQ(FinishedStatusLine("QivYunPlay.exe", "99%"), "QivYunPlay.exe 更新完成......100%");
-    EXPECT_EQ(FinishedStatusLine("QivYunUpdate.ini", "25%"), "QivYunUpdate.ini 更新完成......25%");
-    EXPECT_EQ(FinishedStatusLine("a.exe", "0%"), "a.exe 更新完成......0%");
+TEST(DownloadProgressTest, FinishedLineShowsAHundredForEveryCompleteDownload) {
+    EXPECT_EQ(FinishedStatusLine("QivYunPlay.exe", "99%", true), "QivYunPlay.exe 更新完成......100%");
+    // one connection without ranges fills a quarter of the bar
+    EXPECT_EQ(FinishedStatusLine("QivYunUpdate.ini", "25%", true), "QivYunUpdate.ini 更新完成......100%");
+    EXPECT_EQ(FinishedStatusLine("a.exe", "0%", false), "a.exe 更新完成......0%");
+    EXPECT_EQ(FinishedStatusLine("a.exe", "62%", false), "a.exe 更新完成......62%");
 }
 
 TEST(FileNameOfPath, LastComponentWithOrWithoutExtension) {

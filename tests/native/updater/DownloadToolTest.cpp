@@ -6,6 +6,7 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
+#include <pty.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <spawn.h>
@@ -14,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -115,12 +117,12 @@ TEST_F(DownloadToolTest, TestWorldModes) {
     };
     const Case cases[] = {
         {"file/300000", 300000, "out.bin", 0, "out.bin 更新完成......"},
-        {"norange/300000", 300000, "out.bin", 0, "正在更新 out.bin 请稍后..........25%"},
+        {"norange/300000", 300000, "out.bin", 0, "out.bin 更新完成......100%"},
         {"redirect/300000", 300000, "file-300000.bin", 0, "file-300000.bin 更新完成......"},
         {"slow/200000", 200000, "out.bin", 0, "Kbps/秒"},
-        {"missing", 0, "", 1, "服务器连接出现错误！请间隔一段时间重试"},
-        {"file/50", 0, "", 1, "服务器连接出现错误！请间隔一段时间重试"},
-        {"drop/300000", 0, "", 1, "正在更新 out.bin"},
+        {"missing", 0, "", 1, "/modes/missing: HTTP status 404\n"},
+        {"file/50", 0, "", 1, "/modes/file/50: HTTP status 416\n"},
+        {"drop/300000", 0, "", 1, "/modes/drop/300000: the connection to 127.0.0.1:58181 ended after "},
     };
     for (const Case& c : cases) {
         const fs::path cases = folder / "cases";
@@ -128,6 +130,8 @@ TEST_F(DownloadToolTest, TestWorldModes) {
         fs::create_directories(cases);
         EXPECT_EQ(Download(base + c.path, cases / "out.bin"), c.exitCode) << c.path << "\n" << err;
         EXPECT_NE(err.find(c.message), std::string::npos) << c.path << "\n" << err;
+        // Not a terminal: the final line alone, or the one line of the failure.
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << c.path << "\n" << err;
         std::vector<std::string> written;
         for (const auto& entry : fs::directory_iterator(cases)) written.push_back(entry.path().filename().string());
         if (*c.savedAs) {
@@ -138,7 +142,31 @@ TEST_F(DownloadToolTest, TestWorldModes) {
         }
     }
     EXPECT_EQ(Download("no-scheme", folder / "x"), 1);
-    EXPECT_NE(err.find("更新Url地址错误"), std::string::npos);
+    EXPECT_EQ(err, "qivyun download: no-scheme: not an address of the form http://host[:port]/path\n");
+    EXPECT_EQ(Download("http://127.0.0.1:1/x", folder / "x"), 1);
+    EXPECT_EQ(err, "qivyun download: http://127.0.0.1:1/x: cannot connect to 127.0.0.1:1\n");
+
+    // On a terminal one line is redrawn in place and the final line ends it.
+    int terminal = -1;
+    const pid_t tool = forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(tool, 0);
+    if (tool == 0) {
+        const std::string target = (folder / "cases" / "slow.bin").string();
+        const std::string url = base + "slow/400000";
+        execl(QIVYUN_TOOL, QIVYUN_TOOL, "download", url.c_str(), target.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string shown;
+    char buffer[4096];
+    for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, static_cast<size_t>(n));
+    close(terminal);
+    EXPECT_EQ(Wait(tool), 0) << shown;
+    EXPECT_GE(std::count(shown.begin(), shown.end(), '\r'), 3) << shown;
+    EXPECT_NE(shown.find("\r正在更新 slow.bin 请稍后.........."), std::string::npos) << shown;
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 1) << shown;
+    const std::string last = shown.substr(shown.rfind("\x1b[K") + 3);
+    EXPECT_EQ(last.rfind("slow.bin 更新完成......", 0), 0u) << last;
+    EXPECT_NE(last.find("Kbps/秒  390/390  Kbit\r\n"), std::string::npos) << last;
     kill(world, SIGTERM);
     Wait(world);
 }

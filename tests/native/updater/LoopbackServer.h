@@ -15,6 +15,22 @@
 
 namespace qivyun::test {
 
+// A socket listening on a free loopback port, with the given queue of waiting connections.
+inline int ListenOnLoopback(int backlog, int& port) {
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    int yes = 1;
+    setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener, backlog);
+    socklen_t length = sizeof address;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    return listener;
+}
+
 struct Reply {
     std::string bytes;
     // Bytes are sent in pieces of this size with a pause between them (0: all at once).
@@ -22,6 +38,8 @@ struct Reply {
     int pauseMs = 0;
     // The connection is closed after this many bytes of `bytes` (npos: after all of them).
     std::size_t closeAfter = std::string::npos;
+    // Instead of closing, the connection stays open and silent until the server is released.
+    bool holdOpen = false;
 };
 
 class LoopbackServer {
@@ -29,17 +47,7 @@ public:
     using Handler = std::function<Reply(const std::string& requestHead)>;
 
     explicit LoopbackServer(Handler handler) : handler_(std::move(handler)) {
-        listener_ = socket(AF_INET, SOCK_STREAM, 0);
-        int yes = 1;
-        setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener_, 64);
-        socklen_t length = sizeof address;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
+        listener_ = ListenOnLoopback(64, port_);
         acceptor_ = std::thread([this] { AcceptLoop(); });
     }
 
@@ -50,6 +58,9 @@ public:
         acceptor_.join();
         for (auto& connection : connections_) connection.join();
     }
+
+    // Lets the connections that are held open go.
+    void Release() { released_ = true; }
 
     int Port() const { return port_; }
     std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
@@ -93,6 +104,7 @@ private:
             sent += count;
             if (reply.pauseMs > 0) usleep(static_cast<useconds_t>(reply.pauseMs) * 1000);
         }
+        while (reply.holdOpen && !released_ && !stopping_) usleep(10000);
         shutdown(fd, SHUT_RDWR);
         close(fd);
     }
@@ -101,6 +113,7 @@ private:
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stopping_{false};
+    std::atomic<bool> released_{false};
     std::thread acceptor_;
     std::vector<std::thread> connections_;
     mutable std::mutex mutex_;

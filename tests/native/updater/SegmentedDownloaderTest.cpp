@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <sstream>
 
@@ -259,6 +260,90 @@ TEST_F(SegmentedDownloaderTest, MisbehavingSegmentsLeaveNoTarget) {
         EXPECT_EQ(downloader.Outcome(), DownloadOutcome::Failed) << c.name;
         EXPECT_TRUE(FilesInFolder().empty()) << c.name;
     }
+}
+
+// A listening port whose queue of waiting connections is full, so that a further connect is never
+// answered.
+class UnansweredPort {
+public:
+    UnansweredPort() {
+        listener = test::ListenOnLoopback(0, port);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(static_cast<uint16_t>(port));
+        for (int& fd : fillers) {
+            fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        }
+        usleep(100000);
+    }
+    ~UnansweredPort() {
+        for (const int fd : fillers) close(fd);
+        close(listener);
+    }
+    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port); }
+
+private:
+    int listener = -1;
+    int port = 0;
+    int fillers[2] = {-1, -1};
+};
+
+TEST_F(SegmentedDownloaderTest, QuietServersEndTheDownloadAfterTheQuietTimeWithNothingLeft) {
+    const std::string content = Bytes(40000, 8);
+    const std::string quarter = std::to_string(content.size() / 4);
+    struct Case {
+        const char* name;
+        std::function<Reply(const Reply& good, bool probe)> reply;
+        DownloadOutcome outcome;
+        std::string cause;  // after "127.0.0.1:PORT"
+    };
+    const Case cases[] = {
+        {"accepts and never answers", [](const Reply&, bool) { return Reply{"", 0, 0, std::string::npos, true}; },
+         DownloadOutcome::Idle, " within 300 ms"},
+        {"stops after the head",
+         [](const Reply& good, bool probe) {
+             Reply head = good;
+             if (!probe) head.closeAfter = good.bytes.find("\r\n\r\n") + 4, head.holdOpen = true;
+             return head;
+         },
+         DownloadOutcome::Failed, " for 300 ms after 0 of " + quarter + " bytes"},
+        {"stops in the middle of the body",
+         [](const Reply& good, bool probe) {
+             Reply half = good;
+             if (!probe) half.closeAfter = good.bytes.size() - 5000, half.holdOpen = true;
+             return half;
+         },
+         DownloadOutcome::Failed, " for 300 ms after " + std::to_string(content.size() / 4 - 5000) + " of " + quarter + " bytes"},
+    };
+    downloader.SetQuietTime(300);
+    const auto downloadWithin10Seconds = [&](const std::string& url, const char* what, const std::function<void()>& release) {
+        std::atomic<bool> ended{false};
+        std::thread run([&] {
+            Download(url, folder / "QivYunPlay.exe");
+            ended = true;
+        });
+        for (int i = 0; i < 1000 && !ended; ++i) usleep(10000);
+        EXPECT_TRUE(ended) << what << ": the download still waits on a quiet server";
+        release();
+        run.join();
+    };
+    for (const Case& c : cases) {
+        LoopbackServer server([&](const std::string& head) {
+            return c.reply(FileReply(head, content), head.find("Range: bytes=100-\r\n") != std::string::npos);
+        });
+        downloadWithin10Seconds(server.Base() + "/QivYunPlay.exe", c.name, [&] { server.Release(); });
+        EXPECT_EQ(downloader.Outcome(), c.outcome) << c.name;
+        EXPECT_NE(downloader.FailureCause().find("127.0.0.1:" + std::to_string(server.Port()) + c.cause), std::string::npos)
+            << c.name << ": " << downloader.FailureCause();
+        EXPECT_TRUE(FilesInFolder().empty()) << c.name;
+    }
+    auto port = std::make_unique<UnansweredPort>();
+    downloadWithin10Seconds(port->Base() + "/QivYunPlay.exe", "connect", [&] { port.reset(); });
+    EXPECT_EQ(downloader.Outcome(), DownloadOutcome::Idle);
+    EXPECT_EQ(downloader.FailureCause().rfind("no answer from 127.0.0.1:", 0), 0u) << downloader.FailureCause();
+    EXPECT_TRUE(FilesInFolder().empty());
 }
 
 TEST_F(SegmentedDownloaderTest, HeadArrivingInPiecesStillEnds) {

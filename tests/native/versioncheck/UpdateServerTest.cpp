@@ -279,7 +279,7 @@ TEST(QivYunManifest, ReadsUnderTheGivenBufferSize) {
         {{"manifest", ini, "count", "COUNTASP", "1000"}, 0, longAddress + "\n"},
         {{"manifest", ini, "qivyunplay", "md5", "100"}, 0, "ABCDEF\n"},
         {{"manifest", ini, "QivYunUpdate", "md5", "100"}, 0, "\n"},
-        {{"manifest", (folder / "missing.ini").string(), "QivYunPlay", "md5", "100"}, 0, "\n"},
+        {{"manifest", (folder / "missing.ini").string(), "QivYunPlay", "md5", "100"}, 1, ""},
         {{"manifest", ini, "QivYunPlay", "md5", "0"}, 2, ""},
         {{"manifest", ini, "QivYunPlay", "md5", "12x"}, 2, ""},
         {{"manifest", ini, "QivYunPlay", "md5"}, 2, ""},

@@ -15,6 +15,7 @@
 #include "versioncheck/Md5.h"
 
 #include <commctrl.h>
+#include <winsock2.h>
 
 #include <gtest/gtest.h>
 
@@ -99,10 +100,13 @@ protected:
         WriteFile(folder + "\\QivYunPlay.exe", "the old main program");
     }
     void TearDown() override {
-        for (const char* name : {"QivYunUpdate.exe", "QivYunUpdate_Tmp.exe", "QivYunPlay.exe", "QivYunUpdate.ini"})
+        for (const char* name : {"QivYunUpdate.exe", "QivYunUpdate_Tmp.exe", "QivYunPlay.exe", "QivYunUpdate.ini",
+                                 "QivYunPlay.exe.new", "QivYunUpdate_Tmp.exe.new"})
             DeleteFileA((folder + "\\" + name).c_str());
         RemoveDirectoryA(folder.c_str());
     }
+
+    bool Exists(const char* name) const { return GetFileAttributesA((folder + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
     // The bytes the world serves under a mode path, and their digest.
     std::string Served(const std::string& mode) {
@@ -172,6 +176,68 @@ TEST_F(UpdaterTest, OutdatedMainProgramIsDownloadedCheckedAndStarted) {
     EXPECT_TRUE(controlsExamined);
 }
 
+// A server that ignores ranges fills a quarter of the bar over one connection; the finished line
+// still says 100%.
+TEST_F(UpdaterTest, DownloadWithoutRangesEndsAtAHundredPercent) {
+    const std::string fresh = Served("/modes/norange/300000");
+    WriteManifest("[QivYunPlay]\r\nmd5=" + DigestOf(fresh) + "\r\nurl=" + World + "/modes/norange/300000\r\n");
+    RecordingCalls calls;
+    RunUpdater(calls);
+    EXPECT_TRUE(ReadFile(folder + "\\QivYunPlay.exe") == fresh);
+    EXPECT_EQ(finalStatus, "QivYunPlay.exe 更新完成......100%");
+    EXPECT_EQ(finalPosition, 4000);
+}
+
+// A whole download that is not the program the manifest names never takes the old one's place:
+// the run ends as it always has, in the up-to-date message, with nothing started.
+TEST_F(UpdaterTest, DownloadWithAnotherDigestLeavesTheOldMainProgramIntact) {
+    WriteManifest("[QivYunPlay]\r\nmd5=" + DigestOf("a main program that is not served") + "\r\nurl=" + World +
+                  "/modes/file/300000\r\n");
+    RecordingCalls calls;
+    RunUpdater(calls);
+    EXPECT_EQ(ReadFile(folder + "\\QivYunPlay.exe"), "the old main program");
+    EXPECT_FALSE(Exists("QivYunPlay.exe.new"));
+    EXPECT_TRUE(calls.calls.opened.empty());
+    EXPECT_EQ(calls.calls.messages, std::vector<std::string>{"当前已为最新版本！"});
+    EXPECT_EQ(calls.calls.ends, 1);
+}
+
+// A downloaded updater copy runs only when it is the manifest's updater; otherwise the run ends
+// silently, as after a failed download, and no copy is left to run.
+TEST_F(UpdaterTest, UpdaterCopyWithAnotherDigestIsNeverStarted) {
+    WriteManifest("[QivYunUpdate]\r\nmd5=" + DigestOf("an updater that is not served") + "\r\nurl=" + World +
+                  "/modes/file/200000\r\n[QivYunPlay]\r\nmd5=" + DigestOf("the old main program") + "\r\n");
+    RecordingCalls calls;
+    RunUpdater(calls);
+    EXPECT_TRUE(calls.calls.opened.empty());
+    EXPECT_TRUE(calls.calls.messages.empty());
+    EXPECT_EQ(calls.calls.ends, 1);
+    EXPECT_FALSE(Exists("QivYunUpdate_Tmp.exe"));
+    EXPECT_FALSE(Exists("QivYunUpdate_Tmp.exe.new"));
+}
+
+// A server that takes the connection and then says nothing ends the probe after the quiet time.
+TEST_F(UpdaterTest, DownloaderGivesUpOnAServerThatNeverAnswers) {
+    ASSERT_TRUE(StartSocketLayer());
+    const SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 4), 0);
+    int length = sizeof address;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    const std::string server = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+    SegmentedDownloader downloader;
+    downloader.SetQuietTime(300);
+    downloader.Start("http://" + server + "/QivYunPlay.exe", folder + "\\QivYunPlay.exe", 4, ".new");
+    closesocket(listener);
+    EXPECT_EQ(downloader.Outcome(), DownloadOutcome::Idle);
+    EXPECT_EQ(downloader.FailureCause(), "no reply from " + server + " within 300 ms");
+    EXPECT_EQ(ReadFile(folder + "\\QivYunPlay.exe"), "the old main program");
+    EXPECT_FALSE(Exists("QivYunPlay.exe.new"));
+}
+
 TEST_F(UpdaterTest, OutdatedUpdaterIsDownloadedToTheTemporaryCopyAndStarted) {
     const std::string fresh = Served("/modes/file/200000");
     WriteManifest("[QivYunUpdate]\r\nmd5=" + DigestOf(fresh) + "\r\nurl=" + World + "/modes/file/200000\r\n");
@@ -203,6 +269,7 @@ TEST_F(UpdaterTest, BrokenDownloadKeepsTheOldMainProgram) {
     RecordingCalls calls;
     RunUpdater(calls);
     EXPECT_EQ(ReadFile(folder + "\\QivYunPlay.exe"), "the old main program");
+    EXPECT_FALSE(Exists("QivYunPlay.exe.new"));
     EXPECT_TRUE(calls.calls.opened.empty());
     EXPECT_EQ(calls.calls.messages, std::vector<std::string>{"当前已为最新版本！"});
 }
