@@ -4,6 +4,7 @@
 #include "skin/Unpatched.h"
 #include "skin/WindowSkinner.h"
 
+#include <array>
 #include <atomic>
 
 namespace qivyun::skin {
@@ -218,10 +219,31 @@ BOOL WINAPI GetScrollRangeReplacement(HWND window, int bar, LPINT minimum, LPINT
     return TRUE;
 }
 
+// The enabled state of a system bar's arrows and track.
+std::array<DWORD, 3> SystemArrowStates(HWND window, int bar) {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    if (!unpatched::GetScrollBarInfo(window, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &info)) return {};
+    return {info.rgstate[0], info.rgstate[1], info.rgstate[5]};
+}
+
+// A skinner's bar takes the write; the system's takes it too, without drawing, so that it still
+// shows or hides the bar as the range asks (the window's scroll style and frame follow), which is
+// how controls such as the list view bring their bars up. Where the write enables or disables the
+// system's arrows the system draws them whatever the redraw flag says; the skin's non-client
+// area then goes over them at once.
+template <typename Write>
+void WriteSystemBar(HWND window, int bar, Write write) {
+    const std::array<DWORD, 3> before = SystemArrowStates(window, bar);
+    write();
+    if (SystemArrowStates(window, bar) != before && IsWindowVisible(window)) SendMessageA(window, WM_NCPAINT, 1, 0);
+}
+
 int WINAPI SetScrollInfoReplacement(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw) {
     OwnBar own = OwnScrollBar(window, bar);
     if (!own.state || !info) return unpatched::SetScrollInfo(window, bar, info, redraw);
     int position = own.state->Set(info->fMask, {info->nMin, info->nMax, info->nPage, info->nPos, info->nTrackPos});
+    WriteSystemBar(window, bar, [&] { unpatched::SetScrollInfo(window, bar, info, FALSE); });
     if (redraw) own.skinner->RedrawOwnScrollBars();
     return position;
 }
@@ -233,6 +255,7 @@ int WINAPI SetScrollPosReplacement(HWND window, int bar, int position, BOOL redr
     ScrollValues given;
     given.position = position;
     own.state->Set(scrollPosition, given);
+    WriteSystemBar(window, bar, [&] { unpatched::SetScrollPos(window, bar, position, FALSE); });
     if (redraw) own.skinner->RedrawOwnScrollBars();
     return previous;
 }
@@ -244,6 +267,7 @@ BOOL WINAPI SetScrollRangeReplacement(HWND window, int bar, int minimum, int max
     given.minimum = minimum;
     given.maximum = maximum;
     own.state->Set(scrollRange, given);
+    WriteSystemBar(window, bar, [&] { unpatched::SetScrollRange(window, bar, minimum, maximum, FALSE); });
     if (redraw) own.skinner->RedrawOwnScrollBars();
     return TRUE;
 }

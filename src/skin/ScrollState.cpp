@@ -17,6 +17,7 @@ int ScrollState::Set(unsigned mask, const ScrollValues& given) {
     values.page = std::min(values.page, span);
     const int lastPosition = values.maximum - std::max(static_cast<int>(values.page) - 1, 0);
     values.position = std::max(values.minimum, std::min(values.position, lastPosition));
+    values.trackPosition = values.position;
     return values.position;
 }
 

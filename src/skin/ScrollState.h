@@ -29,8 +29,8 @@ struct ScrollState {
     unsigned disabledArrows = 0;
 
     // Takes the fields of the mask: an inverted or too wide range becomes 0 to 0, the page is cut
-    // to the range, the position is kept between the minimum and the last page. Returns the
-    // position.
+    // to the range, the position is kept between the minimum and the last page, and the tracked
+    // position is the position again (a thumb drag sets it on its own). Returns the position.
     int Set(unsigned mask, const ScrollValues& given);
     // Copies the fields of the mask; false when the mask names none.
     bool Get(unsigned mask, ScrollValues& out) const;

@@ -10,6 +10,7 @@
 #include "skin/ProgressSkinner.h"
 #include "skin/PushButtonSkinner.h"
 #include "skin/RadioButtonSkinner.h"
+#include "skin/ScrollableSkinner.h"
 
 #include <new>
 
@@ -29,17 +30,23 @@ struct Kind {
 
 // Types share a kind where the skin draws them alike. Types without a line have no kind yet.
 constexpr Kind kinds[] = {
-    {1001, &Make<BorderSkinner>},  // animation
+    {1001, &Make<BorderSkinner>},           // animation
     {1002, &Make<CheckBoxSkinner>},
+    {1007, &Make<ScrollableSkinner>},       // edit
     {1008, &Make<GroupBoxSkinner>},
     {1009, &Make<HeaderSkinner>},
-    {1010, &Make<BorderSkinner>},  // hot key
-    {1011, &Make<BorderSkinner>},  // IP address
+    {1010, &Make<BorderSkinner>},           // hot key
+    {1011, &Make<BorderSkinner>},           // IP address
+    {1013, &Make<ScrollableSkinner>},       // list box
+    {1014, &Make<ScrollableSkinner>},       // list view
     {1016, &Make<PopupMenuSkinner>},
     {1019, &Make<ProgressSkinner>},
     {1020, &Make<PushButtonSkinner>},
     {1021, &Make<RadioButtonSkinner>},
-    {1034, &Make<DialogSkinner>},  // dialogs, and windows of other classes with a caption
+    {1023, &Make<ScrollableSkinner>},       // rich edit
+    {1025, &Make<ScrollableSkinner>},       // a scrollable control by the host's choice
+    {1032, &Make<ScrollableSkinner>},       // tree view
+    {1034, &Make<DialogSkinner>},           // dialogs, and windows of other classes with a caption
     {1036, &Make<OwnerDrawButtonSkinner>},  // buffered painting of owner-drawn buttons
 };
 

@@ -30,6 +30,7 @@ TEST(ScrollStateTest, WritesFollowTheSystemsRangePageAndPositionRules) {
         EXPECT_EQ(state.values.maximum, c.after.maximum);
         EXPECT_EQ(state.values.page, c.after.page);
         EXPECT_EQ(state.values.position, c.after.position);
+        EXPECT_EQ(state.values.trackPosition, c.after.position);
     }
 }
 

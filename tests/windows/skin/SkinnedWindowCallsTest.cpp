@@ -163,7 +163,8 @@ TEST(SkinnedWindowCallsTest, PaintingDcsRegionsAndOwnScrollBarsOfASkinnedWindowG
     EXPECT_EQ(GetWindowRgn(window, region), ERROR);
     DeleteObject(region);
 
-    // The vertical bar is the skinner's; the horizontal one stays the system's.
+    // The vertical bar is the skinner's (the system's follows it without drawing); the horizontal
+    // one stays the system's.
     journal.clear();
     unpatched::SetScrollRange(window, SB_VERT, 0, 10, FALSE);
     EXPECT_TRUE(SetScrollRange(window, SB_VERT, 0, 200, TRUE));
@@ -188,7 +189,7 @@ TEST(SkinnedWindowCallsTest, PaintingDcsRegionsAndOwnScrollBarsOfASkinnedWindowG
     systemBar.cbSize = sizeof(systemBar);
     systemBar.fMask = SIF_RANGE;
     EXPECT_TRUE(unpatched::GetScrollInfo(window, SB_VERT, &systemBar));
-    EXPECT_EQ(systemBar.nMax, 10);  // the system's own bar is left as it was
+    EXPECT_EQ(systemBar.nMax, 200);  // the system's own bar takes the writes too, so it shows and hides
     EXPECT_TRUE(EnableScrollBar(window, SB_BOTH, ESB_DISABLE_BOTH));
     EXPECT_EQ(skinner->vertical.disabledArrows, static_cast<unsigned>(ESB_DISABLE_BOTH));
     SCROLLBARINFO bar{};

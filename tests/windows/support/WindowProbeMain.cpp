@@ -2,7 +2,8 @@
 // it to close the way its exit command does. With SEARCH_PNG it first types a keyword, presses the
 // search button, waits for the completion line and saves a second PNG. With POPUP_PNG and PLAY_PNG
 // it also searches the test world's slow keyword and saves the window with the waiting popup
-// over it, and after the search presses the play tile and saves the play panel.
+// over it, and after the search presses the play tile and saves the play panel. Before SEARCH_PNG
+// it loads more rows, so that the list shows its scroll bars, and turns the wheel over the list.
 //   window-probe PNG_PATH [SECONDS [SEARCH_PNG [POPUP_PNG PLAY_PNG]]]
 // With --answer it waits for a message box that shows TEXT and presses its OK button.
 //   window-probe --answer TEXT [SECONDS]
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int KeywordBox = 1003;
 constexpr int SearchButton = 1012;
+constexpr int LoadMoreButton = 1011;
+constexpr int ResultList = 1007;
 constexpr int SearchStatus = 1037;
 constexpr int PlayTile = 1008;
 constexpr char DemoKeyword[] = "经典 电影";
@@ -56,10 +59,12 @@ HWND WaitForPopup(HWND main, DWORD seconds) {
     return nullptr;
 }
 
-// Searches with the engine ticked at start and waits for the completion line.
-bool Search(HWND main, DWORD seconds, const char* keyword = DemoKeyword, const char* popupPng = nullptr) {
+// Searches with the engine ticked at start (or loads more rows) and waits for the completion line.
+bool Search(HWND main, DWORD seconds, const char* keyword = DemoKeyword, const char* popupPng = nullptr,
+            int button = SearchButton) {
     SetDlgItemTextA(main, KeywordBox, keyword);
-    Click(main, SearchButton);
+    SetDlgItemTextA(main, SearchStatus, "");
+    Click(main, button);
     DWORD start = GetTickCount();
     if (popupPng) {
         if (!WaitForPopup(main, 10)) return false;
@@ -147,9 +152,15 @@ int main(int argc, char** argv) {
     if (!saved) std::fprintf(stderr, "window-probe: cannot write %s\n", argv[1]);
     if (saved && argc > 5) saved = Search(main, 60, SlowKeyword, argv[4]);
     if (saved && argc > 3) {
-        saved = Search(main, 60);
+        saved = Search(main, 60) && Search(main, 60, DemoKeyword, nullptr, LoadMoreButton);
         if (saved) {
             Sleep(1000);  // the popup is gone and the list painted
+            const HWND list = GetDlgItem(main, ResultList);
+            RECT place;
+            GetWindowRect(list, &place);
+            PostMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(place.left + 40, place.top + 60));
+            PostMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(place.left + 40, place.top + 60));
+            Sleep(500);
             saved = qivyun::test::SaveWindowPng(main, argv[3]);
             if (!saved) std::fprintf(stderr, "window-probe: cannot write %s\n", argv[3]);
         }
