@@ -34,11 +34,6 @@ constexpr BarParts PartsOf[2] = {
 };
 constexpr size_t DisabledLook = 3;
 
-const SkinData* LoadedSkin() {
-    SkinEngine* engine = SkinEngine::Current();
-    return engine && engine->SkinLoaded() ? &engine->Skin() : nullptr;
-}
-
 // Draws through the window's DC, past any redirection of the window's DCs.
 class WindowDc {
 public:
