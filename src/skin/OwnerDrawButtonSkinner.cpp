@@ -43,17 +43,8 @@ LRESULT OwnerDrawButtonSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM l
         EndBuffered(&paint);
         return result;
     }
-    case WM_NCPAINT:
-        PaintNonClient();
-        return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_ENABLE: {
-        LRESULT result = CallPrevious(message, wParam, lParam);
-        PaintNonClient();
-        return result;
-    }
     default:
+        if (std::optional<LRESULT> result = nonClient_.OnMessage(message, wParam, lParam)) return *result;
         return CallPrevious(message, wParam, lParam);
     }
 }
@@ -122,14 +113,5 @@ BOOL OwnerDrawButtonSkinner::EndBuffered(const PAINTSTRUCT* paint) {
     system.hdc = buffer.screen;
     return unpatched::EndPaint(window, &system);
 }
-
-void OwnerDrawButtonSkinner::PaintNonClient() {
-    const SkinData* skin = LoadedSkin();
-    if (!skin || !IsWindowVisible(window)) return;
-    PaintNonClientBorder(window, ClientRectInWindow(window), *skin);
-    PaintScrollBars();
-}
-
-void OwnerDrawButtonSkinner::PaintScrollBars() {}
 
 }  // namespace qivyun::skin

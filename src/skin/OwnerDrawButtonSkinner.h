@@ -5,6 +5,7 @@
 // into the buffer comes out in the skin's static-text colour. The non-client area gets the skin's
 // border, and scroll bars as the scrollable controls draw theirs.
 #include "framework/Handles.h"
+#include "skin/SkinnedNonClient.h"
 #include "skin/WindowSkinner.h"
 
 #include <vector>
@@ -16,6 +17,9 @@ public:
     OwnerDrawButtonSkinner();
     ~OwnerDrawButtonSkinner() override;
     void OnAttach() override;
+    void OnTimer(UINT_PTR id) override { nonClient_.OnTimer(id); }
+    ScrollState* OwnScrollBar(int bar) override { return nonClient_.State(bar); }
+    void RedrawOwnScrollBars() override { nonClient_.RedrawBars(); }
 
     // Where the owner's drawing is not covered, the skin's background shows: the buffer starts out
     // in this colour, and this colour is keyed out when the buffer goes onto the background.
@@ -36,12 +40,9 @@ private:
 
     HDC BeginBuffered(PAINTSTRUCT* paint);
     BOOL EndBuffered(const PAINTSTRUCT* paint);
-    void PaintNonClient();
-    // The hook for the scroll bars of the non-client area, painted after the border: buttons show
-    // none, and this kind draws them the way the scrollable-control kind does once that kind's bar
-    // machinery is shared. (The border's inner rectangle is the client area widened by the bars.)
-    void PaintScrollBars();
 
+    // The border and, for a button with scroll-bar styles, the bars: as the scrollable controls have them.
+    SkinnedNonClient nonClient_{*this};
     PaintRedirect paintRecord_;
     DcRedirect dcRecord_;
     std::vector<Buffer> buffers_;  // open paints, innermost last

@@ -3,6 +3,7 @@
 #include "SkinnedWindows.h"
 #include "framework/Handles.h"
 #include "skin/DrawPart.h"
+#include "skin/SkinnedNonClient.h"
 #include "skin/WindowSkinner.h"
 
 #include <gtest/gtest.h>
@@ -186,6 +187,27 @@ TEST(ButtonSkinnerTest, AButtonThatBecomesOwnerDrawnPaintsThroughABufferOntoTheS
     EXPECT_EQ(shown.Count(skin.BackgroundColour(), RECT{56, 0, 60, 3}), 4 * 3);  // the skin shows where nothing was drawn
     EXPECT_GT(shown.Count(skin.Colour(SkinColour::StaticText), right), 0);  // black text recoloured
     EXPECT_EQ(shown.Count(RGB(0, 0, 0), right), 0);
+}
+
+TEST(ButtonSkinnerTest, AnOwnerDrawnButtonWithAScrollBarStyleWorksTheSkinnedBar) {
+    LoadOurSkin();
+    HostWindow host;
+    HWND button = host.Child("Button", "", BS_OWNERDRAW | WS_VSCROLL, 10, 10, 80, 60);
+    ASSERT_NE(WindowSkinner::Of(button), nullptr);
+    EXPECT_EQ(WindowSkinner::Of(button)->skinType, 1036);
+
+    SCROLLINFO set{sizeof set, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 40, 0};
+    SetScrollInfo(button, SB_VERT, &set, TRUE);
+    SCROLLINFO read{sizeof read, SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(button, SB_VERT, &read));
+    EXPECT_EQ(read.nPos, 40);
+    EXPECT_EQ(read.nPage, 10u);
+
+    // The bar along the right edge belongs to the skinner, not to the system's bar.
+    RECT outer;
+    GetWindowRect(button, &outer);
+    const LPARAM onBar = MAKELPARAM(outer.right - 4, outer.top + 30);
+    EXPECT_EQ(SendMessageA(button, WM_NCHITTEST, 0, onBar), HitVerticalBar);
 }
 
 }  // namespace
