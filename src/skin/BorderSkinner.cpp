@@ -1,5 +1,6 @@
 #include "skin/BorderSkinner.h"
 
+#include "skin/SkinEngine.h"
 #include "skin/SkinnerDrawing.h"
 
 namespace qivyun::skin {
@@ -22,7 +23,7 @@ LRESULT BorderSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void BorderSkinner::PaintBorder() const {
-    if (const SkinData* skin = LoadedSkin()) PaintNonClientBorder(window, ClientRectInWindow(window), *skin);
+    if (const SkinData* skin = SkinEngine::LoadedSkin()) PaintNonClientBorder(window, ClientRectInWindow(window), *skin);
 }
 
 }  // namespace qivyun::skin

@@ -51,7 +51,7 @@ LRESULT ButtonSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     case WM_NCPAINT:
-        if (const SkinData* skin = LoadedSkin()) PaintNonClientBorder(window, ClientRectInWindow(window), *skin);
+        if (const SkinData* skin = SkinEngine::LoadedSkin()) PaintNonClientBorder(window, ClientRectInWindow(window), *skin);
         return 0;
     case WM_MOUSEMOVE: {
         TRACKMOUSEEVENT request{sizeof(request), TME_HOVER | TME_LEAVE, window, HoverTimeMs};
@@ -109,7 +109,7 @@ void ButtonSkinner::HandOverToOwnerDraw() {
 }
 
 void ButtonSkinner::Paint(HDC dc) {
-    const SkinData* skin = LoadedSkin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     if (!skin) return;
     RECT client;
     GetClientRect(window, &client);

@@ -21,9 +21,9 @@ bool DrawnByTheSkin(HWND control) {
 
 LRESULT AnswerControlColour(const WindowSkinner& host, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT answer = host.CallPrevious(message, wParam, lParam);
-    SkinEngine* engine = SkinEngine::Current();
-    if (!engine || !engine->SkinLoaded()) return answer;
-    const SkinData& skin = engine->Skin();
+    const SkinData* loaded = SkinEngine::LoadedSkin();
+    if (!loaded) return answer;
+    const SkinData& skin = *loaded;
     if (message == WM_CTLCOLORSTATIC) {
         const HDC dc = reinterpret_cast<HDC>(wParam);
         if (DrawnByTheSkin(reinterpret_cast<HWND>(lParam))) {

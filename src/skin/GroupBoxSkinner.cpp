@@ -1,6 +1,7 @@
 #include "skin/GroupBoxSkinner.h"
 
 #include "skin/GroupBoxCaption.h"
+#include "skin/SkinEngine.h"
 #include "skin/Unpatched.h"
 
 namespace qivyun::skin {
@@ -88,7 +89,7 @@ LRESULT GroupBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
 
 LRESULT GroupBoxSkinner::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = CallPrevious(message, wParam, lParam);
-    const SkinData* skin = LoadedSkin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     if (!skin) return result;
     if (message == WM_CTLCOLORSTATIC) {
         auto dc = reinterpret_cast<HDC>(wParam);
@@ -106,7 +107,7 @@ LRESULT GroupBoxSkinner::OnControlColour(UINT message, WPARAM wParam, LPARAM lPa
 }
 
 RECT GroupBoxSkinner::CaptionGap(HDC dc) const {
-    const SkinData* skin = LoadedSkin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     char caption[MaximumCaptionBytes + 1] = {};
     const int length = GetWindowTextA(window, caption, sizeof(caption));
     if (!skin || !dc || length <= 0) return RECT{};
@@ -134,7 +135,7 @@ void GroupBoxSkinner::PaintParentBackground(HDC dc, const RECT& area) const {
 }
 
 void GroupBoxSkinner::Paint(HDC given) {
-    const SkinData* skin = LoadedSkin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     if (!skin) return;
     HDC dc = given ? given : unpatched::GetDC(window);
     if (!dc) return;

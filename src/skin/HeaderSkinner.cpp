@@ -1,6 +1,7 @@
 #include "skin/HeaderSkinner.h"
 
 #include "skin/HeaderLooks.h"
+#include "skin/SkinEngine.h"
 #include "skin/SkinnerDrawing.h"
 
 #include <commctrl.h>
@@ -23,7 +24,7 @@ LRESULT HeaderSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         DrawHeader();
         return 0;
     case WM_ERASEBKGND: {
-        if (const SkinData* skin = LoadedSkin()) {
+        if (const SkinData* skin = SkinEngine::LoadedSkin()) {
             RECT client;
             GetClientRect(window, &client);
             FillSkinBackground(window, reinterpret_cast<HDC>(wParam), client, *skin);

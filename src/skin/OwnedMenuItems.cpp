@@ -3,6 +3,7 @@
 #include "skin/DrawPart.h"
 #include "skin/MenuItemLayout.h"
 #include "skin/Redirections.h"
+#include "skin/SkinnerDrawing.h"
 #include "skin/Unpatched.h"
 
 #include <algorithm>
@@ -48,12 +49,7 @@ RECT ToRect(const GridRect& r) { return RECT{r.x, r.y, r.x + r.width, r.y + r.he
 // that shows the menu when the DC is known to be one of it, else far enough around the item that
 // only the background's face falls on it.
 RECT MenuFace(HDC dc, const RECT& item, const ImagePart& background) {
-    if (HWND window = WindowFromDC(dc)) {
-        RECT whole;
-        GetWindowRect(window, &whole);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&whole), 2);
-        return whole;
-    }
+    if (HWND window = WindowFromDC(dc)) return WindowInClient(window);
     return RECT{item.left - background.left - 1, item.top - background.top - 1, item.right + background.right + 1,
                 item.bottom + background.bottom + 1};
 }

@@ -59,7 +59,7 @@ HDC OwnerDrawButtonSkinner::BeginBuffered(PAINTSTRUCT* paint) {
         return open.memory;
     }
     HDC screen = unpatched::BeginPaint(window, paint);
-    const SkinData* skin = LoadedSkin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     if (!screen || !skin) return screen;
     RECT client;
     GetClientRect(window, &client);
@@ -97,7 +97,7 @@ BOOL OwnerDrawButtonSkinner::EndBuffered(const PAINTSTRUCT* paint) {
     // The owner's picture keyed onto the skin's background, copied to the screen once.
     const RECT& area = buffer.paint.rcPaint;
     const int width = area.right - area.left, height = area.bottom - area.top;
-    const SkinData* skin = LoadedSkin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     OffScreenBuffer composed(buffer.screen, width, height);
     if (skin && composed) {
         SetWindowOrgEx(composed.Dc(), area.left, area.top, nullptr);

@@ -3,6 +3,7 @@
 #include "framework/Handles.h"
 #include "skin/DrawPart.h"
 #include "skin/SkinEngine.h"
+#include "skin/SkinnerDrawing.h"
 #include "skin/Unpatched.h"
 
 namespace qivyun::skin {
@@ -10,15 +11,6 @@ namespace {
 
 // MN_GETHMENU: the menu a menu window shows.
 constexpr UINT GetMenuOfWindow = 0x01E1;
-
-// The whole window in its client coordinates: the menu background is drawn across it, so that the
-// pieces drawn into the client and into the frame meet.
-RECT WindowInClient(HWND window) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 }  // namespace
 
@@ -115,8 +107,8 @@ void PopupMenuSkinner::DrawBackgroundAround(HDC dc) const {
 // Where the system gives the menu window a frame, the background's edges are drawn there.
 void PopupMenuSkinner::PaintFrame() const {
     const SkinData* skin = SkinEngine::LoadedSkin();
-    RECT outer, client;
-    WindowAndClient(outer, client);
+    const RECT outer = WindowRectAtOrigin(window);
+    const RECT client = ClientRectInWindow(window);
     if (!skin || EqualRect(&outer, &client)) return;
     HDC windowDc = unpatched::GetWindowDC(window);
     if (!windowDc) return;

@@ -177,7 +177,7 @@ void SkinnedNonClient::AdjustClientArea(RECT& proposed) {
     leftScrollBar_ = unpatched::GetWindowLongA(owner_.window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
     bars_[Vertical].present = style & WS_VSCROLL;
     bars_[Horizontal].present = style & WS_HSCROLL;
-    const SkinData* skin = LoadedSkin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     if (!skin) return;
     if (bars_[Vertical].present) {
         const int change = GetSystemMetrics(SM_CXVSCROLL) - skin->Metric(SkinMetric::VerticalBarWidth);
@@ -192,7 +192,7 @@ void SkinnedNonClient::AdjustClientArea(RECT& proposed) {
 }
 
 void SkinnedNonClient::LayOut() {
-    if (!LoadedSkin()) return;
+    if (!SkinEngine::LoadedSkin()) return;
     const RECT client = ClientRectInWindow(owner_.window);
     for (int index : {Horizontal, Vertical}) {
         Bar& bar = bars_[index];
@@ -393,7 +393,7 @@ void SkinnedNonClient::WriteBack() {
 }
 
 void SkinnedNonClient::PaintNonClient(WPARAM wParam, LPARAM lParam) {
-    if (!IsWindowVisible(owner_.window) || !LoadedSkin()) return;
+    if (!IsWindowVisible(owner_.window) || !SkinEngine::LoadedSkin()) return;
     {
         WindowDc dc(owner_.window);
         if (!dc.Get()) return;
@@ -411,7 +411,7 @@ void SkinnedNonClient::RepaintBars() {
 }
 
 void SkinnedNonClient::RedrawBars() {
-    if (!IsWindowVisible(owner_.window) || !LoadedSkin()) return;
+    if (!IsWindowVisible(owner_.window) || !SkinEngine::LoadedSkin()) return;
     LayOut();
     const bool any = (bars_[Horizontal].present && bars_[Horizontal].needsRedraw) ||
                      (bars_[Vertical].present && bars_[Vertical].needsRedraw);
@@ -421,7 +421,7 @@ void SkinnedNonClient::RedrawBars() {
 }
 
 void SkinnedNonClient::PaintBars(HDC dc) {
-    const SkinData& skin = *LoadedSkin();
+    const SkinData& skin = *SkinEngine::LoadedSkin();
     if (bars_[Horizontal].present && bars_[Vertical].present && !tracking_)
         FillRect(dc, &corner_, skin.BackgroundBrush());
     for (int index : {Horizontal, Vertical}) {
@@ -434,7 +434,7 @@ void SkinnedNonClient::PaintBars(HDC dc) {
 
 // Composed off screen and copied to the bar in one block.
 void SkinnedNonClient::PaintBar(HDC dc, int index) const {
-    const SkinData& skin = *LoadedSkin();
+    const SkinData& skin = *SkinEngine::LoadedSkin();
     const Bar& bar = bars_[index];
     const int width = bar.rect.right - bar.rect.left, height = bar.rect.bottom - bar.rect.top;
     if (width <= 0 || height <= 0) return;
@@ -477,7 +477,7 @@ void SkinnedNonClient::PaintBorder() const {
     for (const Bar& bar : bars_) {
         if (bar.present) UnionRect(&inner, &inner, &bar.rect);
     }
-    PaintNonClientBorder(owner_.window, inner, *LoadedSkin());
+    PaintNonClientBorder(owner_.window, inner, *SkinEngine::LoadedSkin());
 }
 
 int SkinnedNonClient::Along(const Bar& bar, int index, POINT point) {
@@ -518,7 +518,7 @@ POINT SkinnedNonClient::FromClient(LPARAM lParam) const {
 }
 
 BarSizes SkinnedNonClient::SizesOf(int index) const {
-    const SkinData& skin = *LoadedSkin();
+    const SkinData& skin = *SkinEngine::LoadedSkin();
     if (index == Horizontal)
         return {skin.Metric(SkinMetric::HorizontalBarHeight), skin.Metric(SkinMetric::HorizontalArrowWidth),
                 skin.Metric(SkinMetric::HorizontalThumbMinimum)};

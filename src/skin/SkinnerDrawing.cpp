@@ -22,11 +22,6 @@ BorderColours BorderColoursOfState(HWND window) {
 
 }  // namespace
 
-const SkinData* LoadedSkin() {
-    SkinEngine* engine = SkinEngine::Current();
-    return engine && engine->SkinLoaded() ? &engine->Skin() : nullptr;
-}
-
 OffScreenBuffer::OffScreenBuffer(HDC compatibleWith, int width, int height)
     : width_(width),
       height_(height),
@@ -42,7 +37,7 @@ void PaintBetweenBeginAndEnd(HWND window, const std::function<void(HDC)>& paint)
 }
 
 void PaintWindowOffScreen(HWND window, const std::function<void(HDC, const RECT&, const SkinData&)>& paint) {
-    const SkinData* skin = LoadedSkin();
+    const SkinData* skin = SkinEngine::LoadedSkin();
     if (!skin) return;
     HDC windowDc = unpatched::GetWindowDC(window);
     if (!windowDc) return;
@@ -69,6 +64,13 @@ RECT ClientRectInWindow(HWND window) {
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
     OffsetRect(&client, -outer.left, -outer.top);
     return client;
+}
+
+RECT WindowInClient(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 void DrawSkinPart(HDC dc, const RECT& rect, SkinPart part, const SkinData& skin) {

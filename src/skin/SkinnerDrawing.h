@@ -1,5 +1,5 @@
 #pragma once
-// What the skinners share when they paint: the loaded skin, an off-screen buffer that is copied to
+// What the skinners share when they paint: an off-screen buffer that is copied to
 // the screen once, the skin's parts, the host's overrides of a window's text colour ("ZOR_G"),
 // background ("ZOR_H") and font ("ZOR_I"), and the border in the non-client area.
 #include "framework/Handles.h"
@@ -11,9 +11,6 @@
 #include <functional>
 
 namespace qivyun::skin {
-
-// The skin of the attached engine while one is loaded, else nothing: a skinner then paints nothing.
-const SkinData* LoadedSkin();
 
 // A bitmap compatible with a DC, selected into a memory DC of its own. Empty when the bitmap
 // cannot be made; the paint then draws nothing and the next one tries again.
@@ -45,6 +42,8 @@ void PaintWindowOffScreen(HWND window, const std::function<void(HDC, const RECT&
 // The window rectangle moved to the origin, and the client rectangle in the same coordinates.
 RECT WindowRectAtOrigin(HWND window);
 RECT ClientRectInWindow(HWND window);
+// The whole window in its client coordinates (the frame lies at negative or outer values).
+RECT WindowInClient(HWND window);
 
 void DrawSkinPart(HDC dc, const RECT& rect, SkinPart part, const SkinData& skin);
 

@@ -90,14 +90,6 @@ void WindowSkinner::Attach(HWND target) {
     OnAttach();
 }
 
-void WindowSkinner::WindowAndClient(RECT& outer, RECT& client) const {
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &client);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    OffsetRect(&client, -outer.left, -outer.top);
-    OffsetRect(&outer, -outer.left, -outer.top);
-}
-
 LRESULT WindowSkinner::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) const {
     return CallWindowProcA(previousProcedure, window, message, wParam, lParam);
 }

@@ -41,9 +41,6 @@ public:
     // Subclasses the window: "ZOR", the engine's procedure through the unpatched window-long
     // function, the replaced procedure kept, then OnAttach.
     void Attach(HWND window);
-    // The window's rectangle and its client area, both in window coordinates (the window's
-    // top-left corner is 0, 0).
-    void WindowAndClient(RECT& outer, RECT& client) const;
     // Hands a message to the procedure beneath the engine's.
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) const;
     // Starts a timer served by the engine's timer procedure (OnTimer).
