@@ -1,5 +1,6 @@
 #include "ControlsTestDialog.h"
 
+#include "../support/DibCanvas.h"
 #include "../support/Pump.h"
 #include "controls/ButtonImage.h"
 #include "framework/Window.h"
@@ -20,37 +21,13 @@ struct Rgb {
 };
 
 // What the button copies into a device context larger than itself, pixel by pixel.
-class DrawnLook {
+class DrawnLook : public DibCanvas {
 public:
-    DrawnLook(int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        HDC screen = GetDC(nullptr);
-        bitmap_.Reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
-        ReleaseDC(nullptr, screen);
-        dc_ = CreateCompatibleDC(nullptr);
-        previous_ = SelectObject(dc_, bitmap_.Get());
-        UniqueGdiObject<HBRUSH> marker(CreateSolidBrush(Marker));
-        RECT all{0, 0, width, height};
-        FillRect(dc_, &all, marker.Get());
-    }
-    ~DrawnLook() {
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
+    DrawnLook(int width, int height) : DibCanvas(width, height, Marker) {}
     Rgb At(int x, int y) const {
-        GdiFlush();
-        uint32_t v = bits_[y * width_ + x];
-        return {int((v >> 16) & 0xFF), int((v >> 8) & 0xFF), int(v & 0xFF)};
+        const COLORREF c = DibCanvas::At(x, y);
+        return {GetRValue(c), GetGValue(c), GetBValue(c)};
     }
-
-private:
-    int width_, height_;
-    UniqueGdiObject<HBITMAP> bitmap_;
-    uint32_t* bits_ = nullptr;
-    HDC dc_;
-    HGDIOBJ previous_;
 };
 
 // The owner's drawing request for the button, as the button itself sends it when it paints.

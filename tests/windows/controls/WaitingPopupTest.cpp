@@ -2,6 +2,7 @@
 // and gone without a trace when destroyed.
 #include "controls/WaitingPopup.h"
 
+#include "../support/GdiObjects.h"
 #include "../support/Pump.h"
 #include "controls/WaitingPopupIds.h"
 #include "shell/MainDialog.h"
@@ -13,16 +14,6 @@
 
 namespace qivyun {
 namespace {
-
-// GDI objects of this process. Wine answers GetGuiResources with nothing; there a handle with
-// an empty upper word names its table entry, so the live entries are counted one by one.
-int GdiObjectCount() {
-    if (DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return int(count);
-    int live = 0;
-    for (UINT_PTR entry = 1; entry < 0x10000; ++entry)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(entry)) != 0) ++live;
-    return live;
-}
 
 // The busy animation with every frame's delay raised to thirty seconds.
 std::vector<uint8_t> SlowBusyAnimation() {
@@ -130,13 +121,13 @@ TEST_F(WaitingPopupTest, TwentyPopupsLeaveAsManyGdiObjectsAsOne) {
     Show();
     dialog.CloseWaitingPopup();
     test::PumpFor(50);
-    int afterOne = GdiObjectCount();
+    int afterOne = test::GdiObjectCount();
     for (int i = 0; i < 20; ++i) {
         Show();
         dialog.CloseWaitingPopup();
     }
     test::PumpFor(50);
-    EXPECT_EQ(GdiObjectCount(), afterOne);
+    EXPECT_EQ(test::GdiObjectCount(), afterOne);
 }
 
 }  // namespace

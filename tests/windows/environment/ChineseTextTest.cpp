@@ -1,5 +1,6 @@
 // Small Chinese text where the programs run: the dialogs' 9-point 宋体 and the system fonts that the
 // skin falls back on keep every stroke, and are drawn as wide as they are measured.
+#include "../support/DibCanvas.h"
 #include "framework/Handles.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +18,9 @@ namespace {
 class DrawnText {
 public:
     DrawnText(const LOGFONTA& logFont, const wchar_t* text) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
         UniqueGdiObject<HFONT> font(CreateFontIndirectA(&logFont));
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ oldBitmap = SelectObject(dc, bitmap_.Get());
+        const HDC dc = canvas_.Dc();
         HGDIOBJ oldFont = SelectObject(dc, font.Get());
-        RECT all{0, 0, size, size};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkMode(dc, TRANSPARENT);
         const int length = lstrlenW(text);
@@ -33,10 +28,7 @@ public:
         SIZE extent{};
         GetTextExtentPoint32W(dc, text, length, &extent);
         measuredRight = origin + extent.cx;
-        GdiFlush();
         SelectObject(dc, oldFont);
-        SelectObject(dc, oldBitmap);
-        DeleteDC(dc);
         for (int y = 0; y < size; ++y)
             for (int x = 0; x < size; ++x)
                 if (Inked(x, y)) {
@@ -46,7 +38,7 @@ public:
     }
 
     // At least a third covered, so the grey edges of smoothed strokes count too.
-    bool Inked(int x, int y) const { return (bits_[y * size + x] & 0xFF) < 170; }
+    bool Inked(int x, int y) const { return (canvas_.Pixels()[y * size + x] & 0xFF) < 170; }
 
     static constexpr int size = 256;
     static constexpr int origin = 8;
@@ -54,8 +46,7 @@ public:
     int measuredRight = 0;                                  // where GetTextExtentPoint32 says the text ends
 
 private:
-    UniqueGdiObject<HBITMAP> bitmap_;
-    uint32_t* bits_ = nullptr;
+    test::DibCanvas canvas_{size, size, RGB(255, 255, 255)};
 };
 
 // The fonts of the programs' small text: 宋体 at 9 points as a dialog template asks for it, and the

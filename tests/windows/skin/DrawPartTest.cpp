@@ -1,6 +1,7 @@
 // DrawPart on Windows: the nine-grid pieces copied, stretched with DrawDib and keyed with
 // TransparentBlt, read back from a DIB; and a screenshot of our skin's parts drawn as the skinners
 // will draw them.
+#include "../support/DibCanvas.h"
 #include "skin/DrawPart.h"
 #include "skin/SkinWriter.h"
 
@@ -12,37 +13,7 @@
 namespace qivyun::skin {
 namespace {
 
-// A 32-bit top-down DIB in a memory DC, filled with one colour.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill) : width_(width) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
-        dc_ = CreateCompatibleDC(nullptr);
-        previous_ = SelectObject(dc_, bitmap_.Get());
-        UniqueGdiObject<HBRUSH> brush(CreateSolidBrush(fill));
-        RECT all{0, 0, width, height};
-        FillRect(dc_, &all, brush.Get());
-    }
-    ~Canvas() {
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        const uint32_t p = bits_[y * width_ + x];
-        return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
-    }
-
-private:
-    int width_;
-    uint32_t* bits_ = nullptr;
-    UniqueGdiObject<HBITMAP> bitmap_;
-    HDC dc_;
-    HGDIOBJ previous_;
-};
+using Canvas = qivyun::test::DibCanvas;
 
 // A 24 x 6 atlas of three parts, painted rectangle by rectangle.
 struct Paint {

@@ -1,5 +1,6 @@
 #include "SkinnedWindows.h"
 
+#include "../support/DibCanvas.h"
 #include "framework/Handles.h"
 #include "skin/DrawPart.h"
 #include "skin/SkinEngine.h"
@@ -82,34 +83,13 @@ int Picture::Count(COLORREF colour, const RECT& area) const {
 
 namespace {
 
-// A top-down 32-bit DIB section in a DC of its own.
-class Surface {
-public:
-    Surface(int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-        dc_ = CreateCompatibleDC(nullptr);
-        previous_ = SelectObject(dc_, bitmap_.Get());
-    }
-    ~Surface() {
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-    Picture Take() const {
-        GdiFlush();
-        const auto* first = static_cast<const uint32_t*>(bits_);
-        return Picture{width_, height_, std::vector<uint32_t>(first, first + size_t(width_) * size_t(height_))};
-    }
+using qivyun::test::DibCanvas;
 
-private:
-    int width_, height_;
-    UniqueGdiObject<HBITMAP> bitmap_;
-    void* bits_ = nullptr;
-    HDC dc_;
-    HGDIOBJ previous_;
-};
+Picture Take(const DibCanvas& canvas) {
+    const uint32_t* first = canvas.Pixels();
+    return Picture{canvas.Width(), canvas.Height(),
+                   std::vector<uint32_t>(first, first + size_t(canvas.Width()) * size_t(canvas.Height()))};
+}
 
 }  // namespace
 
@@ -119,17 +99,17 @@ Picture Capture(HWND window, RECT area) {
         OffsetRect(&area, -area.left, -area.top);
     }
     GdiFlush();
-    Surface surface(area.right - area.left, area.bottom - area.top);
+    DibCanvas canvas(area.right - area.left, area.bottom - area.top);
     HDC windowDc = GetWindowDC(window);
-    BitBlt(surface.Dc(), 0, 0, area.right - area.left, area.bottom - area.top, windowDc, area.left, area.top, SRCCOPY);
+    BitBlt(canvas.Dc(), 0, 0, area.right - area.left, area.bottom - area.top, windowDc, area.left, area.top, SRCCOPY);
     ReleaseDC(window, windowDc);
-    return surface.Take();
+    return Take(canvas);
 }
 
 Picture Drawn(int width, int height, const std::function<void(HDC)>& draw) {
-    Surface surface(width, height);
-    draw(surface.Dc());
-    return surface.Take();
+    DibCanvas canvas(width, height);
+    draw(canvas.Dc());
+    return Take(canvas);
 }
 
 Picture PartOnBackground(int width, int height, SkinPart part) {
