@@ -34,6 +34,10 @@ public:
     // to its top-level owner get the message first.
     static bool PreTranslate(MSG& message);
 
+    // The default processing of the message being handled, for the dialog's handlers and for
+    // those of the parts its table routes to.
+    LRESULT Default();
+
 protected:
     virtual bool OnInitDialog();
     virtual void DoDataExchange(DataExchange&) {}
@@ -41,9 +45,6 @@ protected:
     virtual void OnCancel();
     virtual bool PreTranslateMessage(MSG& message);
     virtual MessageResult RouteToMap(UINT, WPARAM, LPARAM) { return {}; }
-
-    // The default processing of the message being handled.
-    LRESULT Default();
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);

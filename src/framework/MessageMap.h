@@ -21,6 +21,8 @@ struct MessageEntry {
     UINT id;    // control or command id, for WM_COMMAND and WM_NOTIFY
     UINT code;  // notification code, for WM_COMMAND and WM_NOTIFY
     std::function<LRESULT(T&, WPARAM, LPARAM)> call;
+    // Set, in place of the fields above, on an entry that hands the message to a part's own table.
+    std::function<MessageResult(T&, UINT, WPARAM, LPARAM)> route = nullptr;
 
     bool Matches(UINT message, WPARAM wParam, LPARAM lParam) const {
         if (message < firstMessage || message > lastMessage) return false;
@@ -36,11 +38,16 @@ struct MessageEntry {
 template <class T>
 using MessageMap = std::vector<MessageEntry<T>>;
 
-// The first entry that matches handles the message.
+// The first entry that matches handles the message; a part's entries are tried in its entry's place.
 template <class T>
 MessageResult RouteMessage(const MessageMap<T>& map, T& window, UINT message, WPARAM wParam, LPARAM lParam) {
-    for (const auto& entry : map)
-        if (entry.Matches(message, wParam, lParam)) return {true, entry.call(window, wParam, lParam)};
+    for (const auto& entry : map) {
+        if (entry.route) {
+            if (MessageResult result = entry.route(window, message, wParam, lParam); result.handled) return result;
+        } else if (entry.Matches(message, wParam, lParam)) {
+            return {true, entry.call(window, wParam, lParam)};
+        }
+    }
     return {};
 }
 
@@ -111,10 +118,27 @@ MessageEntry<T> OnCommand(UINT id, void (T::*handler)()) {
     return OnClick(id, handler);
 }
 
+// A notification icon's callback message: the icon's id and the mouse message.
+template <class T>
+MessageEntry<T> OnNotifyIcon(UINT message, LRESULT (T::*handler)(UINT iconId, UINT mouseMessage)) {
+    return {message, message, 0, 0, [handler](T& w, WPARAM wp, LPARAM lp) {
+                return (w.*handler)(static_cast<UINT>(wp), static_cast<UINT>(lp));
+            }};
+}
+
 template <class T>
 MessageEntry<T> OnNotify(UINT id, UINT code, LRESULT (T::*handler)(const NMHDR&)) {
     return {WM_NOTIFY, WM_NOTIFY, id, code,
             [handler](T& w, WPARAM, LPARAM lp) { return (w.*handler)(*reinterpret_cast<const NMHDR*>(lp)); }};
+}
+
+// A part of the window (a panel with its controls) that keeps a table of its own, a static
+// `messages` of its class: its entries are tried in this entry's place and run on the part.
+template <class T, class Part>
+MessageEntry<T> RouteToPart(Part T::*part) {
+    return {0, 0, 0, 0, nullptr, [part](T& w, UINT message, WPARAM wp, LPARAM lp) {
+                return RouteMessage(Part::messages, w.*part, message, wp, lp);
+            }};
 }
 
 }  // namespace qivyun

@@ -12,6 +12,22 @@
 namespace qivyun {
 namespace {
 
+// A part of the probe dialog with a table of its own.
+struct ProbePart {
+    static const MessageMap<ProbePart> messages;
+
+    void OnClicked(int id) { calls.push_back("part " + std::to_string(id)); }
+    LRESULT OnUser(WPARAM wParam, LPARAM) { return static_cast<LRESULT>(wParam * 2); }
+
+    std::vector<std::string> calls;
+};
+
+const MessageMap<ProbePart> ProbePart::messages = {
+    OnClick(1200, &ProbePart::OnClicked, 1200),
+    OnClick(1202, &ProbePart::OnClicked, 1202),
+    OnMessage(WM_APP + 6, &ProbePart::OnUser),
+};
+
 // The waiting popup's template serves as a plain dialog here.
 class ProbeDialog : public DialogImpl<ProbeDialog> {
 public:
@@ -25,6 +41,7 @@ public:
 
     std::vector<std::string> calls;
     std::string text = "写入的文字";
+    ProbePart part;
 
 protected:
     void DoDataExchange(DataExchange& exchange) override { exchange.Text(IDC_POPUP_MESSAGE, text); }
@@ -34,6 +51,7 @@ const MessageMap<ProbeDialog> ProbeDialog::messages = {
     OnClick(1200, &ProbeDialog::OnFirst),
     OnClick(1200, &ProbeDialog::OnSecond),
     OnClick(1201, &ProbeDialog::OnWithArgument, 7),
+    RouteToPart(&ProbeDialog::part),
     OnMessage(WM_APP + 5, &ProbeDialog::OnUser),
 };
 
@@ -44,6 +62,17 @@ TEST(Framework, MessageMapRoutesToTheFirstMatchingEntryWithItsArguments) {
     SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(1201, BN_CLICKED), 0);
     SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(1201, EN_CHANGE), 0);  // other code: not a click
     EXPECT_EQ(dialog.calls, (std::vector<std::string>{"first", "argument 7"}));
+    EXPECT_EQ(SendMessageA(dialog.Handle(), WM_APP + 5, 40, 2), 42);
+}
+
+TEST(Framework, PartsTableIsTriedInItsEntrysPlaceAndRunsOnThePart) {
+    ProbeDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    for (int id : {1200, 1202, 1203}) SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    EXPECT_EQ(dialog.calls, std::vector<std::string>{"first"});  // the dialog's earlier entry wins
+    EXPECT_EQ(dialog.part.calls, std::vector<std::string>{"part 1202"});
+    EXPECT_EQ(SendMessageA(dialog.Handle(), WM_APP + 6, 21, 0), 42);
+    // What the part does not answer goes on to the entries after it.
     EXPECT_EQ(SendMessageA(dialog.Handle(), WM_APP + 5, 40, 2), 42);
 }
 
