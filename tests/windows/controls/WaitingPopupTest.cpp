@@ -35,13 +35,13 @@ protected:
         dialog.Move(150, 90, 939, 602);  // the popup's place does not follow the window
     }
     void Show() {
-        dialog.ShowWaitingPopup(Text);
+        dialog.SearchPanel().ShowWaitingPopup(Text);
         ASSERT_TRUE(popup.Exists());
         test::PumpFor(150);
     }
 
     MainDialog dialog{StartupCheckSettings{"http://127.0.0.1:9/QivYun/QivYunUpdate.txt", "qivyun-popup-test.ini", "", ""}};
-    WaitingPopup& popup = dialog.Popup();
+    WaitingPopup& popup = dialog.SearchPanel().Popup();
 };
 
 TEST_F(WaitingPopupTest, ThePopupIsTranslucentRoundedAndDraggedByAnyPointWithItsAnimationPlaying) {
@@ -111,7 +111,7 @@ TEST_F(WaitingPopupTest, DestroyingThePopupDuringALongFrameDelayEndsItsThreadAtO
     // The frame waits 30 s; ending at once takes a few milliseconds. The bound leaves room for a
     // busy machine without letting a wait for the frame's end pass.
     DWORD start = GetTickCount();
-    dialog.CloseWaitingPopup();
+    dialog.SearchPanel().CloseWaitingPopup();
     EXPECT_LT(GetTickCount() - start, 1000u);
     EXPECT_FALSE(popup.Exists());
     EXPECT_FALSE(animation.AnimationRunning());
@@ -119,12 +119,12 @@ TEST_F(WaitingPopupTest, DestroyingThePopupDuringALongFrameDelayEndsItsThreadAtO
 
 TEST_F(WaitingPopupTest, TwentyPopupsLeaveAsManyGdiObjectsAsOne) {
     Show();
-    dialog.CloseWaitingPopup();
+    dialog.SearchPanel().CloseWaitingPopup();
     test::PumpFor(50);
     int afterOne = test::GdiObjectCount();
     for (int i = 0; i < 20; ++i) {
         Show();
-        dialog.CloseWaitingPopup();
+        dialog.SearchPanel().CloseWaitingPopup();
     }
     test::PumpFor(50);
     EXPECT_EQ(test::GdiObjectCount(), afterOne);

@@ -132,7 +132,7 @@ TEST_F(MainDialogTest, TextsAreTheExactGbkBytes) {
 }
 
 TEST_F(MainDialogTest, ResultListStartsWithFourColumnsAndOneEmptyRow) {
-    const ListView& list = dialog.ResultList();
+    const ListView& list = dialog.SearchPanel().ResultList();
     EXPECT_EQ(ListView_GetTextColor(list.Handle()), RGB(94, 95, 255));
     EXPECT_EQ(ListView_GetExtendedListViewStyle(list.Handle()) & 0x00020020u, 0x00020020u);
     ASSERT_EQ(list.ColumnCount(), 4);
@@ -159,28 +159,28 @@ TEST_F(MainDialogTest, EnginesBehaveAsRadioGroups) {
     EXPECT_TRUE(Checked(IDC_ENGINE_ED2K4U));
     for (int id : {IDC_ENGINE_H31B, IDC_ENGINE_DHCT, IDC_ENGINE_FUSO, IDC_ENGINE_HASH, IDC_ENGINE_ECV})
         EXPECT_FALSE(Checked(id)) << id;
-    EXPECT_EQ(dialog.EngineEnabled(EngineId::Ed2k4U), 1);
+    EXPECT_EQ(dialog.SearchPanel().EngineEnabled(EngineId::Ed2k4U), 1);
     EXPECT_TRUE(Checked(IDC_PLAY_ENGINE_MTKAN));
     EXPECT_FALSE(Checked(IDC_PLAY_ENGINE_KCPLAY));
-    EXPECT_EQ(dialog.PlayEngineChoice(), PlayEngine::Mtkan);
+    EXPECT_EQ(dialog.PlayPanel().PlayEngineChoice(), PlayEngine::Mtkan);
 
     // A real click toggles the automatic box first; the handler then makes it the only one.
     SendMessageA(dialog.Item(IDC_ENGINE_FUSO), BM_CLICK, 0, 0);
     EXPECT_TRUE(Checked(IDC_ENGINE_FUSO));
     EXPECT_FALSE(Checked(IDC_ENGINE_ED2K4U));
-    EXPECT_EQ(dialog.EngineEnabled(EngineId::FuSo), 1);
-    EXPECT_EQ(dialog.EngineEnabled(EngineId::Ed2k4U), 0);
+    EXPECT_EQ(dialog.SearchPanel().EngineEnabled(EngineId::FuSo), 1);
+    EXPECT_EQ(dialog.SearchPanel().EngineEnabled(EngineId::Ed2k4U), 0);
     // Clicking the enabled engine's box again leaves it checked and enabled.
     SendMessageA(dialog.Item(IDC_ENGINE_FUSO), BM_CLICK, 0, 0);
     EXPECT_TRUE(Checked(IDC_ENGINE_FUSO));
-    EXPECT_EQ(dialog.EngineEnabled(EngineId::FuSo), 1);
+    EXPECT_EQ(dialog.SearchPanel().EngineEnabled(EngineId::FuSo), 1);
 
     SendMessageA(dialog.Item(IDC_PLAY_ENGINE_KCPLAY), BM_CLICK, 0, 0);
     EXPECT_TRUE(Checked(IDC_PLAY_ENGINE_KCPLAY));
     EXPECT_FALSE(Checked(IDC_PLAY_ENGINE_MTKAN));
-    EXPECT_EQ(dialog.PlayEngineChoice(), PlayEngine::Kcplay);
+    EXPECT_EQ(dialog.PlayPanel().PlayEngineChoice(), PlayEngine::Kcplay);
     SendMessageA(dialog.Item(IDC_PLAY_ENGINE_MTKAN), BM_CLICK, 0, 0);
-    EXPECT_EQ(dialog.PlayEngineChoice(), PlayEngine::Mtkan);
+    EXPECT_EQ(dialog.PlayPanel().PlayEngineChoice(), PlayEngine::Mtkan);
 }
 
 TEST_F(MainDialogTest, PlayTileShowsTheAddressBoxAndSecondPressChangesNothing) {
@@ -192,7 +192,7 @@ TEST_F(MainDialogTest, PlayTileShowsTheAddressBoxAndSecondPressChangesNothing) {
     EXPECT_EQ(dialog.ItemText(IDC_PLAY_ADDRESS), "在此输入视频连接地址(thunder、http、ftp、ed2k、magnet、xplan、bt、Hash)");
 
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog.Item(IDC_PLAY_ADDRESS), WM_GETFONT, 0, 0));
-    ASSERT_EQ(font, dialog.AddressFont());
+    ASSERT_EQ(font, dialog.PlayPanel().AddressFont());
     LOGFONTA logFont{};
     GetObjectA(font, sizeof(logFont), &logFont);
     EXPECT_STREQ(logFont.lfFaceName, "宋体");
@@ -207,7 +207,7 @@ TEST_F(MainDialogTest, PlayTileShowsTheAddressBoxAndSecondPressChangesNothing) {
 }
 
 TEST_F(MainDialogTest, SearchTileRestoresThePanelWithoutTheIntroduction) {
-    dialog.SetStatusLine("连接服务器成功");
+    dialog.SearchPanel().SetStatusLine("连接服务器成功");
     ShowWindow(dialog.Item(IDC_INTRO_TEXT), SW_SHOW);
     ShowWindow(dialog.Item(IDC_INTRO_FRAME), SW_SHOW);
     Click(IDC_PLAY_TAB);
@@ -225,13 +225,13 @@ TEST_F(MainDialogTest, SearchTileRestoresThePanelWithoutTheIntroduction) {
 
     // No member is bound to the status line: a write of the controls leaves its text alone.
     dialog.UpdateData(true);
-    dialog.SetStatusLine("连接到远程服务器成功");
+    dialog.SearchPanel().SetStatusLine("连接到远程服务器成功");
     dialog.UpdateData(false);
     EXPECT_EQ(dialog.ItemText(IDC_STATUS_LINE), "连接到远程服务器成功");
 }
 
 TEST_F(MainDialogTest, PlayTileBringsBackTheSamePlaybackPane) {
-    BrowserPane& pane = dialog.PlayPane();
+    BrowserPane& pane = dialog.PlayPanel().PlayPane();
     pane.address = "http://127.0.0.1/";
     ASSERT_TRUE(pane.Create(dialog.Handle()));
     pane.Show(SW_SHOW);
@@ -247,11 +247,11 @@ TEST_F(MainDialogTest, PlayTileBringsBackTheSamePlaybackPane) {
     EXPECT_FALSE(Visible(IDC_PLAY_ADDRESS));
     EXPECT_FALSE(Visible(IDC_PLAY));
     EXPECT_FALSE(Visible(IDC_RESULT_LIST));
-    EXPECT_EQ(dialog.AddressFont(), nullptr);
+    EXPECT_EQ(dialog.PlayPanel().AddressFont(), nullptr);
 }
 
 TEST_F(MainDialogTest, BrowserPaneSizesItselfAndKeepsItsBrowserHidden) {
-    BrowserPane& pane = dialog.LiveTvPane();
+    BrowserPane& pane = dialog.PlayPanel().LiveTvPane();
     ASSERT_TRUE(pane.Create(dialog.Handle()));
     RECT rect = pane.WindowRect();
     EXPECT_EQ(rect.right - rect.left, 980);

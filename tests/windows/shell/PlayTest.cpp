@@ -78,7 +78,7 @@ protected:
     }
     // Adds a row and plays it as the context menu's "在线播放" does.
     void PlayRow(const std::string& name, const std::string& address) {
-        const ListView& list = dialog.ResultList();
+        const ListView& list = dialog.SearchPanel().ResultList();
         int row = list.InsertRow(0, "1");
         list.SetCellText(row, 1, name.c_str());
         list.SetCellText(row, 2, "1.00 GB");
@@ -141,8 +141,8 @@ TEST_F(PlayTest, EachSourceAndEngineRequestsTheServicePageWithTheAddressVerbatim
             PlayTyped(c.address);
         else
             PlayRow("Film", c.address);
-        ASSERT_TRUE(dialog.PlayPane().Exists());
-        EXPECT_EQ(dialog.PlayPane().address, c.request);
+        ASSERT_TRUE(dialog.PlayPanel().PlayPane().Exists());
+        EXPECT_EQ(dialog.PlayPanel().PlayPane().address, c.request);
         EXPECT_TRUE(calls.messageBoxes.empty());
         if (c.target.empty()) continue;
         const std::string site = c.engine == PlayEngine::Mtkan ? mtkan : kcplay;
@@ -165,10 +165,10 @@ TEST_F(PlayTest, TypedAddressesOtherThanEd2kOrMagnetAreRefusedWithTheMessage) {
     };
     for (const auto& [address, accepted] : cases) {
         SCOPED_TRACE(address);
-        dialog.PlayPane().Destroy();
+        dialog.PlayPanel().PlayPane().Destroy();
         calls.messageBoxes.clear();
         PlayTyped(address);
-        EXPECT_EQ(dialog.PlayPane().Exists(), accepted);
+        EXPECT_EQ(dialog.PlayPanel().PlayPane().Exists(), accepted);
         if (accepted) {
             EXPECT_TRUE(calls.messageBoxes.empty());
             continue;
@@ -184,11 +184,11 @@ TEST_F(PlayTest, TypedAddressesOtherThanEd2kOrMagnetAreRefusedWithTheMessage) {
 
 TEST_F(PlayTest, RowsWithoutAddressOrNameAndAListWithoutSelectionPlayNothing) {
     SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(ID_LIST_PLAY, 0), 0);  // no selection mark
-    ListView_SetSelectionMark(dialog.ResultList().Handle(), 0);                 // the initial empty row
+    ListView_SetSelectionMark(dialog.SearchPanel().ResultList().Handle(), 0);                 // the initial empty row
     SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(ID_LIST_PLAY, 0), 0);
     PlayRow("", Magnet);
     PlayRow("Film", "");
-    EXPECT_FALSE(dialog.PlayPane().Exists());
+    EXPECT_FALSE(dialog.PlayPanel().PlayPane().Exists());
     EXPECT_TRUE(calls.messageBoxes.empty());
     EXPECT_TRUE(Visible(IDC_RESULT_LIST));
 }
@@ -212,7 +212,7 @@ TEST_F(PlayTest, PaneAndBrowserStandWhereTheEngineAndSourcePutThem) {
             PlayTyped(Ed2k);
         else
             PlayRow("Film", Ed2k);
-        BrowserPane& pane = dialog.PlayPane();
+        BrowserPane& pane = dialog.PlayPanel().PlayPane();
         ASSERT_TRUE(pane.Exists());
         EXPECT_TRUE(pane.IsVisible());
         RECT paneRect = RectIn(pane.Handle(), dialog.Handle());
@@ -240,8 +240,8 @@ TEST_F(PlayTest, LiveTvAndRadioPanesStandWhereTheirTablesPutThem) {
         RECT browser;
         int closeButton;
     } cases[] = {
-        {IDC_LIVE_TV_TAB, dialog.LiveTvPane(), {-5, 86, 939, 602}, {-2, -3, 978, 1357}, IDC_CLOSE_LIVE_TV},
-        {IDC_RADIO_TAB, dialog.RadioPane(), {0, 86, 939, 602}, {-2, -9, 978, 526}, IDC_CLOSE_RADIO},
+        {IDC_LIVE_TV_TAB, dialog.PlayPanel().LiveTvPane(), {-5, 86, 939, 602}, {-2, -3, 978, 1357}, IDC_CLOSE_LIVE_TV},
+        {IDC_RADIO_TAB, dialog.PlayPanel().RadioPane(), {0, 86, 939, 602}, {-2, -9, 978, 526}, IDC_CLOSE_RADIO},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tile);
@@ -266,22 +266,22 @@ TEST_F(PlayTest, LiveTvAndRadioPanesStandWhereTheirTablesPutThem) {
 TEST_F(PlayTest, PanesFollowTheirStateSequences) {
     // Play, search tile, play tile: the same playback pane comes back.
     PlayRow("Film", Ed2k);
-    HWND playback = dialog.PlayPane().Handle();
+    HWND playback = dialog.PlayPanel().PlayPane().Handle();
     Click(IDC_SEARCH_TAB);
-    EXPECT_FALSE(dialog.PlayPane().IsVisible());
+    EXPECT_FALSE(dialog.PlayPanel().PlayPane().IsVisible());
     Click(IDC_PLAY_TAB);
-    EXPECT_EQ(dialog.PlayPane().Handle(), playback);
-    EXPECT_TRUE(dialog.PlayPane().IsVisible());
+    EXPECT_EQ(dialog.PlayPanel().PlayPane().Handle(), playback);
+    EXPECT_TRUE(dialog.PlayPanel().PlayPane().IsVisible());
     EXPECT_TRUE(Visible(IDC_CLOSE_PLAYBACK));
 
     // Live TV hides the playback pane and keeps it; twice in a row keeps one page, loaded once.
     Click(IDC_LIVE_TV_TAB);
-    HWND liveTv = dialog.LiveTvPane().Handle();
-    EXPECT_FALSE(dialog.PlayPane().IsVisible());
-    EXPECT_EQ(dialog.PlayPane().Handle(), playback);
+    HWND liveTv = dialog.PlayPanel().LiveTvPane().Handle();
+    EXPECT_FALSE(dialog.PlayPanel().PlayPane().IsVisible());
+    EXPECT_EQ(dialog.PlayPanel().PlayPane().Handle(), playback);
     Click(IDC_LIVE_TV_TAB);
-    EXPECT_EQ(dialog.LiveTvPane().Handle(), liveTv);
-    EXPECT_TRUE(dialog.LiveTvPane().IsVisible());
+    EXPECT_EQ(dialog.PlayPanel().LiveTvPane().Handle(), liveTv);
+    EXPECT_TRUE(dialog.PlayPanel().LiveTvPane().IsVisible());
     const std::string liveTvPath = PathOf(config::LiveTvPageAddress);
     ASSERT_TRUE(test::PumpUntil([&] { return CountOf(RequestTargets(config::LiveTvPageAddress), liveTvPath) >= 1; }, 10000));
     test::PumpFor(300);
@@ -289,26 +289,26 @@ TEST_F(PlayTest, PanesFollowTheirStateSequences) {
 
     // Search tile, then live TV again: the hidden pane comes back as it was.
     Click(IDC_SEARCH_TAB);
-    EXPECT_FALSE(dialog.LiveTvPane().IsVisible());
+    EXPECT_FALSE(dialog.PlayPanel().LiveTvPane().IsVisible());
     Click(IDC_LIVE_TV_TAB);
-    EXPECT_EQ(dialog.LiveTvPane().Handle(), liveTv);
-    EXPECT_TRUE(dialog.LiveTvPane().IsVisible());
+    EXPECT_EQ(dialog.PlayPanel().LiveTvPane().Handle(), liveTv);
+    EXPECT_TRUE(dialog.PlayPanel().LiveTvPane().IsVisible());
 
     // Radio, live TV, radio: opening live TV destroyed the radio pane, so the page loads afresh.
     Click(IDC_RADIO_TAB);
-    EXPECT_FALSE(dialog.LiveTvPane().Exists());
+    EXPECT_FALSE(dialog.PlayPanel().LiveTvPane().Exists());
     ASSERT_TRUE(test::PumpUntil([&] { return CountOf(RequestTargets(config::RadioPageAddress), "/") == 1; }, 10000));
     Click(IDC_LIVE_TV_TAB);
-    EXPECT_FALSE(dialog.RadioPane().Exists());
+    EXPECT_FALSE(dialog.PlayPanel().RadioPane().Exists());
     Click(IDC_RADIO_TAB);
     EXPECT_TRUE(test::PumpUntil([&] { return CountOf(RequestTargets(config::RadioPageAddress), "/") == 2; }, 10000));
-    EXPECT_FALSE(dialog.LiveTvPane().Exists());
+    EXPECT_FALSE(dialog.PlayPanel().LiveTvPane().Exists());
 
     // The play tile brings the playback back, which survived all of it.
     Click(IDC_PLAY_TAB);
-    EXPECT_EQ(dialog.PlayPane().Handle(), playback);
-    EXPECT_TRUE(dialog.PlayPane().IsVisible());
-    EXPECT_FALSE(dialog.RadioPane().IsVisible());
+    EXPECT_EQ(dialog.PlayPanel().PlayPane().Handle(), playback);
+    EXPECT_TRUE(dialog.PlayPanel().PlayPane().IsVisible());
+    EXPECT_FALSE(dialog.PlayPanel().RadioPane().IsVisible());
 
     // Every close button returns to the search panel with no close button shown.
     const std::pair<int, int> closings[] = {
@@ -322,15 +322,15 @@ TEST_F(PlayTest, PanesFollowTheirStateSequences) {
         for (int id : {IDC_CLOSE_PLAYBACK, IDC_CLOSE_LIVE_TV, IDC_CLOSE_RADIO, IDC_PLAY_ADDRESS, IDC_PLAY})
             EXPECT_FALSE(Visible(id)) << id;
     }
-    EXPECT_FALSE(dialog.PlayPane().Exists());
-    EXPECT_FALSE(dialog.LiveTvPane().Exists());
-    EXPECT_FALSE(dialog.RadioPane().Exists());
+    EXPECT_FALSE(dialog.PlayPanel().PlayPane().Exists());
+    EXPECT_FALSE(dialog.PlayPanel().LiveTvPane().Exists());
+    EXPECT_FALSE(dialog.PlayPanel().RadioPane().Exists());
 }
 
 TEST_F(PlayTest, PlayingAnotherRowReplacesThePane) {
     PlayRow("Film 1", Ed2k);
     PlayRow("Film 2", BareHash);
-    EXPECT_NE(dialog.PlayPane().address.find(BareHash), std::string::npos);
+    EXPECT_NE(dialog.PlayPanel().PlayPane().address.find(BareHash), std::string::npos);
     int panes = 0;
     for (HWND child = GetWindow(dialog.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (Dialog::FromHandle(child)) ++panes;
@@ -342,9 +342,9 @@ TEST_F(PlayTest, PlayingAnotherRowReplacesThePane) {
 }
 
 TEST_F(PlayTest, NoEngineSelectedShowsTheInformationMessage) {
-    dialog.PlayEngineChoice().reset();  // as before the initialisation chose MTkan
+    dialog.PlayPanel().PlayEngineChoice().reset();  // as before the initialisation chose MTkan
     PlayRow("Film", Ed2k);
-    EXPECT_FALSE(dialog.PlayPane().Exists());
+    EXPECT_FALSE(dialog.PlayPanel().PlayPane().Exists());
     ASSERT_EQ(calls.messageBoxes.size(), 1u);
     EXPECT_EQ(calls.messageBoxes[0].text, "请至少点选一个云播服务器引擎！");
     EXPECT_EQ(calls.messageBoxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
@@ -353,7 +353,7 @@ TEST_F(PlayTest, NoEngineSelectedShowsTheInformationMessage) {
 // The browser control raises its events from the documents it loads; here they are raised as the
 // control raises them, since this Wine runs without an HTML engine and loads no document.
 TEST_F(PlayTest, PanesCancelPopupsSwallowRightClicksAndShowOnlyPagesOtherThanTheKcplayStartPage) {
-    BrowserPane& pane = dialog.RadioPane();
+    BrowserPane& pane = dialog.PlayPanel().RadioPane();
     pane.address = SiteOf(config::RadioPageAddress) + "/popup.html";
     ASSERT_TRUE(pane.Create(dialog.Handle()));
     pane.Show(SW_SHOW);
@@ -400,9 +400,9 @@ TEST_F(PlayTest, ScreenshotsOfThePlayPanelAndAPlaybackPane) {
     test::PumpFor(500);
     EXPECT_TRUE(test::SaveWindowPng(dialog.Handle(), test::ScreensFolder() + "/play-panel.png"));
     PlayTyped(Magnet);
-    dialog.PlayPane().Browser().onDocumentComplete(dialog.PlayPane().address);
+    dialog.PlayPanel().PlayPane().Browser().onDocumentComplete(dialog.PlayPanel().PlayPane().address);
     test::PumpFor(1000);
-    EXPECT_TRUE(dialog.PlayPane().Browser().IsVisible());
+    EXPECT_TRUE(dialog.PlayPanel().PlayPane().Browser().IsVisible());
     EXPECT_TRUE(test::SaveWindowPng(dialog.Handle(), test::ScreensFolder() + "/playback-pane.png"));
 }
 

@@ -68,7 +68,7 @@ protected:
     }
 
     std::vector<Row> Rows() const {
-        const ListView& list = dialog->ResultList();
+        const ListView& list = dialog->SearchPanel().ResultList();
         std::vector<Row> rows;
         for (int i = 0; i < list.RowCount(); ++i) {
             Row row{i, std::atoi(list.CellText(i, 0).c_str()), 0, list.CellText(i, 1), list.CellText(i, 2),
@@ -118,13 +118,13 @@ TEST_F(SearchPanelTest, EachEngineFillsTheListWithPagesOneAndTwo) {
         SCOPED_TRACE(EngineSettings(c.engine).name);
         ResetRequestLogs();
         Click(c.checkBox);
-        ASSERT_EQ(dialog->EngineEnabled(c.engine), 1);
+        ASSERT_EQ(dialog->SearchPanel().EngineEnabled(c.engine), 1);
         Search(Keyword);
 
         EXPECT_EQ(Status(), std::string("搜索已完成！    本次搜索结果：") + c.total + " 个     本页展示：20 个");
         EXPECT_EQ(RequestsTo(c.engine), (std::vector<std::string>{Get(c.target(1)), Get(c.target(2))}));
-        EXPECT_EQ(dialog->Search().PageNumber(), 2);
-        EXPECT_FALSE(dialog->Popup().Exists());
+        EXPECT_EQ(dialog->SearchPanel().Session().PageNumber(), 2);
+        EXPECT_FALSE(dialog->SearchPanel().Popup().Exists());
 
         // The new search deleted the rows before it (the empty first row, the last engine's).
         std::vector<Row> rows = Rows();
@@ -173,7 +173,7 @@ TEST_F(SearchPanelTest, WhileSearchingThePopupShowsTheWaitingTextAndCompletionDe
     EXPECT_EQ(Status(), "正在搜索资源.....");
     EXPECT_FALSE(IsWindowVisible(dialog->Item(IDC_PLAY_ADDRESS)));
     EXPECT_FALSE(IsWindowVisible(dialog->Item(IDC_PLAY)));
-    WaitingPopup& popup = dialog->Popup();
+    WaitingPopup& popup = dialog->SearchPanel().Popup();
     ASSERT_TRUE(popup.Exists());
     EXPECT_TRUE(popup.IsVisible());
     EXPECT_EQ(GetWindow(popup.Handle(), GW_OWNER), dialog->Handle());
@@ -207,9 +207,9 @@ TEST_F(SearchPanelTest, EmptyKeywordBoxIsRefusedAndNothingElseChanges) {
     EXPECT_EQ(calls.messageBoxes[0].caption, "搜索提示");
     EXPECT_EQ(calls.messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(Status(), "");
-    EXPECT_EQ(dialog->ResultList().RowCount(), 1);
-    EXPECT_FALSE(dialog->Popup().Exists());
-    EXPECT_EQ(dialog->Search().PageNumber(), 0);
+    EXPECT_EQ(dialog->SearchPanel().ResultList().RowCount(), 1);
+    EXPECT_FALSE(dialog->SearchPanel().Popup().Exists());
+    EXPECT_EQ(dialog->SearchPanel().Session().PageNumber(), 0);
     EXPECT_TRUE(RequestsTo(EngineId::Ed2k4U).empty());
 }
 
@@ -218,14 +218,14 @@ TEST_F(SearchPanelTest, LoadMoreBeforeTheSecondPageHasStartedDoesNothing) {
     test::PumpFor(700);
     EXPECT_TRUE(calls.messageBoxes.empty());
     EXPECT_EQ(Status(), "");
-    EXPECT_EQ(dialog->ResultList().RowCount(), 1);
-    EXPECT_FALSE(dialog->Popup().Exists());
+    EXPECT_EQ(dialog->SearchPanel().ResultList().RowCount(), 1);
+    EXPECT_FALSE(dialog->SearchPanel().Popup().Exists());
     EXPECT_TRUE(RequestsTo(EngineId::Ed2k4U).empty());
 
     Type(Keyword);
     Click(IDC_SEARCH);
     Click(IDC_LOAD_MORE);  // the search has not reached its second page yet
-    EXPECT_EQ(dialog->Search().PageNumber(), 1);
+    EXPECT_EQ(dialog->SearchPanel().Session().PageNumber(), 1);
     EXPECT_EQ(Status(), "正在搜索资源.....");
     ASSERT_TRUE(WaitForCompletion());
     EXPECT_EQ(RequestsTo(EngineId::Ed2k4U).size(), 2u);
@@ -236,7 +236,7 @@ TEST_F(SearchPanelTest, LoadMoreKeepsTheListAndContinuesTheIds) {
     ResetRequestLogs();
     Click(IDC_LOAD_MORE);
     EXPECT_EQ(Status(), "正在加载更多资源......");
-    EXPECT_TRUE(dialog->Popup().Exists());
+    EXPECT_TRUE(dialog->SearchPanel().Popup().Exists());
     ASSERT_TRUE(WaitForCompletion());
 
     EXPECT_EQ(Status(), "搜索已完成！    本次搜索结果：23 个     本页展示：23 个");
@@ -259,8 +259,8 @@ TEST_F(SearchPanelTest, LoadMoreWithAnEmptyBoxShowsTheMessageAndStillAdvancesThe
     ASSERT_EQ(calls.messageBoxes.size(), 1u);
     EXPECT_EQ(calls.messageBoxes[0].text, "请输入要搜索的关键词！");
     EXPECT_EQ(calls.messageBoxes[0].caption, "搜索提示");
-    EXPECT_EQ(dialog->Search().PageNumber(), 3);
-    EXPECT_FALSE(dialog->Popup().Exists());
+    EXPECT_EQ(dialog->SearchPanel().Session().PageNumber(), 3);
+    EXPECT_FALSE(dialog->SearchPanel().Popup().Exists());
 
     // The next load-more searches what the box holds now, one page further on.
     Type("empty");
@@ -278,7 +278,7 @@ TEST_F(SearchPanelTest, SearchesThatFindNothingCompleteWithoutRows) {
         ResetRequestLogs();
         Search(keyword);
         EXPECT_EQ(Status(), NothingFound);
-        EXPECT_EQ(dialog->ResultList().RowCount(), 0);
+        EXPECT_EQ(dialog->SearchPanel().ResultList().RowCount(), 0);
         EXPECT_EQ(RequestsTo(EngineId::Ed2k4U),
                   (std::vector<std::string>{Get("//search/" + std::string(keyword) + "?page=1&mode=thumb"),
                                             Get("//search/" + std::string(keyword) + "?page=2&mode=thumb")}));
@@ -310,16 +310,16 @@ TEST_F(SearchPanelTest, EcvBoxStaysUncheckedAndTheEngineChoiceStays) {
     EXPECT_EQ(calls.messageBoxes[0].text, "本搜索引擎涉及违禁的血腥暴力色情资源太多！暂时关闭");
     EXPECT_EQ(calls.messageBoxes[0].caption, "Qiv云播盒子友情提示");
     EXPECT_EQ(calls.messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-    for (EngineId engine : AllEngines) EXPECT_EQ(dialog->EngineEnabled(engine), engine == EngineId::FuSo ? 1 : 0);
+    for (EngineId engine : AllEngines) EXPECT_EQ(dialog->SearchPanel().EngineEnabled(engine), engine == EngineId::FuSo ? 1 : 0);
 }
 
 TEST_F(SearchPanelTest, ClosingTheWindowDuringASearchLeavesTheWorkersNothingToTouch) {
     Type("slow");
     Click(IDC_SEARCH);
-    std::shared_ptr<SearchShared> shared = dialog->Search().Shared();
+    std::shared_ptr<SearchShared> shared = dialog->SearchPanel().Session().Shared();
     ASSERT_TRUE(test::PumpUntil([&] { return shared->requestStarted.load(); }));
     test::PumpFor(600);  // the second page's worker starts too
-    const HWND list = dialog->ResultList().Handle();
+    const HWND list = dialog->SearchPanel().ResultList().Handle();
     dialog.reset();
     EXPECT_FALSE(IsWindow(list));
 

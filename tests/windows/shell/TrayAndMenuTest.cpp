@@ -66,7 +66,7 @@ protected:
     }
     LRESULT TrayNotify(UINT iconId, UINT mouseMessage) { return SendMessageA(window, WM_TRAY_NOTIFY, iconId, mouseMessage); }
     int AddSelectedRow() {
-        const ListView& list = dialog.ResultList();
+        const ListView& list = dialog.SearchPanel().ResultList();
         int row = list.InsertRow(0, "1");
         list.SetCellText(row, 1, "【双击点播】影片");
         list.SetCellText(row, 2, "1.00 GB");
@@ -139,7 +139,7 @@ TEST_F(TrayAndMenuTest, CommandsChosenFromTheSkinnedMenusReachTheirHandlers) {
     CopyTextToClipboard("before");
     // Opened over the list; the second item is "复制连接".
     POINT overList{60, 60};
-    ClientToScreen(dialog.ResultList().Handle(), &overList);
+    ClientToScreen(dialog.SearchPanel().ResultList().Handle(), &overList);
     SetCursorPos(overList.x, overList.y);
     shownMenu = {window, {{WM_KEYDOWN, VK_DOWN}, {WM_KEYDOWN, VK_DOWN}}, {{WM_KEYDOWN, VK_RETURN}}, "result-list-menu.png"};
     SetTimer(nullptr, 0, 100, TypeIntoTheShownMenu);
@@ -167,12 +167,12 @@ TEST_F(TrayAndMenuTest, CopyPutsExactlyTheAddressColumnOnTheClipboard) {
     } cases[] = {{row, RowAddress}, {-1, ""}};
     for (const Case& c : cases) {
         CopyTextToClipboard("before");
-        ListView_SetSelectionMark(dialog.ResultList().Handle(), c.selectionMark);
+        ListView_SetSelectionMark(dialog.SearchPanel().ResultList().Handle(), c.selectionMark);
         Command(ID_LIST_COPY);
         EXPECT_EQ(ClipboardText(), c.expected) << c.selectionMark;
     }
     // The initial empty row is the other one.
-    ListView_SetSelectionMark(dialog.ResultList().Handle(), row == 0 ? 1 : 0);
+    ListView_SetSelectionMark(dialog.SearchPanel().ResultList().Handle(), row == 0 ? 1 : 0);
     CopyTextToClipboard("before");
     Command(ID_LIST_COPY);
     EXPECT_EQ(ClipboardText(), "");
@@ -194,8 +194,8 @@ TEST_F(TrayAndMenuTest, DownloadHandsTheAddressToTheBrowserProgram) {
 TEST_F(TrayAndMenuTest, DoubleClickPlaysTheRow) {
     AddSelectedRow();
     EXPECT_EQ(Notify(NM_DBLCLK), 0);
-    ASSERT_TRUE(dialog.PlayPane().Exists());
-    EXPECT_NE(dialog.PlayPane().address.find(RowAddress), std::string::npos);
+    ASSERT_TRUE(dialog.PlayPanel().PlayPane().Exists());
+    EXPECT_NE(dialog.PlayPanel().PlayPane().address.find(RowAddress), std::string::npos);
 }
 
 TEST_F(TrayAndMenuTest, TrayKeepsOneIconAndTheWindowComesAndGoes) {
@@ -252,14 +252,14 @@ TEST_F(TrayAndMenuTest, CloseButtonAsksThenGoesToTheTrayOrExits) {
 }
 
 TEST_F(TrayAndMenuTest, IntroductionToggleAndOutsidePages) {
-    ASSERT_FALSE(dialog.IntroShown());
+    ASSERT_FALSE(dialog.SearchPanel().IntroShown());
     Click(IDC_INTRO_TOGGLE);
-    EXPECT_TRUE(dialog.IntroShown());
+    EXPECT_TRUE(dialog.SearchPanel().IntroShown());
     EXPECT_TRUE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
     EXPECT_TRUE(IsWindowVisible(dialog.Item(IDC_INTRO_FRAME)));
     EXPECT_EQ(dialog.ItemText(IDC_INTRO_TOGGLE), "关闭搜索及播放选项简介");
     Click(IDC_INTRO_TOGGLE);
-    EXPECT_FALSE(dialog.IntroShown());
+    EXPECT_FALSE(dialog.SearchPanel().IntroShown());
     EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
     EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_FRAME)));
     EXPECT_EQ(dialog.ItemText(IDC_INTRO_TOGGLE), "显示搜索及播放选项简介");
@@ -269,14 +269,14 @@ TEST_F(TrayAndMenuTest, IntroductionToggleAndOutsidePages) {
     Click(IDC_PLAY_TAB);
     Click(IDC_SEARCH_TAB);
     EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
-    EXPECT_TRUE(dialog.IntroShown());
+    EXPECT_TRUE(dialog.SearchPanel().IntroShown());
     Click(IDC_INTRO_TOGGLE);
-    EXPECT_FALSE(dialog.IntroShown());
+    EXPECT_FALSE(dialog.SearchPanel().IntroShown());
     EXPECT_FALSE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
     Click(IDC_INTRO_TOGGLE);
     EXPECT_TRUE(IsWindowVisible(dialog.Item(IDC_INTRO_TEXT)));
     Click(IDC_INTRO_TOGGLE);
-    EXPECT_FALSE(dialog.IntroShown());
+    EXPECT_FALSE(dialog.SearchPanel().IntroShown());
 
     Click(IDC_HOME_BANNER);
     Click(IDC_FEEDBACK);
