@@ -1,9 +1,9 @@
 #include "skin/SkinEngine.h"
 
-#include "skin/Redirections.h"
-#include "skin/SkinProperties.h"
+#include "skin/engine/Redirections.h"
+#include "skin/engine/SkinProperties.h"
 #include "skin/SkinnerKinds.h"
-#include "skin/Unpatched.h"
+#include "skin/patching/Unpatched.h"
 
 #include <algorithm>
 #include <string>

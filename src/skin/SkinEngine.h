@@ -2,10 +2,10 @@
 // The skin engine: one per process, attached by the program's start-up on its user-interface
 // thread. It watches every window of that thread through a window-procedure hook, chooses a skin
 // type from the window's class, and gives the window a skinner that subclasses it.
-#include "skin/OwnedMenuItems.h"
-#include "skin/SkinData.h"
-#include "skin/SkinTypeChoice.h"
-#include "skin/WindowSkinner.h"
+#include "skin/kinds/OwnedMenuItems.h"
+#include "skin/container/SkinData.h"
+#include "skin/engine/SkinTypeChoice.h"
+#include "skin/engine/WindowSkinner.h"
 
 #include <windows.h>
 

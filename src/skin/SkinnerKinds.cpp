@@ -1,16 +1,16 @@
 #include "skin/SkinnerKinds.h"
 
-#include "skin/BorderSkinner.h"
-#include "skin/CheckBoxSkinner.h"
-#include "skin/DialogSkinner.h"
-#include "skin/GroupBoxSkinner.h"
-#include "skin/HeaderSkinner.h"
-#include "skin/OwnerDrawButtonSkinner.h"
-#include "skin/PopupMenuSkinner.h"
-#include "skin/ProgressSkinner.h"
-#include "skin/PushButtonSkinner.h"
-#include "skin/RadioButtonSkinner.h"
-#include "skin/ScrollableSkinner.h"
+#include "skin/kinds/BorderSkinner.h"
+#include "skin/kinds/CheckBoxSkinner.h"
+#include "skin/kinds/DialogSkinner.h"
+#include "skin/kinds/GroupBoxSkinner.h"
+#include "skin/kinds/HeaderSkinner.h"
+#include "skin/kinds/OwnerDrawButtonSkinner.h"
+#include "skin/kinds/PopupMenuSkinner.h"
+#include "skin/kinds/ProgressSkinner.h"
+#include "skin/kinds/PushButtonSkinner.h"
+#include "skin/kinds/RadioButtonSkinner.h"
+#include "skin/kinds/ScrollableSkinner.h"
 
 #include <new>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The skinner kind of each skin type. A new kind is a class of its own (one file pair) and one
 // line in the table of SkinnerKinds.cpp.
-#include "skin/SkinTypeChoice.h"
-#include "skin/WindowSkinner.h"
+#include "skin/engine/SkinTypeChoice.h"
+#include "skin/engine/WindowSkinner.h"
 
 namespace qivyun::skin {
 

@@ -1,0 +1,65 @@
+#pragma once
+// What the skinners share when they paint: an off-screen buffer that is copied to
+// the screen once, the skin's parts, the host's overrides of a window's text colour ("ZOR_G"),
+// background ("ZOR_H") and font ("ZOR_I"), and the border in the non-client area.
+#include "framework/Handles.h"
+#include "skin/container/SkinData.h"
+#include "skin/engine/SkinRect.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace qivyun::skin {
+
+// A bitmap compatible with a DC, selected into a memory DC of its own. Empty when the bitmap
+// cannot be made; the paint then draws nothing and the next one tries again.
+class OffScreenBuffer {
+public:
+    OffScreenBuffer(HDC compatibleWith, int width, int height);
+    explicit operator bool() const { return bitmap_ && memory_.Get(); }
+    HDC Dc() const { return memory_.Get(); }
+    // Copies the whole buffer to (x, y) of dc.
+    void CopyTo(HDC dc, int x, int y) const;
+
+private:
+    int width_, height_;
+    UniqueGdiObject<HBITMAP> bitmap_;
+    MemoryDc memory_;
+};
+
+inline RECT ToRect(const SkinRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+inline SkinRect ToSkinRect(const RECT& r) { return SkinRect{r.left, r.top, r.right, r.bottom}; }
+
+// A WM_PAINT served with the system's own BeginPaint and EndPaint, paint(dc) in between (with the
+// paint DC; nothing when the system gives none).
+void PaintBetweenBeginAndEnd(HWND window, const std::function<void(HDC)>& paint);
+
+// The whole window (frame included) composed off screen by paint(buffer, window rectangle at the
+// origin, skin) and copied through the window's DC at once; nothing without a loaded skin.
+void PaintWindowOffScreen(HWND window, const std::function<void(HDC, const RECT&, const SkinData&)>& paint);
+
+// The window rectangle moved to the origin, and the client rectangle in the same coordinates.
+RECT WindowRectAtOrigin(HWND window);
+RECT ClientRectInWindow(HWND window);
+// The whole window in its client coordinates (the frame lies at negative or outer values).
+RECT WindowInClient(HWND window);
+
+void DrawSkinPart(HDC dc, const RECT& rect, SkinPart part, const SkinData& skin);
+
+// The window's "ZOR_H" colour as a solid fill, else the skin's background brush, its pattern lined
+// up with the client area of the window's top-level window so that it meets the parent's seamlessly.
+void FillSkinBackground(HWND window, HDC dc, const RECT& rect, const SkinData& skin);
+// The window's "ZOR_G" colour, else the skin's colour.
+COLORREF SkinTextColour(HWND window, SkinColour colour, const SkinData& skin);
+// The window's "ZOR_I" font, else the skin's font of the slot, else the control's own font, else
+// the engine's default text font.
+HFONT SkinnerFont(HWND window, SkinFontSlot slot, const SkinData& skin);
+
+// The non-client frame between the window rectangle and `inner` (window coordinates): with an edge
+// style or WS_BORDER a 1-pixel line and a fill in the border colours of the window's state
+// (disabled, focused, normal), else the skin's background. Nothing for a window without a
+// non-client area.
+void PaintNonClientBorder(HWND window, const RECT& inner, const SkinData& skin);
+
+}  // namespace qivyun::skin

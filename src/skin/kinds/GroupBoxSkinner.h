@@ -1,0 +1,36 @@
+#pragma once
+// Group boxes: the skin's frame around the area, its top edge running through the middle of the
+// caption and interrupted by it; children of the box are kept out of the drawing. A box that is
+// not clipped by its siblings leaves its inside to what lies behind it, and what the system would
+// draw of it goes nowhere.
+#include "skin/engine/SkinnerDrawing.h"
+#include "skin/engine/WindowSkinner.h"
+
+#include <memory>
+
+namespace qivyun::skin {
+
+class GroupBoxSkinner : public WindowSkinner {
+public:
+    GroupBoxSkinner();
+    void OnAttach() override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Paints the box into dc, or into the window's own DC when there is none.
+    virtual void Paint(HDC dc);
+
+private:
+    LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
+    // Where the caption is now, with the gap around it (box coordinates); empty without a caption.
+    RECT CaptionGap(HDC dc) const;
+    // What the parent shows behind the box, painted over `area` of dc.
+    void PaintParentBackground(HDC dc, const RECT& area) const;
+
+    // DCs the system asks for to draw its own look of the box get a scratch bitmap.
+    DcRedirect dcRecord_;
+    std::unique_ptr<OffScreenBuffer> scratch_;
+    RECT staleCaption_{};  // the caption before a new text, cleared by the next paint
+};
+
+}  // namespace qivyun::skin
