@@ -1,6 +1,6 @@
 #include "skin/container/DrawPart.h"
 
-#include "skin/container/NineGrid.h"
+#include "framework/OffscreenSurface.h"
 
 #include <mmsystem.h>
 #include <vfw.h>
@@ -18,7 +18,7 @@ void Stretch(HDC destination, int x, int y, const GridRect& size, const GridRect
 
 void DrawPart(HDC destination, const RECT& rectangle, const ImagePart& part, const SkinData& skin) {
     if (!skin.Loaded()) return;
-    const GridRect target{rectangle.left, rectangle.top, rectangle.right - rectangle.left, rectangle.bottom - rectangle.top};
+    const GridRect target = ToGridRect(rectangle);
     const UINT key = part.transparentColour;
     for (const GridPiece& piece : PlanNineGrid(part, target, skin.AtlasWidth(), skin.AtlasHeight())) {
         const GridRect& d = piece.destination;
@@ -34,11 +34,10 @@ void DrawPart(HDC destination, const RECT& rectangle, const ImagePart& part, con
             Stretch(destination, d.x, d.y, d, piece.source, skin);
         } else {
             // stretched into a bitmap of the piece's size first, then keyed onto the destination
-            UniqueGdiObject<HBITMAP> stretched(CreateCompatibleBitmap(destination, d.width, d.height));
+            OffscreenSurface stretched(destination, d.width, d.height);
             if (!stretched) continue;
-            MemoryDc buffer(destination, stretched.Get());
-            Stretch(buffer.Get(), 0, 0, d, piece.source, skin);
-            TransparentBlt(destination, d.x, d.y, d.width, d.height, buffer.Get(), 0, 0, d.width, d.height, key);
+            Stretch(stretched.Dc(), 0, 0, d, piece.source, skin);
+            TransparentBlt(destination, d.x, d.y, d.width, d.height, stretched.Dc(), 0, 0, d.width, d.height, key);
         }
     }
 }

@@ -26,19 +26,14 @@ void MakeFontPair(const LOGFONTA& font, std::array<UniqueGdiObject<HFONT>, 2>& p
 
 SkinData::SkinData()
     : screenDc_(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)),
-      atlasDc_(CreateCompatibleDC(screenDc_)),
-      workDc_(CreateCompatibleDC(screenDc_)),
-      atlasDcFirstBitmap_(GetCurrentObject(atlasDc_, OBJ_BITMAP)),
+      atlasDc_(CreateCompatibleDC(screenDc_.Get())),
+      workDc_(CreateCompatibleDC(screenDc_.Get())),
       drawDib_(DrawDibOpen()) {
     LOGFONTA iconTitle{};
     if (SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0)) MakeFontPair(iconTitle, defaultFonts_);
 }
 
 SkinData::~SkinData() {
-    SelectObject(atlasDc_, atlasDcFirstBitmap_);
-    DeleteDC(workDc_);
-    DeleteDC(atlasDc_);
-    DeleteDC(screenDc_);
     if (drawDib_) DrawDibClose(static_cast<HDRAWDIB>(drawDib_));
 }
 
@@ -100,9 +95,10 @@ void SkinData::Recolour(const ColourAdjustment& adjustment) {
         }
     }
     GdiFlush();
-    const HGDIOBJ previous = SelectObject(workDc_, compatibleAtlas_.Get());
-    BitBlt(workDc_, 0, 0, atlasWidth_, atlasHeight_, atlasDc_, 0, 0, SRCCOPY);
-    SelectObject(workDc_, previous);
+    {
+        SelectedObject target(workDc_.Get(), compatibleAtlas_.Get());
+        BitBlt(workDc_.Get(), 0, 0, atlasWidth_, atlasHeight_, atlasDc_.Get(), 0, 0, SRCCOPY);
+    }
     MakeBackground();
     // A pattern brush is cut from the adjusted atlas already; a solid one takes the colour read.
     if (!backgroundBitmap_) {
@@ -124,22 +120,24 @@ bool SkinData::MakeAtlas() {
     info.bmiHeader.biCompression = BI_RGB;
     info.bmiHeader.biSizeImage = DWORD(atlas.pixelBytes);
     void* bits = nullptr;
-    UniqueGdiObject<HBITMAP> dib(CreateDIBSection(screenDc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueGdiObject<HBITMAP> dib(CreateDIBSection(screenDc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dib || !bits) return false;
-    UniqueGdiObject<HBITMAP> compatible(CreateCompatibleBitmap(screenDc_, atlas.width, atlas.height));
+    UniqueGdiObject<HBITMAP> compatible(CreateCompatibleBitmap(screenDc_.Get(), atlas.width, atlas.height));
     if (!compatible) return false;
     std::memcpy(bits, atlas.pixels, atlas.pixelBytes);
     GdiFlush();
 
-    SelectObject(atlasDc_, dib.Get());
+    // The new atlas goes in before the old one is deleted.
+    atlasSelection_.emplace(atlasDc_.Get(), dib.Get());
     atlasBitmap_ = std::move(dib);
     atlasInfo_ = info;
     atlasBits_ = bits;
     atlasWidth_ = atlas.width;
     atlasHeight_ = atlas.height;
-    const HGDIOBJ previous = SelectObject(workDc_, compatible.Get());
-    BitBlt(workDc_, 0, 0, atlas.width, atlas.height, atlasDc_, 0, 0, SRCCOPY);
-    SelectObject(workDc_, previous);
+    {
+        SelectedObject target(workDc_.Get(), compatible.Get());
+        BitBlt(workDc_.Get(), 0, 0, atlas.width, atlas.height, atlasDc_.Get(), 0, 0, SRCCOPY);
+    }
     compatibleAtlas_ = std::move(compatible);
     return true;
 }
@@ -165,10 +163,11 @@ void SkinData::MakeBackground() {
         backgroundBrush_.Reset(CreateSolidBrush(backgroundColour_));
         return;
     }
-    backgroundBitmap_.Reset(CreateCompatibleBitmap(screenDc_, part.width, part.height));
-    const HGDIOBJ previous = SelectObject(workDc_, backgroundBitmap_.Get());
-    BitBlt(workDc_, 0, 0, part.width, part.height, atlasDc_, part.x, part.y, SRCCOPY);
-    SelectObject(workDc_, previous);
+    backgroundBitmap_.Reset(CreateCompatibleBitmap(screenDc_.Get(), part.width, part.height));
+    {
+        SelectedObject target(workDc_.Get(), backgroundBitmap_.Get());
+        BitBlt(workDc_.Get(), 0, 0, part.width, part.height, atlasDc_.Get(), part.x, part.y, SRCCOPY);
+    }
     backgroundBrush_.Reset(CreatePatternBrush(backgroundBitmap_.Get()));
 }
 

@@ -1,15 +1,17 @@
 #pragma once
 // The loaded skin on Windows: the tables, the atlas as a DIB section selected into its own DC and
 // as a device-compatible copy, the background brush made from part 271, and the fonts.
-#include <windows.h>
-
+#include "framework/DeviceContext.h"
 #include "framework/Handles.h"
 #include "skin/container/ColourAdjustment.h"
 #include "skin/container/SkinContainer.h"
 #include "skin/container/SkinParts.h"
 
+#include <windows.h>
+
 #include <array>
 #include <cstddef>
+#include <optional>
 
 namespace qivyun::skin {
 
@@ -50,7 +52,7 @@ public:
 
     // The atlas: its DC (the DIB section is selected into it), the device-compatible copy, and the
     // DIB itself for stretching with DrawDib.
-    HDC AtlasDc() const { return atlasDc_; }
+    HDC AtlasDc() const { return atlasDc_.Get(); }
     HBITMAP CompatibleAtlas() const { return compatibleAtlas_.Get(); }
     int AtlasWidth() const { return atlasWidth_; }
     int AtlasHeight() const { return atlasHeight_; }
@@ -63,9 +65,9 @@ private:
     void MakeBackground();
     void MakeFonts();
 
-    HDC screenDc_;
-    HDC atlasDc_;
-    HDC workDc_;
+    UniqueDc screenDc_;
+    UniqueDc atlasDc_;
+    UniqueDc workDc_;  // selects the bitmaps the atlas is copied into
     UniqueGdiObject<HBITMAP> compatibleAtlas_;
     UniqueGdiObject<HBITMAP> backgroundBitmap_;
     std::array<std::array<UniqueGdiObject<HFONT>, 2>, 13> fonts_;
@@ -78,8 +80,8 @@ private:
     BITMAPINFO atlasInfo_{};
     void* atlasBits_ = nullptr;
 
-    UniqueGdiObject<HBITMAP> atlasBitmap_;  // the DIB section behind atlasBits_
-    HGDIOBJ atlasDcFirstBitmap_;            // what the atlas DC held when it was made
+    UniqueGdiObject<HBITMAP> atlasBitmap_;             // the DIB section behind atlasBits_
+    std::optional<SelectedObject> atlasSelection_;    // atlasBitmap_ in the atlas DC
     std::array<UniqueGdiObject<HFONT>, 2> defaultFonts_;
     HANDLE drawDib_;
 };

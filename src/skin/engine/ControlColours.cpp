@@ -1,12 +1,12 @@
 #include "skin/engine/ControlColours.h"
 
-#include "skin/SkinEngine.h"
+#include "framework/MessageCrackers.h"
 #include "skin/engine/WindowSkinner.h"
 
 namespace qivyun::skin {
 namespace {
 
-constexpr SkinType FramedWindowTypes[] = {1030, 1034};
+constexpr SkinType FramedWindowTypes[] = {skintype::ControlBarFrame, skintype::Dialog};
 
 bool DrawnByTheSkin(HWND control) {
     const WindowSkinner* skinner = WindowSkinner::Of(control);
@@ -19,14 +19,13 @@ bool DrawnByTheSkin(HWND control) {
 
 }  // namespace
 
-LRESULT AnswerControlColour(const WindowSkinner& host, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT AnswerControlColour(const WindowSkinner& host, const SkinData& skin, UINT message, WPARAM wParam,
+                            LPARAM lParam) {
     const LRESULT answer = host.CallPrevious(message, wParam, lParam);
-    const SkinData* loaded = SkinEngine::LoadedSkin();
-    if (!loaded) return answer;
-    const SkinData& skin = *loaded;
+    if (!skin.Loaded()) return answer;
     if (message == WM_CTLCOLORSTATIC) {
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        if (DrawnByTheSkin(reinterpret_cast<HWND>(lParam))) {
+        const HDC dc = crack::Dc(wParam);
+        if (DrawnByTheSkin(crack::Window(lParam))) {
             SetBkColor(dc, skin.BackgroundColour());
             SetTextColor(dc, skin.Colour(SkinColour::StaticTextDisabled));
         } else {

@@ -1,64 +1,27 @@
 #include "skin/engine/Redirections.h"
 
-#include "skin/SkinEngine.h"
-#include "skin/patching/Unpatched.h"
 #include "skin/engine/WindowSkinner.h"
+#include "skin/patching/Unpatched.h"
 
 #include <array>
 #include <atomic>
+#include <mutex>
+#include <utility>
+#include <vector>
 
 namespace qivyun::skin {
-
-namespace unpatched {
-
-decltype(&::ExtTextOutA) ExtTextOutA = &::ExtTextOutA;
-decltype(&::ExtTextOutW) ExtTextOutW = &::ExtTextOutW;
-decltype(&::GetWindowLongA) GetWindowLongA = &::GetWindowLongA;
-decltype(&::GetWindowLongW) GetWindowLongW = &::GetWindowLongW;
-decltype(&::SetWindowLongA) SetWindowLongA = &::SetWindowLongA;
-decltype(&::SetWindowLongW) SetWindowLongW = &::SetWindowLongW;
-#ifdef _WIN64
-decltype(&::GetWindowLongPtrA) GetWindowLongPtrA = &::GetWindowLongPtrA;
-decltype(&::GetWindowLongPtrW) GetWindowLongPtrW = &::GetWindowLongPtrW;
-decltype(&::SetWindowLongPtrA) SetWindowLongPtrA = &::SetWindowLongPtrA;
-decltype(&::SetWindowLongPtrW) SetWindowLongPtrW = &::SetWindowLongPtrW;
-#endif
-decltype(&::BeginPaint) BeginPaint = &::BeginPaint;
-decltype(&::EndPaint) EndPaint = &::EndPaint;
-decltype(&::GetDC) GetDC = &::GetDC;
-decltype(&::GetWindowDC) GetWindowDC = &::GetWindowDC;
-decltype(&::ReleaseDC) ReleaseDC = &::ReleaseDC;
-decltype(&::WindowFromDC) WindowFromDC = &::WindowFromDC;
-decltype(&::SetWindowRgn) SetWindowRgn = &::SetWindowRgn;
-decltype(&::GetScrollInfo) GetScrollInfo = &::GetScrollInfo;
-decltype(&::GetScrollPos) GetScrollPos = &::GetScrollPos;
-decltype(&::GetScrollRange) GetScrollRange = &::GetScrollRange;
-decltype(&::SetScrollInfo) SetScrollInfo = &::SetScrollInfo;
-decltype(&::SetScrollPos) SetScrollPos = &::SetScrollPos;
-decltype(&::SetScrollRange) SetScrollRange = &::SetScrollRange;
-decltype(&::GetScrollBarInfo) GetScrollBarInfo = &::GetScrollBarInfo;
-decltype(&::EnableScrollBar) EnableScrollBar = &::EnableScrollBar;
-
-#ifdef _WIN64
-WNDPROC WindowProcedure(HWND window) {
-    return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-}
-WNDPROC SetWindowProcedure(HWND window, WNDPROC procedure) {
-    return reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
-}
-#else
-WNDPROC WindowProcedure(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC)); }
-WNDPROC SetWindowProcedure(HWND window, WNDPROC procedure) {
-    return reinterpret_cast<WNDPROC>(SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure)));
-}
-#endif
-
-}  // namespace unpatched
-
 namespace {
 
+// What the replacements know beyond the windows' skinners: the DC whose black text is recoloured,
+// and the DCs handed out for windows, which WindowFromDC asks about from any thread.
 std::atomic<HDC> recolouredDc{nullptr};
 std::atomic<COLORREF> recolouredColour{0};
+
+std::mutex dcOwnersLock;
+std::vector<std::pair<HDC, HWND>>& DcOwners() {
+    static std::vector<std::pair<HDC, HWND>> owners;
+    return owners;
+}
 
 template <typename Draw>
 BOOL DrawRecoloured(HDC dc, Draw draw) {
@@ -171,7 +134,12 @@ int WINAPI ReleaseDCReplacement(HWND window, HDC dc) {
 
 HWND WINAPI WindowFromDCReplacement(HDC dc) {
     if (HWND window = unpatched::WindowFromDC(dc)) return window;
-    return SkinEngine::WindowOfDc(dc);
+    if (!dc) return nullptr;
+    std::lock_guard lock(dcOwnersLock);
+    for (const auto& [owned, window] : DcOwners()) {
+        if (owned == dc) return window;
+    }
+    return nullptr;
 }
 
 int WINAPI SetWindowRgnReplacement(HWND window, HRGN region, BOOL redraw) {
@@ -365,6 +333,16 @@ std::span<RedirectedFunction> RedirectedFunctions() { return Table(); }
 void RecolourBlackText(HDC dc, COLORREF colour) {
     recolouredColour.store(colour, std::memory_order_relaxed);
     recolouredDc.store(dc, std::memory_order_relaxed);
+}
+
+void RememberDcOwner(HDC dc, HWND window) {
+    std::lock_guard lock(dcOwnersLock);
+    DcOwners().emplace_back(dc, window);
+}
+
+void ForgetDcOwner(HDC dc) {
+    std::lock_guard lock(dcOwnersLock);
+    std::erase_if(DcOwners(), [dc](const auto& owner) { return owner.first == dc; });
 }
 
 }  // namespace qivyun::skin

@@ -23,5 +23,8 @@ std::span<RedirectedFunction> RedirectedFunctions();
 
 // Black text that ExtTextOutA/W draw into dc comes out in colour until the DC is cleared with null.
 void RecolourBlackText(HDC dc, COLORREF colour);
+// A DC handed out for a window: WindowFromDC answers the window for it until it is forgotten.
+void RememberDcOwner(HDC dc, HWND window);
+void ForgetDcOwner(HDC dc);
 
 }  // namespace qivyun::skin

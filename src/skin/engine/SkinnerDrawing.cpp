@@ -1,9 +1,12 @@
 #include "skin/engine/SkinnerDrawing.h"
 
+#include "framework/DeviceContext.h"
+#include "framework/OffscreenSurface.h"
 #include "skin/container/DrawPart.h"
-#include "skin/SkinEngine.h"
 #include "skin/engine/SkinProperties.h"
 #include "skin/patching/Unpatched.h"
+
+#include <windowsx.h>
 
 namespace qivyun::skin {
 namespace {
@@ -22,32 +25,21 @@ BorderColours BorderColoursOfState(HWND window) {
 
 }  // namespace
 
-OffScreenBuffer::OffScreenBuffer(HDC compatibleWith, int width, int height)
-    : width_(width),
-      height_(height),
-      bitmap_(width > 0 && height > 0 ? CreateCompatibleBitmap(compatibleWith, width, height) : nullptr),
-      memory_(compatibleWith, bitmap_.Get()) {}
-
-void OffScreenBuffer::CopyTo(HDC dc, int x, int y) const { BitBlt(dc, x, y, width_, height_, Dc(), 0, 0, SRCCOPY); }
-
 void PaintBetweenBeginAndEnd(HWND window, const std::function<void(HDC)>& paint) {
     PAINTSTRUCT paintStruct;
     if (HDC dc = unpatched::BeginPaint(window, &paintStruct)) paint(dc);
     unpatched::EndPaint(window, &paintStruct);
 }
 
-void PaintWindowOffScreen(HWND window, const std::function<void(HDC, const RECT&, const SkinData&)>& paint) {
-    const SkinData* skin = SkinEngine::LoadedSkin();
-    if (!skin) return;
-    HDC windowDc = unpatched::GetWindowDC(window);
+void PaintWindowOffScreen(HWND window, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint) {
+    if (!skin.Loaded()) return;
+    WindowDc windowDc(window, unpatched::DcCalls());
     if (!windowDc) return;
     const RECT all = WindowRectAtOrigin(window);
-    OffScreenBuffer buffer(windowDc, all.right, all.bottom);
-    if (buffer) {
-        paint(buffer.Dc(), all, *skin);
-        buffer.CopyTo(windowDc, 0, 0);
-    }
-    unpatched::ReleaseDC(window, windowDc);
+    OffscreenSurface buffer(windowDc.Get(), all.right, all.bottom);
+    if (!buffer) return;
+    paint(buffer.Dc(), all);
+    buffer.CopyTo(windowDc.Get(), 0, 0);
 }
 
 RECT WindowRectAtOrigin(HWND window) {
@@ -73,6 +65,25 @@ RECT WindowInClient(HWND window) {
     return rect;
 }
 
+HANDLE ButtonImage(HWND button, bool icon) {
+    return reinterpret_cast<HANDLE>(SendMessageA(button, BM_GETIMAGE, icon ? IMAGE_ICON : IMAGE_BITMAP, 0));
+}
+
+SIZE ImageSize(HANDLE image, bool icon) {
+    if (!image) return SIZE{0, 0};
+    if (!icon) {
+        BITMAP bits{};
+        return GetObjectA(image, sizeof(bits), &bits) ? SIZE{bits.bmWidth, bits.bmHeight} : SIZE{0, 0};
+    }
+    ICONINFO info{};
+    if (!GetIconInfo(static_cast<HICON>(image), &info)) return SIZE{0, 0};
+    // The bitmaps GetIconInfo makes are the caller's.
+    UniqueGdiObject<HBITMAP> colour(info.hbmColor), mask(info.hbmMask);
+    BITMAP bits{};
+    GetObjectA(colour ? colour.Get() : mask.Get(), sizeof(bits), &bits);
+    return SIZE{bits.bmWidth, colour ? bits.bmHeight : bits.bmHeight / 2};
+}
+
 void DrawSkinPart(HDC dc, const RECT& rect, SkinPart part, const SkinData& skin) {
     DrawPart(dc, rect, skin.Part(part), skin);
 }
@@ -81,9 +92,8 @@ void FillSkinBackground(HWND window, HDC dc, const RECT& rect, const SkinData& s
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (HANDLE colour = GetPropA(window, BackgroundColourProperty)) {
         UniqueGdiObject<HBRUSH> brush(CreateSolidBrush(static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(colour))));
-        HGDIOBJ previous = SelectObject(dc, brush.Get());
+        SelectedObject selected(dc, brush.Get());
         PatBlt(dc, rect.left, rect.top, width, height, PATCOPY);
-        SelectObject(dc, previous);
         return;
     }
     // The brush origin is in device units: where the top-level client's (0, 0) falls in this DC.
@@ -92,9 +102,10 @@ void FillSkinBackground(HWND window, HDC dc, const RECT& rect, const SkinData& s
     GetWindowOrgEx(dc, &logical);
     POINT previousOrigin;
     SetBrushOrgEx(dc, -origin.x - logical.x, -origin.y - logical.y, &previousOrigin);
-    HGDIOBJ previous = SelectObject(dc, skin.BackgroundBrush());
-    PatBlt(dc, rect.left, rect.top, width, height, PATCOPY);
-    SelectObject(dc, previous);
+    {
+        SelectedObject selected(dc, skin.BackgroundBrush());
+        PatBlt(dc, rect.left, rect.top, width, height, PATCOPY);
+    }
     SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
 }
 
@@ -107,36 +118,32 @@ COLORREF SkinTextColour(HWND window, SkinColour colour, const SkinData& skin) {
 HFONT SkinnerFont(HWND window, SkinFontSlot slot, const SkinData& skin) {
     if (HANDLE given = GetPropA(window, FontProperty)) return static_cast<HFONT>(given);
     if (HFONT font = skin.Font(slot, false)) return font;
-    if (auto own = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0))) return own;
+    if (HFONT own = GetWindowFont(window)) return own;
     return skin.DefaultFont(false);
 }
 
 void PaintNonClientBorder(HWND window, const RECT& inner, const SkinData& skin) {
     const RECT outer = WindowRectAtOrigin(window);
     if (EqualRect(&outer, &inner)) return;
-    HDC windowDc = unpatched::GetWindowDC(window);
+    WindowDc windowDc(window, unpatched::DcCalls());
     if (!windowDc) return;
-    OffScreenBuffer buffer(windowDc, outer.right, outer.bottom);
-    if (buffer) {
-        const bool bordered = (unpatched::GetWindowLongA(window, GWL_EXSTYLE) & EdgeStyles) ||
-                              (unpatched::GetWindowLongA(window, GWL_STYLE) & WS_BORDER);
-        if (bordered) {
-            const BorderColours colours = BorderColoursOfState(window);
-            UniqueGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, skin.Colour(colours.pen)));
-            UniqueGdiObject<HBRUSH> fill(CreateSolidBrush(skin.Colour(colours.fill)));
-            HGDIOBJ previousPen = SelectObject(buffer.Dc(), pen.Get());
-            HGDIOBJ previousBrush = SelectObject(buffer.Dc(), fill.Get());
-            Rectangle(buffer.Dc(), outer.left, outer.top, outer.right, outer.bottom);
-            SelectObject(buffer.Dc(), previousBrush);
-            SelectObject(buffer.Dc(), previousPen);
-        } else {
-            FillSkinBackground(window, buffer.Dc(), outer, skin);
-        }
-        // Only the frame: the client area is the control's own.
-        ExcludeClipRect(windowDc, inner.left, inner.top, inner.right, inner.bottom);
-        buffer.CopyTo(windowDc, 0, 0);
+    OffscreenSurface buffer(windowDc.Get(), outer.right, outer.bottom);
+    if (!buffer) return;
+    const bool bordered = (unpatched::GetWindowLongA(window, GWL_EXSTYLE) & EdgeStyles) ||
+                          (unpatched::GetWindowLongA(window, GWL_STYLE) & WS_BORDER);
+    if (bordered) {
+        const BorderColours colours = BorderColoursOfState(window);
+        UniqueGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, skin.Colour(colours.pen)));
+        UniqueGdiObject<HBRUSH> fill(CreateSolidBrush(skin.Colour(colours.fill)));
+        SelectedObject selectedPen(buffer.Dc(), pen.Get());
+        SelectedObject selectedBrush(buffer.Dc(), fill.Get());
+        Rectangle(buffer.Dc(), outer.left, outer.top, outer.right, outer.bottom);
+    } else {
+        FillSkinBackground(window, buffer.Dc(), outer, skin);
     }
-    unpatched::ReleaseDC(window, windowDc);
+    // Only the frame: the client area is the control's own.
+    ExcludeClipRect(windowDc.Get(), inner.left, inner.top, inner.right, inner.bottom);
+    buffer.CopyTo(windowDc.Get(), 0, 0);
 }
 
 }  // namespace qivyun::skin

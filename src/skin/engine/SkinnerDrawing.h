@@ -1,8 +1,8 @@
 #pragma once
-// What the skinners share when they paint: an off-screen buffer that is copied to
-// the screen once, the skin's parts, the host's overrides of a window's text colour ("ZOR_G"),
-// background ("ZOR_H") and font ("ZOR_I"), and the border in the non-client area.
-#include "framework/Handles.h"
+// What the skinners share when they paint: the skin's parts, the host's overrides of a window's
+// text colour ("ZOR_G"), background ("ZOR_H") and font ("ZOR_I"), the border in the non-client
+// area, whole windows composed off screen and copied once, and the rectangles of the portable
+// rules as the system's.
 #include "skin/container/SkinData.h"
 #include "skin/engine/SkinRect.h"
 
@@ -12,22 +12,6 @@
 
 namespace qivyun::skin {
 
-// A bitmap compatible with a DC, selected into a memory DC of its own. Empty when the bitmap
-// cannot be made; the paint then draws nothing and the next one tries again.
-class OffScreenBuffer {
-public:
-    OffScreenBuffer(HDC compatibleWith, int width, int height);
-    explicit operator bool() const { return bitmap_ && memory_.Get(); }
-    HDC Dc() const { return memory_.Get(); }
-    // Copies the whole buffer to (x, y) of dc.
-    void CopyTo(HDC dc, int x, int y) const;
-
-private:
-    int width_, height_;
-    UniqueGdiObject<HBITMAP> bitmap_;
-    MemoryDc memory_;
-};
-
 inline RECT ToRect(const SkinRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 inline SkinRect ToSkinRect(const RECT& r) { return SkinRect{r.left, r.top, r.right, r.bottom}; }
 
@@ -36,14 +20,20 @@ inline SkinRect ToSkinRect(const RECT& r) { return SkinRect{r.left, r.top, r.rig
 void PaintBetweenBeginAndEnd(HWND window, const std::function<void(HDC)>& paint);
 
 // The whole window (frame included) composed off screen by paint(buffer, window rectangle at the
-// origin, skin) and copied through the window's DC at once; nothing without a loaded skin.
-void PaintWindowOffScreen(HWND window, const std::function<void(HDC, const RECT&, const SkinData&)>& paint);
+// origin) and copied through the window's DC at once; nothing without a loaded skin.
+void PaintWindowOffScreen(HWND window, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint);
 
 // The window rectangle moved to the origin, and the client rectangle in the same coordinates.
 RECT WindowRectAtOrigin(HWND window);
 RECT ClientRectInWindow(HWND window);
 // The whole window in its client coordinates (the frame lies at negative or outer values).
 RECT WindowInClient(HWND window);
+
+// A button's icon or bitmap (BM_GETIMAGE), or nothing.
+HANDLE ButtonImage(HWND button, bool icon);
+// The size of a picture: a bitmap's, or an icon's (half its mask's height when it has no colour
+// bitmap); zero for none.
+SIZE ImageSize(HANDLE image, bool icon);
 
 void DrawSkinPart(HDC dc, const RECT& rect, SkinPart part, const SkinData& skin);
 

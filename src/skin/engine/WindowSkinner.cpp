@@ -1,6 +1,5 @@
 #include "skin/engine/WindowSkinner.h"
 
-#include "skin/SkinEngine.h"
 #include "skin/engine/SkinProperties.h"
 #include "skin/patching/Unpatched.h"
 
@@ -76,7 +75,7 @@ WindowSkinner::~WindowSkinner() {
         if (dcRedirect_) RemovePropA(window, DcRedirectProperty);
         Index().Remove(window, this);
     }
-    if (SkinEngine* engine = SkinEngine::Current()) engine->Forget(this);
+    if (roster_) roster_->Leave(*this);
 }
 
 WindowSkinner* WindowSkinner::Of(HWND window) { return window ? Index().Find(window) : nullptr; }
@@ -95,7 +94,11 @@ LRESULT WindowSkinner::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void WindowSkinner::StartTimer(UINT_PTR id, UINT periodMs) const {
-    SetTimer(window, id, periodMs, &SkinEngine::TimerProcedure);
+    SetTimer(window, id, periodMs, &WindowSkinner::TimerProcedure);
+}
+
+void CALLBACK WindowSkinner::TimerProcedure(HWND window, UINT, UINT_PTR id, DWORD) {
+    if (WindowSkinner* skinner = Of(window)) skinner->OnTimer(id);
 }
 
 void WindowSkinner::SetPaintRedirect(PaintRedirect* record) {

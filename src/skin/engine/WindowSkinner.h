@@ -3,20 +3,30 @@
 // keeps the procedure that was there before, and is found from the window through "ZOR". The
 // window owns it: it goes at WM_NCDESTROY.
 #include "skin/engine/ScrollState.h"
+#include "skin/engine/SkinTypes.h"
 #include "skin/engine/WindowRedirects.h"
 
 #include <windows.h>
 
-#include <cstdint>
-
 namespace qivyun::skin {
+
+class WindowSkinner;
+
+// The list a skinner is on while it lives (the engine's); the skinner leaves it when it goes.
+class SkinnerRoster {
+public:
+    virtual void Leave(WindowSkinner& skinner) = 0;
+
+protected:
+    ~SkinnerRoster() = default;
+};
 
 class WindowSkinner {
 public:
     WindowSkinner() = default;
     WindowSkinner(const WindowSkinner&) = delete;
     WindowSkinner& operator=(const WindowSkinner&) = delete;
-    // Puts previousProcedure back, removes the engine's properties and leaves the engine's list.
+    // Puts previousProcedure back, removes the engine's properties and leaves its roster.
     virtual ~WindowSkinner();
     // Runs right after subclassing.
     virtual void OnAttach() {}
@@ -41,9 +51,19 @@ public:
     // Subclasses the window: "ZOR", the engine's procedure through the unpatched window-long
     // function, the replaced procedure kept, then OnAttach.
     void Attach(HWND window);
+    // Puts the skinner on a roster, which it leaves when it goes.
+    void Enrol(SkinnerRoster& roster) { roster_ = &roster; }
     // Hands a message to the procedure beneath the engine's.
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) const;
-    // Starts a timer served by the engine's timer procedure (OnTimer).
+    // Hands a message to the procedure beneath, then brings the look up to what the message
+    // changed (repaint()); the answer is the procedure's.
+    template <class Repaint>
+    LRESULT CallPreviousThen(UINT message, WPARAM wParam, LPARAM lParam, Repaint&& repaint) {
+        const LRESULT result = CallPrevious(message, wParam, lParam);
+        repaint();
+        return result;
+    }
+    // Starts a timer whose ticks reach OnTimer.
     void StartTimer(UINT_PTR id, UINT periodMs) const;
 
     // "ZOR_D" and "ZOR_E"; null removes them. The records belong to the skinner.
@@ -53,7 +73,7 @@ public:
     DcRedirect* DcRedirection() const { return dcRedirect_; }
 
     HWND window = nullptr;
-    uint16_t skinType = 0;
+    SkinType skinType = skintype::None;
     WNDPROC procedure = nullptr;
     WNDPROC previousProcedure = nullptr;
 
@@ -65,7 +85,10 @@ protected:
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The system calls in with the window only: its skinner's OnTimer.
+    static void CALLBACK TimerProcedure(HWND window, UINT message, UINT_PTR id, DWORD time);
 
+    SkinnerRoster* roster_ = nullptr;
     PaintRedirect* paintRedirect_ = nullptr;
     DcRedirect* dcRedirect_ = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "skin/kinds/BorderSkinner.h"
 
-#include "skin/SkinEngine.h"
 #include "skin/engine/SkinnerDrawing.h"
 
 namespace qivyun::skin {
@@ -12,18 +11,15 @@ LRESULT BorderSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-    case WM_ENABLE: {
-        LRESULT result = CallPrevious(message, wParam, lParam);
-        PaintBorder();
-        return result;
-    }
+    case WM_ENABLE:
+        return CallPreviousThen(message, wParam, lParam, [this] { PaintBorder(); });
     default:
         return CallPrevious(message, wParam, lParam);
     }
 }
 
 void BorderSkinner::PaintBorder() const {
-    if (const SkinData* skin = SkinEngine::LoadedSkin()) PaintNonClientBorder(window, ClientRectInWindow(window), *skin);
+    if (const SkinData* skin = LoadedSkin()) PaintNonClientBorder(window, ClientRectInWindow(window), *skin);
 }
 
 }  // namespace qivyun::skin

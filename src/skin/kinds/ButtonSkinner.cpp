@@ -1,6 +1,8 @@
 #include "skin/kinds/ButtonSkinner.h"
 
-#include "skin/SkinEngine.h"
+#include "framework/DeviceContext.h"
+#include "framework/MessageCrackers.h"
+#include "framework/OffscreenSurface.h"
 #include "skin/engine/SkinnerDrawing.h"
 #include "skin/patching/Unpatched.h"
 
@@ -44,14 +46,13 @@ LRESULT ButtonSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_STYLECHANGED: {
         LRESULT result = CallPrevious(message, wParam, lParam);
-        const auto* change = reinterpret_cast<const STYLESTRUCT*>(lParam);
-        if (static_cast<int>(wParam) == GWL_STYLE && change &&
-            (change->styleNew & BS_TYPEMASK) == static_cast<DWORD>(BS_OWNERDRAW))
+        const STYLESTRUCT* change = crack::StyleChange(wParam, lParam);
+        if (change && (change->styleNew & BS_TYPEMASK) == static_cast<DWORD>(BS_OWNERDRAW))
             HandOverToOwnerDraw();  // this skinner is gone now
         return result;
     }
     case WM_NCPAINT:
-        if (const SkinData* skin = SkinEngine::LoadedSkin()) PaintNonClientBorder(window, ClientRectInWindow(window), *skin);
+        if (const SkinData* skin = LoadedSkin()) PaintNonClientBorder(window, ClientRectInWindow(window), *skin);
         return 0;
     case WM_MOUSEMOVE: {
         TRACKMOUSEEVENT request{sizeof(request), TME_HOVER | TME_LEAVE, window, HoverTimeMs};
@@ -77,11 +78,8 @@ LRESULT ButtonSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case BM_SETCHECK:
     case BM_SETSTATE:
     case BM_SETSTYLE:
-    case BM_SETIMAGE: {
-        LRESULT result = CallPrevious(message, wParam, lParam);
-        Redraw();
-        return result;
-    }
+    case BM_SETIMAGE:
+        return CallPreviousThen(message, wParam, lParam, [this] { Redraw(); });
     default:
         return CallPrevious(message, wParam, lParam);
     }
@@ -94,32 +92,31 @@ void ButtonSkinner::SetMouseState(int state) {
 }
 
 void ButtonSkinner::Redraw() {
-    HDC dc = unpatched::GetDC(window);
-    if (!dc) return;
-    Paint(dc);
-    unpatched::ReleaseDC(window, dc);
+    ClientDc dc(window, unpatched::DcCalls());
+    if (dc) Paint(dc.Get());
 }
 
 void ButtonSkinner::HandOverToOwnerDraw() {
     HWND target = window;
-    SkinEngine* engine = SkinEngine::Current();
+    SkinnerServices& engine = Engine();
     delete this;
-    if (engine) engine->CreateSkinner(target, 1036);
+    engine.CreateSkinner(target, skintype::OwnerDrawButton);
     InvalidateRect(target, nullptr, TRUE);
 }
 
 void ButtonSkinner::Paint(HDC dc) {
-    const SkinData* skin = SkinEngine::LoadedSkin();
+    const SkinData* skin = LoadedSkin();
     if (!skin) return;
     RECT client;
     GetClientRect(window, &client);
-    OffScreenBuffer buffer(dc, client.right, client.bottom);
+    OffscreenSurface buffer(dc, client.right, client.bottom);
     if (!buffer) return;
     PaintBackground(buffer.Dc(), client, *skin);
-    HGDIOBJ previousFont = SelectObject(buffer.Dc(), SkinnerFont(window, FontSlot(), *skin));
-    SetBkMode(buffer.Dc(), TRANSPARENT);
-    PaintContent(buffer.Dc(), client, static_cast<DWORD>(unpatched::GetWindowLongA(window, GWL_STYLE)), *skin);
-    SelectObject(buffer.Dc(), previousFont);
+    {
+        SelectedObject font(buffer.Dc(), SkinnerFont(window, FontSlot(), *skin));
+        SetBkMode(buffer.Dc(), TRANSPARENT);
+        PaintContent(buffer.Dc(), client, static_cast<DWORD>(unpatched::GetWindowLongA(window, GWL_STYLE)), *skin);
+    }
     buffer.CopyTo(dc, 0, 0);
 }
 
@@ -128,25 +125,11 @@ void ButtonSkinner::PaintBackground(HDC dc, const RECT& client, const SkinData& 
 }
 
 void ButtonSkinner::PaintImage(HDC dc, const RECT& rect, bool icon) {
-    const UINT type = icon ? IMAGE_ICON : IMAGE_BITMAP;
-    auto image = reinterpret_cast<HANDLE>(SendMessageA(window, BM_GETIMAGE, type, 0));
+    HANDLE image = ButtonImage(window, icon);
     if (!image) return;
-    int width = 0, height = 0;
-    if (icon) {
-        ICONINFO info{};
-        if (!GetIconInfo(static_cast<HICON>(image), &info)) return;
-        BITMAP bits{};
-        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bits), &bits);
-        width = bits.bmWidth;
-        height = info.hbmColor ? bits.bmHeight : bits.bmHeight / 2;
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
-    } else {
-        BITMAP bits{};
-        if (!GetObjectA(image, sizeof(bits), &bits)) return;
-        width = bits.bmWidth;
-        height = bits.bmHeight;
-    }
+    const SIZE size = ImageSize(image, icon);
+    const int width = size.cx, height = size.cy;
+    if (width == 0 && height == 0) return;
     const int x = rect.left + (rect.right - rect.left - width) / 2;
     const int y = rect.top + (rect.bottom - rect.top - height) / 2;
     const UINT state = IsWindowEnabled(window) ? DSS_NORMAL : DSS_DISABLED;

@@ -3,14 +3,15 @@
 // hover, pressed, focused, checked, indeterminate and disabled looks. Every paint is composed off
 // screen and copied once; a pointer change redraws at once through the window's DC. A button that
 // becomes owner-drawn is handed to the buffered-painting kind.
-#include "skin/kinds/ButtonLooks.h"
 #include "skin/container/SkinData.h"
-#include "skin/engine/WindowSkinner.h"
+#include "skin/engine/KindSkinner.h"
+#include "skin/kinds/ButtonLooks.h"
 
 namespace qivyun::skin {
 
-class ButtonSkinner : public WindowSkinner {
+class ButtonSkinner : public KindSkinner {
 public:
+    using KindSkinner::KindSkinner;
     void OnAttach() override;
 
 protected:

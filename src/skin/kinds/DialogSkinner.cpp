@@ -1,6 +1,7 @@
 #include "skin/kinds/DialogSkinner.h"
 
-#include "skin/SkinEngine.h"
+#include "framework/DeviceContext.h"
+#include "framework/MessageCrackers.h"
 #include "skin/engine/SkinProperties.h"
 
 #include <cstring>
@@ -33,7 +34,7 @@ bool KeepsOwnColours(UINT message, HWND control) {
 
 }  // namespace
 
-DialogSkinner::DialogSkinner() = default;
+DialogSkinner::DialogSkinner(const SkinnerContext& context) : KindSkinner(context) {}
 DialogSkinner::~DialogSkinner() = default;
 
 void DialogSkinner::OnAttach() {
@@ -55,7 +56,7 @@ void DialogSkinner::ForgetFrame() {
 void DialogSkinner::FollowCaption() {
     const bool wanted = SkinnedFrame::Wanted(window);
     if (wanted && !frame_) {
-        frame_ = std::make_unique<SkinnedFrame>(*this);
+        frame_ = std::make_unique<SkinnedFrame>(*this, Skin());
         frame_->Attach();
     } else if (!wanted && frame_) {
         frame_->Detach();
@@ -76,8 +77,8 @@ LRESULT DialogSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnControlColour(message, wParam, lParam);
     case WM_ERASEBKGND:
         // A dialog erases with the brush it answers to WM_CTLCOLORDLG; other windows are erased here.
-        if (!dialogClass_ && SkinEngine::LoadedSkin()) {
-            auto dc = reinterpret_cast<HDC>(wParam);
+        if (!dialogClass_ && LoadedSkin()) {
+            const HDC dc = crack::Dc(wParam);
             RECT client;
             GetClientRect(window, &client);
             SetBrushOrgEx(dc, 0, 0, nullptr);
@@ -85,11 +86,10 @@ LRESULT DialogSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         }
         break;
-    case WM_STYLECHANGED: {
-        LRESULT result = CallPrevious(message, wParam, lParam);
-        if (wParam == static_cast<WPARAM>(GWL_STYLE)) FollowCaption();
-        return result;
-    }
+    case WM_STYLECHANGED:
+        return CallPreviousThen(message, wParam, lParam, [&] {
+            if (crack::StyleChange(wParam, lParam)) FollowCaption();
+        });
     default:
         break;
     }
@@ -103,9 +103,9 @@ LRESULT DialogSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 // the skin's look goes in. The host's properties of the control win over both.
 LRESULT DialogSkinner::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = CallPrevious(message, wParam, lParam);
-    const SkinData* skin = SkinEngine::LoadedSkin();
-    auto dc = reinterpret_cast<HDC>(wParam);
-    auto control = reinterpret_cast<HWND>(lParam);
+    const SkinData* skin = LoadedSkin();
+    const HDC dc = crack::Dc(wParam);
+    const HWND control = crack::Window(lParam);
     if (!skin || !dc || !control) return answer;
 
     auto brush = reinterpret_cast<HBRUSH>(answer);
@@ -130,14 +130,15 @@ LRESULT DialogSkinner::OnControlColour(UINT message, WPARAM wParam, LPARAM lPara
         brush = SolidBrush(colour);
         SetBkColor(dc, colour);
     }
-    if (HANDLE font = GetPropA(control, FontProperty)) SelectObject(dc, font);
+    // The control draws with the host's font: it stays in the DC the control gets back.
+    if (HANDLE font = GetPropA(control, FontProperty)) SelectedObject::LeaveSelected(dc, font);
     return reinterpret_cast<LRESULT>(brush);
 }
 
 HBRUSH DialogSkinner::BackgroundBrush() {
     COLORREF colour;
     if (PropertyColour(window, BackgroundColourProperty, colour)) return SolidBrush(colour);
-    const SkinData* skin = SkinEngine::LoadedSkin();
+    const SkinData* skin = LoadedSkin();
     return skin ? skin->BackgroundBrush() : GetSysColorBrush(COLOR_3DFACE);
 }
 

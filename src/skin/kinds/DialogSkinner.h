@@ -6,8 +6,8 @@
 // also shapes the window, so that SetWindowRgn leaves it alone. Captionless dialogs keep their own
 // dragging and painting.
 #include "framework/Handles.h"
+#include "skin/engine/KindSkinner.h"
 #include "skin/kinds/SkinnedFrame.h"
-#include "skin/engine/WindowSkinner.h"
 
 #include <memory>
 #include <utility>
@@ -15,9 +15,9 @@
 
 namespace qivyun::skin {
 
-class DialogSkinner : public WindowSkinner {
+class DialogSkinner : public KindSkinner {
 public:
-    DialogSkinner();
+    explicit DialogSkinner(const SkinnerContext& context);
     ~DialogSkinner() override;
 
     void OnAttach() override;

@@ -2,8 +2,8 @@
 // The shape of a skinned frame: the window's rectangle without the pixels at its sides that the
 // title bar and the bottom edge leave to their transparent colour (the rounded corners of our
 // skin). The framed-window skinner makes the window's region of it.
-#include "skin/kinds/FrameLayout.h"
 #include "skin/container/SkinContainer.h"
+#include "skin/kinds/FrameLayout.h"
 
 #include <vector>
 

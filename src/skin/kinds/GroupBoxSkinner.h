@@ -3,16 +3,14 @@
 // caption and interrupted by it; children of the box are kept out of the drawing. A box that is
 // not clipped by its siblings leaves its inside to what lies behind it, and what the system would
 // draw of it goes nowhere.
-#include "skin/engine/SkinnerDrawing.h"
-#include "skin/engine/WindowSkinner.h"
-
-#include <memory>
+#include "framework/OffscreenSurface.h"
+#include "skin/engine/KindSkinner.h"
 
 namespace qivyun::skin {
 
-class GroupBoxSkinner : public WindowSkinner {
+class GroupBoxSkinner : public KindSkinner {
 public:
-    GroupBoxSkinner();
+    explicit GroupBoxSkinner(const SkinnerContext& context);
     void OnAttach() override;
 
 protected:
@@ -21,15 +19,16 @@ protected:
     virtual void Paint(HDC dc);
 
 private:
-    LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
     // Where the caption is now, with the gap around it (box coordinates); empty without a caption.
     RECT CaptionGap(HDC dc) const;
     // What the parent shows behind the box, painted over `area` of dc.
     void PaintParentBackground(HDC dc, const RECT& area) const;
+    // The caption, an icon, a bitmap or a text, at its place; the frame's top edge.
+    int PaintCaption(HDC dc, int width, DWORD style, bool enabled, const SkinData& skin) const;
 
     // DCs the system asks for to draw its own look of the box get a scratch bitmap.
     DcRedirect dcRecord_;
-    std::unique_ptr<OffScreenBuffer> scratch_;
+    OffscreenSurface scratch_;
     RECT staleCaption_{};  // the caption before a new text, cleared by the next paint
 };
 

@@ -1,8 +1,9 @@
 #include "skin/kinds/HeaderSkinner.h"
 
-#include "skin/kinds/HeaderLooks.h"
-#include "skin/SkinEngine.h"
+#include "framework/DeviceContext.h"
+#include "framework/MessageCrackers.h"
 #include "skin/engine/SkinnerDrawing.h"
+#include "skin/kinds/HeaderLooks.h"
 
 #include <commctrl.h>
 
@@ -24,10 +25,10 @@ LRESULT HeaderSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         DrawHeader();
         return 0;
     case WM_ERASEBKGND: {
-        if (const SkinData* skin = SkinEngine::LoadedSkin()) {
+        if (const SkinData* skin = LoadedSkin()) {
             RECT client;
             GetClientRect(window, &client);
-            FillSkinBackground(window, reinterpret_cast<HDC>(wParam), client, *skin);
+            FillSkinBackground(window, crack::Dc(wParam), client, *skin);
         }
         return 1;
     }
@@ -65,12 +66,9 @@ LRESULT HeaderSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             DrawHeader();
         }
         break;
-    case WM_ENABLE: {
+    case WM_ENABLE:
         // Disabled at once, not at the next paint.
-        LRESULT result = CallPrevious(message, wParam, lParam);
-        DrawHeader();
-        return result;
-    }
+        return CallPreviousThen(message, wParam, lParam, [this] { DrawHeader(); });
     default:
         break;
     }
@@ -82,35 +80,35 @@ int HeaderSkinner::ColumnAtPointer() const {
     GetCursorPos(&pointer);
     RECT place;
     GetWindowRect(window, &place);
-    const int count = static_cast<int>(SendMessageA(window, HDM_GETITEMCOUNT, 0, 0));
+    const int count = Header_GetItemCount(window);
     std::vector<SkinRect> columns;
     for (int position = 0; position < count; ++position) {
-        const auto index = SendMessageA(window, HDM_ORDERTOINDEX, position, 0);
         RECT item{};
-        SendMessageA(window, HDM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        Header_GetItemRect(window, Header_OrderToIndex(window, position), &item);
         columns.push_back(ToSkinRect(item));
     }
     return ColumnAtPoint(columns, pointer.x - place.left, pointer.y - place.top);
 }
 
 void HeaderSkinner::DrawHeader() {
-    PaintWindowOffScreen(window, [this](HDC dc, const RECT& all, const SkinData& skin) {
+    const SkinData& skin = Skin();
+    PaintWindowOffScreen(window, skin, [this, &skin](HDC dc, const RECT& all) {
         DrawSkinPart(dc, all, SkinPart::HeaderItem, skin);
         SetBkMode(dc, TRANSPARENT);
-        HGDIOBJ previousFont = SelectObject(dc, SkinnerFont(window, SkinFontSlot::HeaderFont, skin));
+        SelectedObject font(dc, SkinnerFont(window, SkinFontSlot::HeaderFont, skin));
         const bool enabled = IsWindowEnabled(window) != FALSE;
-        const auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(window, HDM_GETIMAGELIST, 0, 0));
-        const int count = static_cast<int>(SendMessageA(window, HDM_GETITEMCOUNT, 0, 0));
+        const HIMAGELIST images = Header_GetImageList(window);
+        const int count = Header_GetItemCount(window);
         for (int position = 0; position < count; ++position) {
-            const auto index = SendMessageA(window, HDM_ORDERTOINDEX, position, 0);
+            const int index = Header_OrderToIndex(window, position);
             char text[256] = {};
             HDITEMA item{};
             item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_BITMAP | HDI_IMAGE;
             item.pszText = text;
             item.cchTextMax = sizeof(text);
-            SendMessageA(window, HDM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+            Header_GetItem(window, index, &item);
             RECT rect{};
-            SendMessageA(window, HDM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+            Header_GetItemRect(window, index, &rect);
 
             const SkinPart part = HeaderColumnPart(position, hotColumn, mouseState, enabled);
             DrawSkinPart(dc, rect, part, skin);
@@ -130,7 +128,6 @@ void HeaderSkinner::DrawHeader() {
             // A column too narrow for its title ends it in an ellipsis, never in half a character.
             DrawTextA(dc, text, -1, &rect, alignment | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
         }
-        SelectObject(dc, previousFont);
     });
 }
 

@@ -3,11 +3,14 @@
 // pointer lit (by its display position, so a reordered header lights the column under the
 // pointer), pressed while the left button is held. The control keeps its items, order, widths and
 // notifications.
-#include "skin/engine/WindowSkinner.h"
+#include "skin/engine/KindSkinner.h"
 
 namespace qivyun::skin {
 
-class HeaderSkinner : public WindowSkinner {
+class HeaderSkinner : public KindSkinner {
+public:
+    using KindSkinner::KindSkinner;
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

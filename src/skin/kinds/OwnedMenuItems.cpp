@@ -1,9 +1,10 @@
 #include "skin/kinds/OwnedMenuItems.h"
 
+#include "framework/DeviceContext.h"
+#include "framework/OffscreenSurface.h"
 #include "skin/container/DrawPart.h"
-#include "skin/kinds/MenuItemLayout.h"
-#include "skin/engine/Redirections.h"
 #include "skin/engine/SkinnerDrawing.h"
+#include "skin/kinds/MenuItemLayout.h"
 #include "skin/patching/Unpatched.h"
 
 #include <algorithm>
@@ -34,16 +35,12 @@ HFONT MenuFont(const SkinData& skin) {
 
 int TextWidth(const std::string& text, const SkinData& skin) {
     if (text.empty()) return 0;
-    HDC screen = unpatched::GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(screen, MenuFont(skin));
+    ClientDc screen(nullptr, unpatched::DcCalls());
+    SelectedObject font(screen.Get(), MenuFont(skin));
     RECT extent{0, 0, 0, 0};
-    DrawTextA(screen, text.c_str(), static_cast<int>(text.size()), &extent, TextFormat | DT_CALCRECT);
-    SelectObject(screen, previous);
-    unpatched::ReleaseDC(nullptr, screen);
+    DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent, TextFormat | DT_CALCRECT);
     return extent.right - extent.left;
 }
-
-RECT ToRect(const GridRect& r) { return RECT{r.x, r.y, r.x + r.width, r.y + r.height}; }
 
 // Where the menu window's background lies, in the coordinates of an item's DC: across the window
 // that shows the menu when the DC is known to be one of it, else far enough around the item that
@@ -131,10 +128,9 @@ bool OwnedMenuItems::Draw(const DRAWITEMSTRUCT& drawn, const SkinData& skin) con
     const RECT& at = drawn.rcItem;
     const int width = at.right - at.left, height = at.bottom - at.top;
     if (width <= 0 || height <= 0) return true;
-    UniqueGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(drawn.hDC, width, height));
-    if (!bitmap) return true;
-    MemoryDc buffer(drawn.hDC, bitmap.Get());
-    HDC dc = buffer.Get();
+    OffscreenSurface buffer(drawn.hDC, width, height);
+    if (!buffer) return true;
+    HDC dc = buffer.Dc();
 
     const ImagePart& background = skin.Part(SkinPart::MenuBackground);
     RECT face = MenuFace(drawn.hDC, at, background);
@@ -154,22 +150,21 @@ bool OwnedMenuItems::Draw(const DRAWITEMSTRUCT& drawn, const SkinData& skin) con
         if (drawn.itemState & ODS_CHECKED) DrawPart(dc, ToRect(places.check), skin.Part(SkinPart::MenuCheck), skin);
         if (submenu) DrawPart(dc, ToRect(places.arrow), skin.Part(SkinPart::MenuSubmenuArrow), skin);
 
-        HGDIOBJ previousFont = SelectObject(dc, MenuFont(skin));
+        SelectedObject font(dc, MenuFont(skin));
         SetBkMode(dc, TRANSPARENT);
         const bool plain = !disabled && !selected;
         if (plain) {
             SetTextColor(dc, RGB(0, 0, 0));
-            RecolourBlackText(dc, skin.Colour(SkinColour::MenuText));
+            engine_.RecolourBlackText(dc, skin.Colour(SkinColour::MenuText));
         } else {
             SetTextColor(dc, skin.Colour(disabled ? SkinColour::MenuTextDisabled : SkinColour::MenuTextHighlighted));
         }
         RECT text = ToRect(places.text);
         const UINT prefix = (drawn.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
         DrawTextA(dc, item->text.c_str(), static_cast<int>(item->text.size()), &text, TextFormat | prefix);
-        if (plain) RecolourBlackText(nullptr, 0);
-        SelectObject(dc, previousFont);
+        if (plain) engine_.RecolourBlackText(nullptr, 0);
     }
-    BitBlt(drawn.hDC, at.left, at.top, width, height, dc, 0, 0, SRCCOPY);
+    buffer.CopyTo(drawn.hDC, at.left, at.top);
     return true;
 }
 

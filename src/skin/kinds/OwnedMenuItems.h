@@ -1,8 +1,10 @@
 #pragma once
 // Menu items that the engine draws itself: made owner-drawn while a skinned menu window shows
 // them, with the type, item data and bitmap they had before kept until the window goes or the
-// next skin load gives them back.
+// next skin load gives them back. The items are measured and drawn by the menus' rule
+// (MenuItemLayout) in the skin's menu parts.
 #include "skin/container/SkinData.h"
+#include "skin/engine/SkinnerServices.h"
 
 #include <windows.h>
 
@@ -14,6 +16,9 @@ namespace qivyun::skin {
 
 class OwnedMenuItems {
 public:
+    // The engine recolours the black text of the items it draws.
+    explicit OwnedMenuItems(SkinnerServices& engine) : engine_(engine) {}
+
     // Makes the item at position owner-drawn for the engine; false when the menu has no such item.
     bool Own(HMENU menu, UINT position);
     // The items of one menu, or every item, get their former type, data and bitmap back.
@@ -41,6 +46,7 @@ private:
     int WidestMeasured(HMENU menu) const;
     static void GiveBack(const Item& item);
 
+    SkinnerServices& engine_;
     std::vector<std::unique_ptr<Item>> items_;
 };
 

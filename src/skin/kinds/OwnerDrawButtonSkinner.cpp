@@ -1,7 +1,6 @@
 #include "skin/kinds/OwnerDrawButtonSkinner.h"
 
-#include "skin/engine/Redirections.h"
-#include "skin/SkinEngine.h"
+#include "framework/MessageCrackers.h"
 #include "skin/engine/SkinnerDrawing.h"
 #include "skin/patching/Unpatched.h"
 
@@ -9,7 +8,7 @@
 
 namespace qivyun::skin {
 
-OwnerDrawButtonSkinner::OwnerDrawButtonSkinner() {
+OwnerDrawButtonSkinner::OwnerDrawButtonSkinner(const SkinnerContext& context) : KindSkinner(context) {
     paintRecord_.beginPaint = [this](HWND, PAINTSTRUCT* paint) { return BeginBuffered(paint); };
     paintRecord_.endPaint = [this](HWND, const PAINTSTRUCT* paint) { return EndBuffered(paint); };
 }
@@ -18,7 +17,7 @@ OwnerDrawButtonSkinner::~OwnerDrawButtonSkinner() {
     // A paint still open when the window goes: give its DC back to the system.
     while (!buffers_.empty()) {
         PAINTSTRUCT paint = buffers_.back().paint;
-        paint.hdc = buffers_.back().memory;
+        paint.hdc = buffers_.back().memory.Dc();
         buffers_.back().nested = 0;
         EndBuffered(&paint);
     }
@@ -32,14 +31,14 @@ void OwnerDrawButtonSkinner::OnAttach() {
 LRESULT OwnerDrawButtonSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
-        if (wParam) return CallPrevious(message, wParam, lParam);  // the caller's own DC
+        if (crack::Dc(wParam)) return CallPrevious(message, wParam, lParam);  // the caller's own DC
         // The paint begins here and the buffer goes to the procedure beneath as its DC, so the
         // button paints into it whether or not its own BeginPaint reaches the redirection; a
         // BeginPaint it makes all the same gets the same buffer.
         PAINTSTRUCT paint;
         HDC dc = BeginBuffered(&paint);
         if (!dc) return 0;
-        LRESULT result = CallPrevious(message, reinterpret_cast<WPARAM>(dc), lParam);
+        LRESULT result = CallPrevious(message, DcParameter(dc), lParam);
         EndBuffered(&paint);
         return result;
     }
@@ -55,35 +54,32 @@ HDC OwnerDrawButtonSkinner::BeginBuffered(PAINTSTRUCT* paint) {
         Buffer& open = buffers_.back();
         ++open.nested;
         *paint = open.paint;
-        paint->hdc = open.memory;
-        return open.memory;
+        paint->hdc = open.memory.Dc();
+        return paint->hdc;
     }
     HDC screen = unpatched::BeginPaint(window, paint);
-    const SkinData* skin = SkinEngine::LoadedSkin();
+    const SkinData* skin = LoadedSkin();
     if (!screen || !skin) return screen;
     RECT client;
     GetClientRect(window, &client);
-    UniqueGdiObject<HBITMAP> bitmap(
-        client.right > 0 && client.bottom > 0 ? CreateCompatibleBitmap(screen, client.right, client.bottom) : nullptr);
-    HDC memory = bitmap ? CreateCompatibleDC(screen) : nullptr;
+    OffscreenSurface memory(screen, client.right, client.bottom);
     if (!memory) return screen;  // unbuffered: the paint goes to the screen as it would unskinned
 
-    Buffer buffer{*paint, screen, std::move(bitmap), memory, nullptr, 0};
-    buffer.firstBitmap = SelectObject(memory, buffer.bitmap.Get());
     UniqueGdiObject<HBRUSH> key(CreateSolidBrush(KeyColour));
-    FillRect(memory, &client, key.Get());
-    buffers_.push_back(std::move(buffer));
+    FillRect(memory.Dc(), &client, key.Get());
+    const HDC buffer = memory.Dc();
+    buffers_.push_back(Buffer{*paint, screen, std::move(memory), 0});
 
     const SkinColour text = IsWindowEnabled(window) ? SkinColour::StaticText : SkinColour::StaticTextDisabled;
-    RecolourBlackText(memory, skin->Colour(text));
-    if (SkinEngine* engine = SkinEngine::Current()) engine->RememberDcOwner(memory, window);
-    paint->hdc = memory;
-    return memory;
+    Engine().RecolourBlackText(buffer, skin->Colour(text));
+    Engine().RememberDcOwner(buffer, window);
+    paint->hdc = buffer;
+    return buffer;
 }
 
 BOOL OwnerDrawButtonSkinner::EndBuffered(const PAINTSTRUCT* paint) {
     auto found = std::find_if(buffers_.begin(), buffers_.end(),
-                              [paint](const Buffer& buffer) { return buffer.memory == paint->hdc; });
+                              [paint](const Buffer& buffer) { return buffer.memory.Dc() == paint->hdc; });
     if (found == buffers_.end()) return unpatched::EndPaint(window, paint);
     if (found->nested > 0) {
         --found->nested;
@@ -91,24 +87,23 @@ BOOL OwnerDrawButtonSkinner::EndBuffered(const PAINTSTRUCT* paint) {
     }
     Buffer buffer = std::move(*found);
     buffers_.erase(found);
-    RecolourBlackText(nullptr, 0);
-    if (SkinEngine* engine = SkinEngine::Current()) engine->ForgetDcOwner(buffer.memory);
+    Engine().RecolourBlackText(nullptr, 0);
+    Engine().ForgetDcOwner(buffer.memory.Dc());
 
     // The owner's picture keyed onto the skin's background, copied to the screen once.
     const RECT& area = buffer.paint.rcPaint;
     const int width = area.right - area.left, height = area.bottom - area.top;
-    const SkinData* skin = SkinEngine::LoadedSkin();
-    OffScreenBuffer composed(buffer.screen, width, height);
+    const SkinData* skin = LoadedSkin();
+    OffscreenSurface composed(buffer.screen, width, height);
     if (skin && composed) {
         SetWindowOrgEx(composed.Dc(), area.left, area.top, nullptr);
         FillSkinBackground(window, composed.Dc(), area, *skin);
-        TransparentBlt(composed.Dc(), area.left, area.top, width, height, buffer.memory, area.left, area.top, width,
-                       height, KeyColour);
+        TransparentBlt(composed.Dc(), area.left, area.top, width, height, buffer.memory.Dc(), area.left, area.top,
+                       width, height, KeyColour);
         SetWindowOrgEx(composed.Dc(), 0, 0, nullptr);
         composed.CopyTo(buffer.screen, area.left, area.top);
     }
-    SelectObject(buffer.memory, buffer.firstBitmap);
-    DeleteDC(buffer.memory);
+    buffer.memory.Reset();
     PAINTSTRUCT system = buffer.paint;
     system.hdc = buffer.screen;
     return unpatched::EndPaint(window, &system);

@@ -4,17 +4,17 @@
 // the bitmap is keyed onto the skin's background and copied to the screen once. Black text drawn
 // into the buffer comes out in the skin's static-text colour. The non-client area gets the skin's
 // border, and scroll bars as the scrollable controls draw theirs.
-#include "framework/Handles.h"
+#include "framework/OffscreenSurface.h"
+#include "skin/engine/KindSkinner.h"
 #include "skin/kinds/SkinnedNonClient.h"
-#include "skin/engine/WindowSkinner.h"
 
 #include <vector>
 
 namespace qivyun::skin {
 
-class OwnerDrawButtonSkinner : public WindowSkinner {
+class OwnerDrawButtonSkinner : public KindSkinner {
 public:
-    OwnerDrawButtonSkinner();
+    explicit OwnerDrawButtonSkinner(const SkinnerContext& context);
     ~OwnerDrawButtonSkinner() override;
     void OnAttach() override;
     void OnTimer(UINT_PTR id) override { nonClient_.OnTimer(id); }
@@ -32,9 +32,7 @@ private:
     struct Buffer {
         PAINTSTRUCT paint;  // as the system's BeginPaint filled it
         HDC screen;         // the DC the system's BeginPaint gave
-        UniqueGdiObject<HBITMAP> bitmap;
-        HDC memory;
-        HGDIOBJ firstBitmap;
+        OffscreenSurface memory;
         int nested;  // BeginPaint calls inside this paint that share the buffer
     };
 
@@ -42,7 +40,7 @@ private:
     BOOL EndBuffered(const PAINTSTRUCT* paint);
 
     // The border and, for a button with scroll-bar styles, the bars: as the scrollable controls have them.
-    SkinnedNonClient nonClient_{*this};
+    SkinnedNonClient nonClient_{*this, Skin()};
     PaintRedirect paintRecord_;
     DcRedirect dcRecord_;
     std::vector<Buffer> buffers_;  // open paints, innermost last

@@ -1,8 +1,9 @@
 #include "skin/kinds/PopupMenuSkinner.h"
 
-#include "framework/Handles.h"
+#include "framework/DeviceContext.h"
+#include "framework/MessageCrackers.h"
+#include "framework/OffscreenSurface.h"
 #include "skin/container/DrawPart.h"
-#include "skin/SkinEngine.h"
 #include "skin/engine/SkinnerDrawing.h"
 #include "skin/patching/Unpatched.h"
 
@@ -15,38 +16,21 @@ constexpr UINT GetMenuOfWindow = 0x01E1;
 }  // namespace
 
 PopupMenuSkinner::~PopupMenuSkinner() {
-    if (SkinEngine* engine = SkinEngine::Current(); engine && menu_) engine->ReturnMenuItems(menu_);
-}
-
-PopupMenuSkinner* PopupMenuSkinner::Showing(HMENU menu) {
-    SkinEngine* engine = SkinEngine::Current();
-    if (!engine || !menu) return nullptr;
-    for (WindowSkinner* skinner : engine->Skinners()) {
-        if (skinner->skinType != 1016) continue;
-        auto* popup = static_cast<PopupMenuSkinner*>(skinner);
-        if (popup->menu_ == menu) return popup;
-    }
-    return nullptr;
+    if (menu_) Engine().ReturnMenuItems(menu_);
 }
 
 LRESULT PopupMenuSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: {
+    case WM_CREATE:
         // The system hands the window its menu while it creates it, before the items are measured.
-        LRESULT result = CallPrevious(message, wParam, lParam);
-        OwnItems();
-        return result;
-    }
+        return CallPreviousThen(message, wParam, lParam, [this] { OwnItems(); });
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
         PaintClient();
         return 0;
-    case WM_PRINTCLIENT: {
-        LRESULT result = CallPrevious(message, wParam, lParam);
-        DrawBackgroundAround(reinterpret_cast<HDC>(wParam));
-        return result;
-    }
+    case WM_PRINTCLIENT:
+        return CallPreviousThen(message, wParam, lParam, [&] { DrawBackgroundAround(crack::Dc(wParam)); });
     case WM_NCPAINT:
         PaintFrame();
         return 0;
@@ -56,9 +40,8 @@ LRESULT PopupMenuSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void PopupMenuSkinner::OwnItems() {
-    SkinEngine* engine = SkinEngine::Current();
     menu_ = reinterpret_cast<HMENU>(CallPrevious(GetMenuOfWindow, 0, 0));
-    if (!engine || !menu_) return;
+    if (!menu_) return;
     const int count = GetMenuItemCount(menu_);
     for (int position = 0; position < count; ++position) {
         MENUITEMINFOA info{};
@@ -66,7 +49,7 @@ void PopupMenuSkinner::OwnItems() {
         info.fMask = MIIM_FTYPE;
         // Items the program draws itself stay its own.
         if (GetMenuItemInfoA(menu_, static_cast<UINT>(position), TRUE, &info) && !(info.fType & MFT_OWNERDRAW))
-            engine->OwnMenuItem(menu_, static_cast<UINT>(position));
+            Engine().OwnMenuItem(menu_, static_cast<UINT>(position));
     }
 }
 
@@ -77,22 +60,20 @@ void PopupMenuSkinner::PaintClient() {
     HDC dc = unpatched::BeginPaint(window, &paint);
     RECT client;
     GetClientRect(window, &client);
-    UniqueGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
-    if (bitmap) {
-        MemoryDc buffer(dc, bitmap.Get());
-        SkinEngine* engine = SkinEngine::Current();
-        if (engine) engine->RememberDcOwner(buffer.Get(), window);
-        WindowProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer.Get()), PRF_CLIENT);
-        if (engine) engine->ForgetDcOwner(buffer.Get());
-        BitBlt(dc, 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
+    OffscreenSurface buffer(dc, client.right, client.bottom);
+    if (buffer) {
+        Engine().RememberDcOwner(buffer.Dc(), window);
+        WindowProc(WM_PRINTCLIENT, DcParameter(buffer.Dc()), PRF_CLIENT);
+        Engine().ForgetDcOwner(buffer.Dc());
+        buffer.CopyTo(dc, 0, 0);
     }
     unpatched::EndPaint(window, &paint);
 }
 
 void PopupMenuSkinner::DrawBackgroundAround(HDC dc) const {
-    const SkinData* skin = SkinEngine::LoadedSkin();
+    const SkinData* skin = LoadedSkin();
     if (!skin || !dc) return;
-    const int saved = SaveDC(dc);
+    SavedDcState saved(dc);
     const int count = menu_ ? GetMenuItemCount(menu_) : 0;
     for (int position = 0; position < count; ++position) {
         RECT item;
@@ -101,25 +82,21 @@ void PopupMenuSkinner::DrawBackgroundAround(HDC dc) const {
         ExcludeClipRect(dc, item.left, item.top, item.right, item.bottom);
     }
     DrawPart(dc, WindowInClient(window), skin->Part(SkinPart::MenuBackground), *skin);
-    RestoreDC(dc, saved);
 }
 
 // Where the system gives the menu window a frame, the background's edges are drawn there.
 void PopupMenuSkinner::PaintFrame() const {
-    const SkinData* skin = SkinEngine::LoadedSkin();
+    const SkinData* skin = LoadedSkin();
     const RECT outer = WindowRectAtOrigin(window);
     const RECT client = ClientRectInWindow(window);
     if (!skin || EqualRect(&outer, &client)) return;
-    HDC windowDc = unpatched::GetWindowDC(window);
+    WindowDc windowDc(window, unpatched::DcCalls());
     if (!windowDc) return;
-    ExcludeClipRect(windowDc, client.left, client.top, client.right, client.bottom);
-    UniqueGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(windowDc, outer.right, outer.bottom));
-    if (bitmap) {
-        MemoryDc buffer(windowDc, bitmap.Get());
-        DrawPart(buffer.Get(), outer, skin->Part(SkinPart::MenuBackground), *skin);
-        BitBlt(windowDc, 0, 0, outer.right, outer.bottom, buffer.Get(), 0, 0, SRCCOPY);
-    }
-    unpatched::ReleaseDC(window, windowDc);
+    ExcludeClipRect(windowDc.Get(), client.left, client.top, client.right, client.bottom);
+    OffscreenSurface buffer(windowDc.Get(), outer.right, outer.bottom);
+    if (!buffer) return;
+    DrawPart(buffer.Dc(), outer, skin->Part(SkinPart::MenuBackground), *skin);
+    buffer.CopyTo(windowDc.Get(), 0, 0);
 }
 
 }  // namespace qivyun::skin

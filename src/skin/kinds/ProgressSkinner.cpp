@@ -1,7 +1,8 @@
 #include "skin/kinds/ProgressSkinner.h"
 
-#include "skin/kinds/ProgressFill.h"
+#include "framework/MessageCrackers.h"
 #include "skin/engine/SkinnerDrawing.h"
+#include "skin/kinds/ProgressFill.h"
 #include "skin/patching/Unpatched.h"
 
 #include <commctrl.h>
@@ -20,23 +21,21 @@ LRESULT ProgressSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_ENABLE: {
+    case WM_ENABLE:
         // Disabled at once, not at the next change of position.
-        LRESULT result = CallPrevious(message, wParam, lParam);
-        DrawProgress();
-        return result;
-    }
+        return CallPreviousThen(message, wParam, lParam, [this] { DrawProgress(); });
     default:
         return CallPrevious(message, wParam, lParam);
     }
 }
 
 void ProgressSkinner::DrawProgress() {
-    PaintWindowOffScreen(window, [this](HDC dc, const RECT& all, const SkinData& skin) {
+    const SkinData& skin = Skin();
+    PaintWindowOffScreen(window, skin, [this, &skin](HDC dc, const RECT& all) {
         FillSkinBackground(window, dc, all, skin);
         const int position = static_cast<int>(SendMessageA(window, PBM_GETPOS, 0, 0));
         PBRANGE range{};
-        SendMessageA(window, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+        SendMessageA(window, PBM_GETRANGE, TRUE, RecordParameter(&range));
         const bool vertical = (unpatched::GetWindowLongA(window, GWL_STYLE) & PBS_VERTICAL) != 0;
         const bool enabled = IsWindowEnabled(window) != FALSE;
         const SkinPart trough = vertical ? (enabled ? SkinPart::ProgressTroughVertical

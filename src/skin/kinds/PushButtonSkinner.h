@@ -6,6 +6,9 @@
 namespace qivyun::skin {
 
 class PushButtonSkinner : public ButtonSkinner {
+public:
+    using ButtonSkinner::ButtonSkinner;
+
 protected:
     void PaintContent(HDC dc, const RECT& client, DWORD style, const SkinData& skin) override;
     SkinFontSlot FontSlot() const override { return SkinFontSlot::PushButtonFont; }

@@ -5,6 +5,9 @@
 namespace qivyun::skin {
 
 class RadioButtonSkinner : public CheckBoxSkinner {
+public:
+    using CheckBoxSkinner::CheckBoxSkinner;
+
 protected:
     SkinFontSlot FontSlot() const override { return SkinFontSlot::RadioFont; }
     SkinColour TextColour(bool enabled) const override {

@@ -4,13 +4,14 @@
 // skinner itself, and the wheel scrolling one line per message. The control keeps its scroll
 // state: it hears the scroll messages the system's bars would send, and its scroll functions
 // read and write the skinner's copy of each bar.
+#include "skin/engine/KindSkinner.h"
 #include "skin/kinds/SkinnedNonClient.h"
-#include "skin/engine/WindowSkinner.h"
 
 namespace qivyun::skin {
 
-class ScrollableSkinner : public WindowSkinner {
+class ScrollableSkinner : public KindSkinner {
 public:
+    using KindSkinner::KindSkinner;
     void OnTimer(UINT_PTR id) override { nonClient_.OnTimer(id); }
     ScrollState* OwnScrollBar(int bar) override { return nonClient_.State(bar); }
     void RedrawOwnScrollBars() override { nonClient_.RedrawBars(); }
@@ -21,7 +22,7 @@ protected:
 private:
     LRESULT Wheel(WPARAM wParam, LPARAM lParam);
 
-    SkinnedNonClient nonClient_{*this};
+    SkinnedNonClient nonClient_{*this, Skin()};
 };
 
 }  // namespace qivyun::skin

@@ -1,13 +1,12 @@
 #include "skin/kinds/SkinnedFrame.h"
 
-#include "framework/Handles.h"
+#include "framework/DeviceContext.h"
+#include "framework/MessageCrackers.h"
+#include "framework/OffscreenSurface.h"
 #include "skin/container/DrawPart.h"
-#include "skin/kinds/FrameOutline.h"
-#include "skin/SkinEngine.h"
 #include "skin/engine/SkinProperties.h"
+#include "skin/kinds/FrameOutline.h"
 #include "skin/patching/Unpatched.h"
-
-#include <windowsx.h>
 
 #include <string>
 #include <vector>
@@ -20,8 +19,6 @@ constexpr UINT SystemDrawsCaption = 0x00AE;
 constexpr UINT SystemDrawsFrame = 0x00AF;
 // How much of a caption button's glyph shows when the button is disabled.
 constexpr BYTE DisabledButtonAlpha = 90;
-
-RECT ToRect(const GridRect& r) { return RECT{r.x, r.y, r.x + r.width, r.y + r.height}; }
 
 bool Contains(const GridRect& r, POINT p) { return p.x >= r.x && p.y >= r.y && p.x < r.x + r.width && p.y < r.y + r.height; }
 
@@ -65,7 +62,7 @@ UINT CommandOf(CaptionButton button, bool maximised) {
     return 0;
 }
 
-std::optional<CaptionButton> ButtonOfHit(WPARAM hit) {
+std::optional<CaptionButton> ButtonOfHit(LRESULT hit) {
     switch (hit) {
     case HTCLOSE: return CaptionButton::Close;
     case HTMAXBUTTON: return CaptionButton::Maximise;
@@ -128,7 +125,7 @@ const FrameLayout& SkinnedFrame::Layout() {
     const DWORD style = StyleOf(Window());
     const bool maximised = style & WS_MAXIMIZE;
     if (layoutValid_ && layout_.width == width && layout_.height == height && style == layoutStyle_) return layout_;
-    const SkinData* skin = SkinEngine::LoadedSkin();
+    const SkinData* skin = LoadedSkin();
     FrameStyle wanted;
     wanted.systemMenu = style & WS_SYSMENU;
     wanted.minimiseBox = style & WS_MINIMIZEBOX;
@@ -144,7 +141,7 @@ const FrameLayout& SkinnedFrame::Layout() {
 }
 
 std::optional<LRESULT> SkinnedFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!SkinEngine::LoadedSkin() || IsIconic(Window())) return std::nullopt;
+    if (!LoadedSkin() || IsIconic(Window())) return std::nullopt;
     switch (message) {
     case WM_NCCALCSIZE:
         return CalcSize(wParam, lParam);
@@ -152,7 +149,7 @@ std::optional<LRESULT> SkinnedFrame::Handle(UINT message, WPARAM wParam, LPARAM 
         Paint();
         return 0;
     case WM_NCACTIVATE: {
-        active_ = wParam != FALSE;
+        active_ = crack::Active(wParam);
         // -1: the system keeps its own caption undrawn and only records the state.
         LRESULT result = owner_.CallPrevious(message, wParam, -1);
         Paint();
@@ -164,8 +161,7 @@ std::optional<LRESULT> SkinnedFrame::Handle(UINT message, WPARAM wParam, LPARAM 
     case WM_NCHITTEST:
         return HitTest(lParam);
     case WM_NCMOUSEMOVE: {
-        POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        std::optional<CaptionButton> button = ButtonAt(screen);
+        std::optional<CaptionButton> button = ButtonAt(crack::Point(lParam));
         SetHot(button);
         if (!leaveTracked_) {
             TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE | TME_NONCLIENT, Window(), 0};
@@ -180,53 +176,52 @@ std::optional<LRESULT> SkinnedFrame::Handle(UINT message, WPARAM wParam, LPARAM 
         return std::nullopt;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: {
-        if (std::optional<CaptionButton> button = ButtonOfHit(wParam)) {
+        const LRESULT hit = crack::HitCode(wParam);
+        if (std::optional<CaptionButton> button = ButtonOfHit(hit)) {
             if (ButtonEnabled(*button)) Press(*button);
             return 0;
         }
-        if (Inert() && (wParam == HTCAPTION || wParam == HTSYSMENU)) return 0;
+        if (Inert() && (hit == HTCAPTION || hit == HTSYSMENU)) return 0;
         return std::nullopt;
     }
     case WM_NCLBUTTONUP:
-        if (ButtonOfHit(wParam)) return 0;
+        if (ButtonOfHit(crack::HitCode(wParam))) return 0;
         return std::nullopt;
     case WM_MOUSEMOVE:
         if (pressed_) {
-            TrackPress(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, false);
+            TrackPress(crack::Point(lParam), false);
             return 0;
         }
         if (hot_) SetHot(std::nullopt);
         return std::nullopt;
     case WM_LBUTTONUP:
         if (pressed_) {
-            TrackPress(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, true);
+            TrackPress(crack::Point(lParam), true);
             return 0;
         }
         return std::nullopt;
     case WM_CAPTURECHANGED:
-        if (pressed_ && reinterpret_cast<HWND>(lParam) != Window()) EndPress();
+        if (pressed_ && crack::Window(lParam) != Window()) EndPress();
         return std::nullopt;
     case WM_SETTEXT:
-    case WM_SETICON: {
-        LRESULT result = owner_.CallPrevious(message, wParam, lParam);
-        layoutValid_ = false;
-        Paint();
-        return result;
-    }
-    case WM_WINDOWPOSCHANGED: {
-        LRESULT result = owner_.CallPrevious(message, wParam, lParam);
-        const FrameLayout& layout = Layout();
-        if (layout.width != shapedSize_.cx || layout.height != shapedSize_.cy) Reshape();
-        return result;
-    }
+    case WM_SETICON:
+        return owner_.CallPreviousThen(message, wParam, lParam, [this] {
+            layoutValid_ = false;
+            Paint();
+        });
+    case WM_WINDOWPOSCHANGED:
+        return owner_.CallPreviousThen(message, wParam, lParam, [this] {
+            const FrameLayout& layout = Layout();
+            if (layout.width != shapedSize_.cx || layout.height != shapedSize_.cy) Reshape();
+        });
     default:
         return std::nullopt;
     }
 }
 
 LRESULT SkinnedFrame::CalcSize(WPARAM wParam, LPARAM lParam) {
-    RECT* proposed = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
-    const SkinData* skin = SkinEngine::LoadedSkin();
+    RECT* proposed = &crack::ProposedRect(wParam, lParam);
+    const SkinData* skin = LoadedSkin();
     const FrameLayout bands = LayOutFrame(FrameMetrics::Of(skin->Tables()), FrameStyle{}, proposed->right - proposed->left,
                                           proposed->bottom - proposed->top, 0);
     const POINT origin{proposed->left, proposed->top};
@@ -238,7 +233,8 @@ LRESULT SkinnedFrame::CalcSize(WPARAM wParam, LPARAM lParam) {
 LRESULT SkinnedFrame::HitTest(LPARAM lParam) {
     RECT rect;
     GetWindowRect(Window(), &rect);
-    const FrameHit hit = Layout().HitTest(GET_X_LPARAM(lParam) - rect.left, GET_Y_LPARAM(lParam) - rect.top, Inert());
+    const POINT screen = crack::Point(lParam);
+    const FrameHit hit = Layout().HitTest(screen.x - rect.left, screen.y - rect.top, Inert());
     // The client area is the window's own business (it may drag by it, or be transparent).
     if (hit == FrameHit::Client) return owner_.CallPrevious(WM_NCHITTEST, 0, lParam);
     return static_cast<LRESULT>(hit);
@@ -291,7 +287,7 @@ void SkinnedFrame::TrackPress(POINT client, bool released) {
     const bool maximised = StyleOf(Window()) & WS_MAXIMIZE;
     EndPress();
     // Posted: the command may end the window, and with it this skinner.
-    if (inside) PostMessageA(Window(), WM_SYSCOMMAND, CommandOf(button, maximised), MAKELPARAM(screen.x, screen.y));
+    if (inside) PostMessageA(Window(), WM_SYSCOMMAND, CommandOf(button, maximised), PointParameter(screen));
 }
 
 void SkinnedFrame::EndPress() {
@@ -303,7 +299,7 @@ void SkinnedFrame::EndPress() {
 }
 
 void SkinnedFrame::Reshape() {
-    const SkinData* skin = SkinEngine::LoadedSkin();
+    const SkinData* skin = LoadedSkin();
     if (!skin) return;
     const FrameLayout& layout = Layout();
     const std::vector<GridRect> shape =
@@ -315,21 +311,18 @@ void SkinnedFrame::Reshape() {
 
 // Composed off screen and copied once, the client area left out.
 void SkinnedFrame::Paint() {
-    const SkinData* skin = SkinEngine::LoadedSkin();
+    const SkinData* skin = LoadedSkin();
     if (!skin || IsIconic(Window())) return;
     const FrameLayout& layout = Layout();
     if (layout.width <= 0 || layout.height <= 0) return;
-    HDC windowDc = unpatched::GetWindowDC(Window());
+    WindowDc windowDc(Window(), unpatched::DcCalls());
     if (!windowDc) return;
-    UniqueGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(windowDc, layout.width, layout.height));
-    if (bitmap) {
-        MemoryDc buffer(windowDc, bitmap.Get());
-        Compose(buffer.Get(), layout, *skin);
-        const RECT client = ToRect(layout.client);
-        ExcludeClipRect(windowDc, client.left, client.top, client.right, client.bottom);
-        BitBlt(windowDc, 0, 0, layout.width, layout.height, buffer.Get(), 0, 0, SRCCOPY);
-    }
-    unpatched::ReleaseDC(Window(), windowDc);
+    OffscreenSurface buffer(windowDc.Get(), layout.width, layout.height);
+    if (!buffer) return;
+    Compose(buffer.Dc(), layout, *skin);
+    const RECT client = ToRect(layout.client);
+    ExcludeClipRect(windowDc.Get(), client.left, client.top, client.right, client.bottom);
+    buffer.CopyTo(windowDc.Get(), 0, 0);
 }
 
 void SkinnedFrame::Compose(HDC dc, const FrameLayout& layout, const SkinData& skin) {
@@ -351,7 +344,7 @@ void SkinnedFrame::Compose(HDC dc, const FrameLayout& layout, const SkinData& sk
     if (!title.empty() && layout.text.width > 0) {
         auto font = reinterpret_cast<HFONT>(GetPropA(Window(), FontProperty));
         if (!font) font = skin.Font(SkinFontSlot::CaptionFont, false);
-        HGDIOBJ previousFont = font ? SelectObject(dc, font) : nullptr;
+        SelectedObject selected(dc, font);
         HANDLE colour = GetPropA(Window(), TextColourProperty);
         SetTextColor(dc, colour ? static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(colour))
                                 : skin.Colour(active_ ? SkinColour::TitleTextActive : SkinColour::TitleTextInactive));
@@ -359,7 +352,6 @@ void SkinnedFrame::Compose(HDC dc, const FrameLayout& layout, const SkinData& sk
         RECT text = ToRect(layout.text);
         DrawTextA(dc, title.c_str(), static_cast<int>(title.size()), &text,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-        if (previousFont) SelectObject(dc, previousFont);
     }
 
     for (size_t i = 0; i < layout.buttonCount; ++i) DrawButton(dc, layout.buttons[i], skin);
@@ -371,13 +363,12 @@ void SkinnedFrame::DrawButton(HDC dc, const CaptionButtonPlace& place, const Ski
     if (!ButtonEnabled(place.button)) {
         // The normal look let through faintly over what lies beneath.
         const int width = place.rect.width, height = place.rect.height;
-        UniqueGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, width, height));
-        if (!bitmap) return;
-        MemoryDc faded(dc, bitmap.Get());
-        BitBlt(faded.Get(), 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY);
-        DrawPart(faded.Get(), RECT{0, 0, width, height}, skin.Part(parts.normal), skin);
+        OffscreenSurface faded(dc, width, height);
+        if (!faded) return;
+        BitBlt(faded.Dc(), 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY);
+        DrawPart(faded.Dc(), RECT{0, 0, width, height}, skin.Part(parts.normal), skin);
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, DisabledButtonAlpha, 0};
-        AlphaBlend(dc, rect.left, rect.top, width, height, faded.Get(), 0, 0, width, height, blend);
+        AlphaBlend(dc, rect.left, rect.top, width, height, faded.Dc(), 0, 0, width, height, blend);
         return;
     }
     SkinPart part = parts.normal;

@@ -3,8 +3,9 @@
 // with icon, title and the caption buttons the styles ask for (with pointer-over and held looks),
 // the frame edges, the hit test, dragging (unless the host made the caption inert with "ZOR_J"),
 // the active and inactive looks, and the window's region cut to the skin's rounded corners.
-#include "skin/kinds/FrameLayout.h"
+#include "skin/container/SkinData.h"
 #include "skin/engine/WindowSkinner.h"
+#include "skin/kinds/FrameLayout.h"
 
 #include <windows.h>
 
@@ -12,11 +13,10 @@
 
 namespace qivyun::skin {
 
-class SkinData;
-
 class SkinnedFrame {
 public:
-    explicit SkinnedFrame(WindowSkinner& owner) : owner_(owner) {}
+    // The frame of the owner's window, drawn from the skin while it is loaded.
+    SkinnedFrame(WindowSkinner& owner, const SkinData& skin) : owner_(owner), skin_(skin) {}
     SkinnedFrame(const SkinnedFrame&) = delete;
     SkinnedFrame& operator=(const SkinnedFrame&) = delete;
 
@@ -38,6 +38,7 @@ public:
 
 private:
     HWND Window() const { return owner_.window; }
+    const SkinData* LoadedSkin() const { return skin_.Loaded() ? &skin_ : nullptr; }
     bool Inert() const;
     void Paint();
     void Compose(HDC dc, const FrameLayout& layout, const SkinData& skin);
@@ -53,6 +54,7 @@ private:
     void EndPress();
 
     WindowSkinner& owner_;
+    const SkinData& skin_;
     FrameLayout layout_;
     bool layoutValid_ = false;
     DWORD layoutStyle_ = 0;

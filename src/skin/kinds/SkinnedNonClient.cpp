@@ -1,54 +1,16 @@
 #include "skin/kinds/SkinnedNonClient.h"
 
-#include "framework/Handles.h"
-#include "skin/container/DrawPart.h"
-#include "skin/SkinEngine.h"
+#include "framework/DeviceContext.h"
+#include "framework/MessageCrackers.h"
 #include "skin/engine/SkinnerDrawing.h"
-#include "skin/patching/Unpatched.h"
 #include "skin/engine/WindowSkinner.h"
-
-#include <windowsx.h>
+#include "skin/kinds/ScrollBarPainting.h"
+#include "skin/patching/Unpatched.h"
 
 namespace qivyun::skin {
 namespace {
 
 constexpr int SystemBarOf[2] = {SB_HORZ, SB_VERT};
-
-// The looks of one orientation: arrows normal, over, held, disabled; thumbs normal, over, held.
-struct BarParts {
-    std::array<SkinPart, 4> first, second;
-    SkinPart track, trackDisabled;
-    std::array<SkinPart, 3> thumb;
-};
-constexpr BarParts PartsOf[2] = {
-    {{SkinPart::ScrollLeftNormal, SkinPart::ScrollLeftOver, SkinPart::ScrollLeftHeld, SkinPart::ScrollLeftDisabled},
-     {SkinPart::ScrollRightNormal, SkinPart::ScrollRightOver, SkinPart::ScrollRightHeld, SkinPart::ScrollRightDisabled},
-     SkinPart::ScrollTrackHorizontal,
-     SkinPart::ScrollTrackHorizontalDisabled,
-     {SkinPart::ScrollThumbHorizontal, SkinPart::ScrollThumbHorizontalOver, SkinPart::ScrollThumbHorizontalHeld}},
-    {{SkinPart::ScrollUpNormal, SkinPart::ScrollUpOver, SkinPart::ScrollUpHeld, SkinPart::ScrollUpDisabled},
-     {SkinPart::ScrollDownNormal, SkinPart::ScrollDownOver, SkinPart::ScrollDownHeld, SkinPart::ScrollDownDisabled},
-     SkinPart::ScrollTrackVertical,
-     SkinPart::ScrollTrackVerticalDisabled,
-     {SkinPart::ScrollThumbVertical, SkinPart::ScrollThumbVerticalOver, SkinPart::ScrollThumbVerticalHeld}},
-};
-constexpr size_t DisabledLook = 3;
-
-// Draws through the window's DC, past any redirection of the window's DCs.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(unpatched::GetWindowDC(window)) {}
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    ~WindowDc() {
-        if (dc_) unpatched::ReleaseDC(window_, dc_);
-    }
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 
 }  // namespace
 
@@ -64,8 +26,7 @@ std::optional<LRESULT> SkinnedNonClient::OnMessage(UINT message, WPARAM wParam, 
         if (initialised_) return message == WM_CREATE ? std::nullopt : std::optional<LRESULT>(0);
         return Initialise(message, wParam, lParam);
     case WM_NCCALCSIZE:
-        AdjustClientArea(wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
-                                : *reinterpret_cast<RECT*>(lParam));
+        AdjustClientArea(crack::ProposedRect(wParam, lParam));
         return std::nullopt;
     case WM_NCPAINT:
         if (!initialised_) SendMessageA(owner_.window, ExamineWindowMessage, 0, 0);
@@ -74,43 +35,39 @@ std::optional<LRESULT> SkinnedNonClient::OnMessage(UINT message, WPARAM wParam, 
     case WM_NCHITTEST:
         return HitTestBars(wParam, lParam);
     case WM_MOUSEMOVE:
-        TrackHover(FromClient(lParam));
+        TrackHover(FromClient(crack::Point(lParam)));
         return std::nullopt;
     case WM_NCMOUSEMOVE:
-        TrackHover(FromScreen(lParam));
+        TrackHover(FromScreen(crack::Point(lParam)));
         return std::nullopt;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        return PressBar(FromClient(lParam)) ? std::optional<LRESULT>(0) : std::nullopt;
+        return PressBar(FromClient(crack::Point(lParam))) ? std::optional<LRESULT>(0) : std::nullopt;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
-        return PressBar(FromScreen(lParam)) ? std::optional<LRESULT>(0) : std::nullopt;
+        return PressBar(FromScreen(crack::Point(lParam))) ? std::optional<LRESULT>(0) : std::nullopt;
     case WM_LBUTTONUP:
-        ReleaseBar(FromClient(lParam));
+        ReleaseBar(FromClient(crack::Point(lParam)));
         return std::nullopt;
     case WM_NCLBUTTONUP:
-        ReleaseBar(FromScreen(lParam));
+        ReleaseBar(FromScreen(crack::Point(lParam)));
         return std::nullopt;
     case WM_CAPTURECHANGED:
         // Another window took the pointer while an arrow or the track was held: the repeats end.
-        if (mouseState_ == MouseState::Held && !tracking_ && reinterpret_cast<HWND>(lParam) != owner_.window) {
+        if (mouseState_ == MouseState::Held && !tracking_ && crack::Window(lParam) != owner_.window) {
             tookCapture_ = false;
             EndPress(pointer_);
         }
         return std::nullopt;
     case WM_HSCROLL:
-    case WM_VSCROLL: {
-        const LRESULT result = owner_.CallPrevious(message, wParam, lParam);
-        if (LOWORD(wParam) == SB_ENDSCROLL) PaintNonClient();
-        return result;
-    }
+    case WM_VSCROLL:
+        return owner_.CallPreviousThen(message, wParam, lParam, [&] {
+            if (crack::ScrollCode(wParam) == SB_ENDSCROLL) PaintNonClient();
+        });
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-    case WM_ENABLE: {
-        const LRESULT result = owner_.CallPrevious(message, wParam, lParam);
-        PaintNonClient();
-        return result;
-    }
+    case WM_ENABLE:
+        return owner_.CallPreviousThen(message, wParam, lParam, [this] { PaintNonClient(); });
     case WriteBackScrollInfoMessage:
         WriteBack();
         return 0;
@@ -132,7 +89,7 @@ bool SkinnedNonClient::OnTimer(UINT_PTR id) {
         POINT cursor;
         GetCursorPos(&cursor);
         LayOut();
-        if (!tracking_ && PartAt(FromScreen(MAKELPARAM(cursor.x, cursor.y))).second == BarPart::None) {
+        if (!tracking_ && PartAt(FromScreen(cursor)).second == BarPart::None) {
             KillTimer(owner_.window, HoverTimer);
             if (mouseState_ == MouseState::Over) {
                 mouseState_ = MouseState::Idle;
@@ -177,10 +134,9 @@ void SkinnedNonClient::AdjustClientArea(RECT& proposed) {
     leftScrollBar_ = unpatched::GetWindowLongA(owner_.window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
     bars_[Vertical].present = style & WS_VSCROLL;
     bars_[Horizontal].present = style & WS_HSCROLL;
-    const SkinData* skin = SkinEngine::LoadedSkin();
-    if (!skin) return;
+    if (!skin_.Loaded()) return;
     if (bars_[Vertical].present) {
-        const int change = GetSystemMetrics(SM_CXVSCROLL) - skin->Metric(SkinMetric::VerticalBarWidth);
+        const int change = GetSystemMetrics(SM_CXVSCROLL) - skin_.Metric(SkinMetric::VerticalBarWidth);
         if (leftScrollBar_) {
             proposed.left -= change;
         } else {
@@ -188,11 +144,11 @@ void SkinnedNonClient::AdjustClientArea(RECT& proposed) {
         }
     }
     if (bars_[Horizontal].present)
-        proposed.bottom += GetSystemMetrics(SM_CYHSCROLL) - skin->Metric(SkinMetric::HorizontalBarHeight);
+        proposed.bottom += GetSystemMetrics(SM_CYHSCROLL) - skin_.Metric(SkinMetric::HorizontalBarHeight);
 }
 
 void SkinnedNonClient::LayOut() {
-    if (!SkinEngine::LoadedSkin()) return;
+    if (!skin_.Loaded()) return;
     const RECT client = ClientRectInWindow(owner_.window);
     for (int index : {Horizontal, Vertical}) {
         Bar& bar = bars_[index];
@@ -227,7 +183,7 @@ void SkinnedNonClient::LayOut() {
 
 LRESULT SkinnedNonClient::HitTestBars(WPARAM wParam, LPARAM lParam) {
     LayOut();
-    const POINT point = FromScreen(lParam);
+    const POINT point = FromScreen(crack::Point(lParam));
     if (bars_[Horizontal].present && PtInRect(&bars_[Horizontal].rect, point)) return HitHorizontalBar;
     if (bars_[Vertical].present && PtInRect(&bars_[Vertical].rect, point)) return HitVerticalBar;
     const LRESULT hit = owner_.CallPrevious(WM_NCHITTEST, wParam, lParam);
@@ -318,9 +274,9 @@ void SkinnedNonClient::DragLoop() {
             break;
         }
         if (message.hwnd == window && message.message == WM_MOUSEMOVE) {
-            DragThumb(FromClient(message.lParam));
+            DragThumb(FromClient(crack::Point(message.lParam)));
         } else if (message.hwnd == window && message.message == WM_LBUTTONUP) {
-            EndPress(FromClient(message.lParam));
+            EndPress(FromClient(crack::Point(message.lParam)));
         } else {
             TranslateMessage(&message);
             DispatchMessageA(&message);
@@ -379,7 +335,7 @@ void SkinnedNonClient::EndPress(POINT point) {
 }
 
 void SkinnedNonClient::SendScroll(int code, int position) const {
-    SendMessageA(owner_.window, scrollMessage_, MAKEWPARAM(code, position), 0);
+    SendMessageA(owner_.window, scrollMessage_, ScrollParameter(code, position), 0);
 }
 
 void SkinnedNonClient::WriteBack() {
@@ -393,10 +349,10 @@ void SkinnedNonClient::WriteBack() {
 }
 
 void SkinnedNonClient::PaintNonClient(WPARAM wParam, LPARAM lParam) {
-    if (!IsWindowVisible(owner_.window) || !SkinEngine::LoadedSkin()) return;
+    if (!IsWindowVisible(owner_.window) || !skin_.Loaded()) return;
     {
-        WindowDc dc(owner_.window);
-        if (!dc.Get()) return;
+        WindowDc dc(owner_.window, unpatched::DcCalls());
+        if (!dc) return;
         LayOut();
         PaintBorder();
         bars_[Horizontal].needsRedraw = bars_[Vertical].needsRedraw = true;
@@ -411,64 +367,28 @@ void SkinnedNonClient::RepaintBars() {
 }
 
 void SkinnedNonClient::RedrawBars() {
-    if (!IsWindowVisible(owner_.window) || !SkinEngine::LoadedSkin()) return;
+    if (!IsWindowVisible(owner_.window) || !skin_.Loaded()) return;
     LayOut();
     const bool any = (bars_[Horizontal].present && bars_[Horizontal].needsRedraw) ||
                      (bars_[Vertical].present && bars_[Vertical].needsRedraw);
     if (!any) return;
-    WindowDc dc(owner_.window);
-    if (dc.Get()) PaintBars(dc.Get());
+    WindowDc dc(owner_.window, unpatched::DcCalls());
+    if (dc) PaintBars(dc.Get());
 }
 
 void SkinnedNonClient::PaintBars(HDC dc) {
-    const SkinData& skin = *SkinEngine::LoadedSkin();
     if (bars_[Horizontal].present && bars_[Vertical].present && !tracking_)
-        FillRect(dc, &corner_, skin.BackgroundBrush());
+        FillRect(dc, &corner_, skin_.BackgroundBrush());
+    const PointerLook look = mouseState_ == MouseState::Over   ? PointerLook::Over
+                             : mouseState_ == MouseState::Held ? PointerLook::Held
+                                                               : PointerLook::Normal;
     for (int index : {Horizontal, Vertical}) {
         Bar& bar = bars_[index];
         if (!bar.present || !bar.needsRedraw || (tracking_ && index != hotBar_)) continue;
-        PaintBar(dc, index);
+        PaintScrollBar(dc, bar.rect, index == Horizontal, bar.layout, hotBar_ == index ? hotPart_ : BarPart::None, look,
+                       skin_);
         bar.needsRedraw = false;
     }
-}
-
-// Composed off screen and copied to the bar in one block.
-void SkinnedNonClient::PaintBar(HDC dc, int index) const {
-    const SkinData& skin = *SkinEngine::LoadedSkin();
-    const Bar& bar = bars_[index];
-    const int width = bar.rect.right - bar.rect.left, height = bar.rect.bottom - bar.rect.top;
-    if (width <= 0 || height <= 0) return;
-    UniqueGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, width, height));
-    if (!bitmap) return;
-    MemoryDc buffer(dc, bitmap.Get());
-    const RECT all{0, 0, width, height};
-    FillRect(buffer.Get(), &all, skin.BackgroundBrush());
-
-    const BarLayout& layout = bar.layout;
-    const BarParts& parts = PartsOf[index];
-    auto draw = [&](const BarSpan& span, SkinPart part) {
-        if (span.length <= 0) return;
-        RECT rect = SpanRect(bar, index, span);
-        OffsetRect(&rect, -bar.rect.left, -bar.rect.top);
-        DrawPart(buffer.Get(), rect, skin.Part(part), skin);
-    };
-    auto look = [&](BarPart part) -> size_t {
-        if (hotBar_ != index || hotPart_ != part) return 0;
-        return mouseState_ == MouseState::Over ? 1 : mouseState_ == MouseState::Held ? 2 : 0;
-    };
-    if (layout.disabled) {
-        draw(layout.track, parts.trackDisabled);
-        draw(layout.firstArrow, parts.first[DisabledLook]);
-        draw(layout.secondArrow, parts.second[DisabledLook]);
-    } else {
-        draw(layout.track, parts.track);
-        if (layout.HasThumb()) draw(layout.thumb, parts.thumb[look(BarPart::Thumb)]);
-        draw(layout.firstArrow,
-             parts.first[layout.disabledArrows & FirstArrowDisabled ? DisabledLook : look(BarPart::FirstArrow)]);
-        draw(layout.secondArrow,
-             parts.second[layout.disabledArrows & SecondArrowDisabled ? DisabledLook : look(BarPart::SecondArrow)]);
-    }
-    BitBlt(dc, bar.rect.left, bar.rect.top, width, height, buffer.Get(), 0, 0, SRCCOPY);
 }
 
 // The frame between the window's edge and the client area widened by the bars.
@@ -477,7 +397,7 @@ void SkinnedNonClient::PaintBorder() const {
     for (const Bar& bar : bars_) {
         if (bar.present) UnionRect(&inner, &inner, &bar.rect);
     }
-    PaintNonClientBorder(owner_.window, inner, *SkinEngine::LoadedSkin());
+    PaintNonClientBorder(owner_.window, inner, skin_);
 }
 
 int SkinnedNonClient::Along(const Bar& bar, int index, POINT point) {
@@ -486,11 +406,6 @@ int SkinnedNonClient::Along(const Bar& bar, int index, POINT point) {
 
 int SkinnedNonClient::Across(const Bar& bar, int index, POINT point) {
     return index == Horizontal ? point.y - bar.rect.top : point.x - bar.rect.left;
-}
-
-RECT SkinnedNonClient::SpanRect(const Bar& bar, int index, const BarSpan& span) {
-    if (index == Horizontal) return {bar.rect.left + span.start, bar.rect.top, bar.rect.left + span.End(), bar.rect.bottom};
-    return {bar.rect.left, bar.rect.top + span.start, bar.rect.right, bar.rect.top + span.End()};
 }
 
 std::pair<int, BarPart> SkinnedNonClient::PartAt(POINT point) const {
@@ -503,27 +418,23 @@ std::pair<int, BarPart> SkinnedNonClient::PartAt(POINT point) const {
     return {Vertical, BarPart::None};
 }
 
-POINT SkinnedNonClient::FromScreen(LPARAM lParam) const {
+POINT SkinnedNonClient::FromScreen(POINT screen) const {
     RECT window;
     GetWindowRect(owner_.window, &window);
-    return {GET_X_LPARAM(lParam) - window.left, GET_Y_LPARAM(lParam) - window.top};
+    return {screen.x - window.left, screen.y - window.top};
 }
 
-POINT SkinnedNonClient::FromClient(LPARAM lParam) const {
-    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    ClientToScreen(owner_.window, &point);
-    RECT window;
-    GetWindowRect(owner_.window, &window);
-    return {point.x - window.left, point.y - window.top};
+POINT SkinnedNonClient::FromClient(POINT client) const {
+    ClientToScreen(owner_.window, &client);
+    return FromScreen(client);
 }
 
 BarSizes SkinnedNonClient::SizesOf(int index) const {
-    const SkinData& skin = *SkinEngine::LoadedSkin();
     if (index == Horizontal)
-        return {skin.Metric(SkinMetric::HorizontalBarHeight), skin.Metric(SkinMetric::HorizontalArrowWidth),
-                skin.Metric(SkinMetric::HorizontalThumbMinimum)};
-    return {skin.Metric(SkinMetric::VerticalBarWidth), skin.Metric(SkinMetric::VerticalArrowHeight),
-            skin.Metric(SkinMetric::VerticalThumbMinimum)};
+        return {skin_.Metric(SkinMetric::HorizontalBarHeight), skin_.Metric(SkinMetric::HorizontalArrowWidth),
+                skin_.Metric(SkinMetric::HorizontalThumbMinimum)};
+    return {skin_.Metric(SkinMetric::VerticalBarWidth), skin_.Metric(SkinMetric::VerticalArrowHeight),
+            skin_.Metric(SkinMetric::VerticalThumbMinimum)};
 }
 
 }  // namespace qivyun::skin

@@ -5,9 +5,12 @@
 // sends the scroll messages of arrow and track presses with their auto-repeat, runs the thumb drag
 // in a message loop of its own, and keeps each bar's scroll information, which the redirected
 // scroll functions read and write. A skinner that draws scroll bars owns one and hands it its
-// messages and timers.
-#include "skin/kinds/ScrollBarLayout.h"
+// messages and timers. Its private messages, timers and hit-test answers are the engine's
+// (EngineMessages.h).
+#include "skin/container/SkinData.h"
+#include "skin/engine/EngineMessages.h"
 #include "skin/engine/ScrollState.h"
+#include "skin/kinds/ScrollBarLayout.h"
 #include "skin/kinds/ThumbDrag.h"
 
 #include <windows.h>
@@ -19,21 +22,10 @@ namespace qivyun::skin {
 
 class WindowSkinner;
 
-// The engine's private messages around the non-client area: write the stored scroll information
-// back to the system, and the note sent after the non-client area was painted.
-inline constexpr UINT WriteBackScrollInfoMessage = 0x6A31;
-inline constexpr UINT NonClientPaintedMessage = 0x7401;
-// Hit-test answers for the skinned bars; the system does not know them, so it runs no bar itself.
-inline constexpr LRESULT HitHorizontalBar = 0x8001;
-inline constexpr LRESULT HitVerticalBar = 0x8002;
-// The first repeat of a held arrow or track, the repeats after it, and the end of hovering.
-inline constexpr UINT_PTR FirstRepeatTimer = 0x6622;
-inline constexpr UINT_PTR RepeatTimer = 0x6623;
-inline constexpr UINT_PTR HoverTimer = 0x6624;
-
 class SkinnedNonClient {
 public:
-    explicit SkinnedNonClient(WindowSkinner& owner) : owner_(owner) {}
+    // The border and bars of the owner's window, drawn from the skin while it is loaded.
+    SkinnedNonClient(WindowSkinner& owner, const SkinData& skin) : owner_(owner), skin_(skin) {}
     ~SkinnedNonClient();
     SkinnedNonClient(const SkinnedNonClient&) = delete;
     SkinnedNonClient& operator=(const SkinnedNonClient&) = delete;
@@ -79,20 +71,20 @@ private:
 
     void RepaintBars();
     void PaintBars(HDC dc);
-    void PaintBar(HDC dc, int index) const;
     void PaintBorder() const;
 
-    // Where a point lies along and across a bar, and a stretch of the bar as a rectangle.
+    // Where a point lies along and across a bar.
     static int Along(const Bar& bar, int index, POINT point);
     static int Across(const Bar& bar, int index, POINT point);
-    static RECT SpanRect(const Bar& bar, int index, const BarSpan& span);
     // The bar and its part under a point (window coordinates), thumb first.
     std::pair<int, BarPart> PartAt(POINT point) const;
-    POINT FromScreen(LPARAM lParam) const;
-    POINT FromClient(LPARAM lParam) const;
+    // A point of the screen or of the client area in window coordinates.
+    POINT FromScreen(POINT screen) const;
+    POINT FromClient(POINT client) const;
     BarSizes SizesOf(int index) const;
 
     WindowSkinner& owner_;
+    const SkinData& skin_;
     std::array<Bar, 2> bars_;
     bool initialised_ = false;
     bool leftScrollBar_ = false;

@@ -2,6 +2,8 @@
 // The redirected system functions as they were before the engine patched them: the trampolines
 // once the patches are in, the functions themselves before (or where a patch failed). The engine's
 // own calls go through these, so they reach the system's code.
+#include "framework/DeviceContext.h"
+
 #include <windows.h>
 
 namespace qivyun::skin::unpatched {
@@ -39,5 +41,9 @@ extern decltype(&::EnableScrollBar) EnableScrollBar;
 WNDPROC WindowProcedure(HWND window);
 // Installs procedure past the engine and returns the one it replaces.
 WNDPROC SetWindowProcedure(HWND window, WNDPROC procedure);
+
+// GetDC, GetWindowDC and ReleaseDC as they are now, for the framework's DC owners: a DC taken so
+// is the system's, whatever a skinner would hand out for the window.
+qivyun::DcFunctions DcCalls();
 
 }  // namespace qivyun::skin::unpatched

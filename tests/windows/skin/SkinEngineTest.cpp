@@ -3,6 +3,7 @@
 // other test files of this program never load one.
 #include "framework/Handles.h"
 #include "skin/SkinEngine.h"
+#include "skin/engine/EngineMessages.h"
 #include "skin/engine/SkinProperties.h"
 #include "skin/patching/Unpatched.h"
 
