@@ -88,10 +88,18 @@ void DrawSkinPart(HDC dc, const RECT& rect, SkinPart part, const SkinData& skin)
     DrawPart(dc, rect, skin.Part(part), skin);
 }
 
+std::optional<COLORREF> HostColour(HWND window, const char* property) {
+    HANDLE value = GetPropA(window, property);
+    if (!value) return std::nullopt;
+    return static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(value));
+}
+
+HFONT HostFont(HWND window) { return static_cast<HFONT>(GetPropA(window, FontProperty)); }
+
 void FillSkinBackground(HWND window, HDC dc, const RECT& rect, const SkinData& skin) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (HANDLE colour = GetPropA(window, BackgroundColourProperty)) {
-        UniqueGdiObject<HBRUSH> brush(CreateSolidBrush(static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(colour))));
+    if (const std::optional<COLORREF> colour = HostColour(window, BackgroundColourProperty)) {
+        UniqueGdiObject<HBRUSH> brush(CreateSolidBrush(*colour));
         SelectedObject selected(dc, brush.Get());
         PatBlt(dc, rect.left, rect.top, width, height, PATCOPY);
         return;
@@ -110,13 +118,11 @@ void FillSkinBackground(HWND window, HDC dc, const RECT& rect, const SkinData& s
 }
 
 COLORREF SkinTextColour(HWND window, SkinColour colour, const SkinData& skin) {
-    if (HANDLE given = GetPropA(window, TextColourProperty))
-        return static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(given));
-    return skin.Colour(colour);
+    return HostColour(window, TextColourProperty).value_or(skin.Colour(colour));
 }
 
 HFONT SkinnerFont(HWND window, SkinFontSlot slot, const SkinData& skin) {
-    if (HANDLE given = GetPropA(window, FontProperty)) return static_cast<HFONT>(given);
+    if (HFONT given = HostFont(window)) return given;
     if (HFONT font = skin.Font(slot, false)) return font;
     if (HFONT own = GetWindowFont(window)) return own;
     return skin.DefaultFont(false);

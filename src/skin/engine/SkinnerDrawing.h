@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 namespace qivyun::skin {
 
@@ -36,6 +37,11 @@ HANDLE ButtonImage(HWND button, bool icon);
 SIZE ImageSize(HANDLE image, bool icon);
 
 void DrawSkinPart(HDC dc, const RECT& rect, SkinPart part, const SkinData& skin);
+
+// What a host set on a window: a colour ("ZOR_G", "ZOR_H") and the font ("ZOR_I"); nothing, or
+// null, where it set none.
+std::optional<COLORREF> HostColour(HWND window, const char* property);
+HFONT HostFont(HWND window);
 
 // The window's "ZOR_H" colour as a solid fill, else the skin's background brush, its pattern lined
 // up with the client area of the window's top-level window so that it meets the parent's seamlessly.

@@ -3,6 +3,7 @@
 #include "framework/DeviceContext.h"
 #include "framework/MessageCrackers.h"
 #include "skin/engine/SkinProperties.h"
+#include "skin/engine/SkinnerDrawing.h"
 
 #include <cstring>
 
@@ -15,14 +16,6 @@ bool ClassIs(HWND window, const char* name) {
     char className[65] = {};
     GetClassNameA(window, className, sizeof(className));
     return std::strcmp(className, name) == 0;
-}
-
-// A colour a host property holds, if it is set.
-bool PropertyColour(HWND window, const char* property, COLORREF& colour) {
-    HANDLE value = GetPropA(window, property);
-    if (!value) return false;
-    colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(value));
-    return true;
 }
 
 // Edit boxes, lists and combo boxes keep their own colours; a read-only edit box asks with the
@@ -124,20 +117,18 @@ LRESULT DialogSkinner::OnControlColour(UINT message, WPARAM wParam, LPARAM lPara
         }
     }
 
-    COLORREF colour;
-    if (PropertyColour(control, TextColourProperty, colour)) SetTextColor(dc, colour);
-    if (PropertyColour(control, BackgroundColourProperty, colour)) {
-        brush = SolidBrush(colour);
-        SetBkColor(dc, colour);
+    if (const std::optional<COLORREF> colour = HostColour(control, TextColourProperty)) SetTextColor(dc, *colour);
+    if (const std::optional<COLORREF> colour = HostColour(control, BackgroundColourProperty)) {
+        brush = SolidBrush(*colour);
+        SetBkColor(dc, *colour);
     }
     // The control draws with the host's font: it stays in the DC the control gets back.
-    if (HANDLE font = GetPropA(control, FontProperty)) SelectedObject::LeaveSelected(dc, font);
+    if (HFONT font = HostFont(control)) SelectedObject::LeaveSelected(dc, font);
     return reinterpret_cast<LRESULT>(brush);
 }
 
 HBRUSH DialogSkinner::BackgroundBrush() {
-    COLORREF colour;
-    if (PropertyColour(window, BackgroundColourProperty, colour)) return SolidBrush(colour);
+    if (const std::optional<COLORREF> colour = HostColour(window, BackgroundColourProperty)) return SolidBrush(*colour);
     const SkinData* skin = LoadedSkin();
     return skin ? skin->BackgroundBrush() : GetSysColorBrush(COLOR_3DFACE);
 }

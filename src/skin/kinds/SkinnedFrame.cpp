@@ -5,6 +5,7 @@
 #include "framework/OffscreenSurface.h"
 #include "skin/container/DrawPart.h"
 #include "skin/engine/SkinProperties.h"
+#include "skin/engine/SkinnerDrawing.h"
 #include "skin/kinds/FrameOutline.h"
 #include "skin/patching/Unpatched.h"
 
@@ -342,12 +343,10 @@ void SkinnedFrame::Compose(HDC dc, const FrameLayout& layout, const SkinData& sk
     std::string title(size_t(std::max(0, length)) + 1, '\0');
     title.resize(size_t(GetWindowTextA(Window(), title.data(), length + 1)));
     if (!title.empty() && layout.text.width > 0) {
-        auto font = reinterpret_cast<HFONT>(GetPropA(Window(), FontProperty));
-        if (!font) font = skin.Font(SkinFontSlot::CaptionFont, false);
-        SelectedObject selected(dc, font);
-        HANDLE colour = GetPropA(Window(), TextColourProperty);
-        SetTextColor(dc, colour ? static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(colour))
-                                : skin.Colour(active_ ? SkinColour::TitleTextActive : SkinColour::TitleTextInactive));
+        HFONT font = HostFont(Window());
+        SelectedObject selected(dc, font ? font : skin.Font(SkinFontSlot::CaptionFont, false));
+        SetTextColor(dc, SkinTextColour(Window(), active_ ? SkinColour::TitleTextActive : SkinColour::TitleTextInactive,
+                                        skin));
         SetBkMode(dc, TRANSPARENT);
         RECT text = ToRect(layout.text);
         DrawTextA(dc, title.c_str(), static_cast<int>(title.size()), &text,
