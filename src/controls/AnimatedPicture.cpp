@@ -1,6 +1,7 @@
 #include "controls/AnimatedPicture.h"
 
 #include "controls/GifBlockWalk.h"
+#include "framework/DeviceContext.h"
 
 #include <process.h>
 
@@ -68,10 +69,11 @@ bool AnimatedPicture::LoadPictureData(HGLOBAL block, DWORD size) {
     OLE_YSIZE_HIMETRIC himetricHeight = 0;
     picture->get_Width(&himetricWidth);
     picture->get_Height(&himetricHeight);
-    HDC dc = GetDC(hwnd_);
-    width = MulDiv(himetricWidth, GetDeviceCaps(dc, LOGPIXELSX), 2540);
-    height = MulDiv(himetricHeight, GetDeviceCaps(dc, LOGPIXELSY), 2540);
-    ReleaseDC(hwnd_, dc);
+    {
+        ClientDc dc(hwnd_);
+        width = MulDiv(himetricWidth, GetDeviceCaps(dc.Get(), LOGPIXELSX), 2540);
+        height = MulDiv(himetricHeight, GetDeviceCaps(dc.Get(), LOGPIXELSY), 2540);
+    }
     return SetUpSurface();
 }
 
@@ -111,11 +113,8 @@ bool AnimatedPicture::LoadGif(HGLOBAL block, const uint8_t* data, DWORD size) {
 bool AnimatedPicture::SetUpSurface() {
     if (!hwnd_ || width <= 0 || height <= 0) return false;
     SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
-    HDC dc = GetDC(hwnd_);
-    if (!dc) return false;
-    bool created = surface.Create(dc, width, height);
-    ReleaseDC(hwnd_, dc);
-    if (!created) return false;
+    ClientDc dc(hwnd_);
+    if (!dc || !surface.Create(dc.Get(), width, height)) return false;
     RECT whole{0, 0, width, height};
     FillRect(surface.Dc(), &whole, reinterpret_cast<HBRUSH>(COLOR_MENU + 1));
     ready = true;

@@ -1,5 +1,6 @@
 #include "controls/ImageButton.h"
 
+#include "framework/DeviceContext.h"
 #include "framework/Window.h"
 
 #include <commctrl.h>
@@ -123,14 +124,13 @@ void ImageButton::ComposeLooks(HDC colourDc) {
 // What the parent shows behind the button now; taken once and never refreshed.
 void ImageButton::CaptureBackground(int width, int height) {
     HWND parent = GetParent(hwnd_);
-    HDC parentDc = GetDC(parent);
+    ClientDc parentDc(parent);
     if (!parentDc) return;
     RECT place = WindowRect();
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
     if (GetWindowLongA(parent, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) std::swap(place.left, place.right);
-    if (background.Create(parentDc, width, height))
-        BitBlt(background.Dc(), 0, 0, width, height, parentDc, place.left, place.top, SRCCOPY);
-    ReleaseDC(parent, parentDc);
+    if (background.Create(parentDc.Get(), width, height))
+        BitBlt(background.Dc(), 0, 0, width, height, parentDc.Get(), place.left, place.top, SRCCOPY);
 }
 
 void ImageButton::OnMouseMove() {

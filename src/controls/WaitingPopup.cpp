@@ -1,6 +1,7 @@
 #include "controls/WaitingPopup.h"
 
 #include "controls/WaitingPopupIds.h"
+#include "framework/DeviceContext.h"
 #include "framework/Handles.h"
 #include "framework/OffscreenSurface.h"
 
@@ -99,12 +100,12 @@ LRESULT WaitingPopup::OnSize(WPARAM, LPARAM) {
 void WaitingPopup::PlaceMessage() {
     HWND text = Item(IDC_POPUP_MESSAGE);
     if (!text || message.empty()) return;
-    HDC dc = GetDC(text);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
     RECT needed{0, 0, MessageWidth, 0};
-    DrawTextA(dc, message.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-    SelectObject(dc, previous);
-    ReleaseDC(text, dc);
+    {
+        ClientDc dc(text);
+        SelectedObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
+        DrawTextA(dc.Get(), message.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    }
     RECT client = ClientRect();
     int top = std::min(0, int(client.bottom - needed.bottom));
     SetWindowPos(text, nullptr, MessageLeft, top, MessageWidth, MessageHeight, SWP_NOZORDER | SWP_NOACTIVATE);

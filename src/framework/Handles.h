@@ -41,6 +41,9 @@ struct DeleteGdiObject {
 struct DestroyMenuHandle {
     void operator()(HMENU menu) const { DestroyMenu(menu); }
 };
+struct DeleteDcHandle {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
 
 // A kernel handle; the invalid value some calls return for failure is held as none.
 class UniqueHandle : public UniqueOwner<HANDLE, CloseKernelHandle> {
@@ -54,6 +57,9 @@ using UniqueGdiObject = UniqueOwner<T, DeleteGdiObject>;
 
 // A menu loaded from a resource (the pop-up menus are shown from its first pop-up).
 using UniqueMenu = UniqueOwner<HMENU, DestroyMenuHandle>;
+
+// A DC the program made (CreateDC, CreateCompatibleDC), deleted with DeleteDC.
+using UniqueDc = UniqueOwner<HDC, DeleteDcHandle>;
 
 // A memory device context with one bitmap selected into it; the bitmap is selected back out
 // before the context is deleted.

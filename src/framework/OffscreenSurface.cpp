@@ -1,9 +1,13 @@
 #include "framework/OffscreenSurface.h"
 
+#include <utility>
+
 namespace qivyun {
 
 bool OffscreenSurface::Create(HDC compatibleWith, int width, int height) {
     Reset();
+    // The system would make a one-pixel monochrome bitmap of a side 0.
+    if (width <= 0 || height <= 0) return false;
     HDC dc = CreateCompatibleDC(compatibleWith);
     if (!dc) return false;
     // The bitmap takes the format of the given context, not of the new one's default bitmap.
@@ -30,6 +34,14 @@ void OffscreenSurface::Reset() {
     bitmap_ = nullptr;
     previous_ = nullptr;
     width_ = height_ = 0;
+}
+
+void OffscreenSurface::Swap(OffscreenSurface& other) noexcept {
+    std::swap(dc_, other.dc_);
+    std::swap(bitmap_, other.bitmap_);
+    std::swap(previous_, other.previous_);
+    std::swap(width_, other.width_);
+    std::swap(height_, other.height_);
 }
 
 }  // namespace qivyun

@@ -2,6 +2,7 @@
 #include "shell/PlayPanel.h"
 
 #include "BuildConfig.h"
+#include "framework/DeviceContext.h"
 #include "framework/SystemCalls.h"
 #include "shell/ControlPlaces.h"
 #include "shell/ResourceIds.h"
@@ -99,9 +100,7 @@ void PlayPanel::ShowPlayTab() {
         return;
     }
     if (!addressFont) {
-        HDC screen = GetDC(nullptr);
-        int height = -MulDiv(11, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, screen);
+        int height = -MulDiv(11, GetDeviceCaps(ClientDc(nullptr).Get(), LOGPIXELSY), 72);
         addressFont.Reset(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体"));
     }

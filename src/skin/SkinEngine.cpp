@@ -1,9 +1,12 @@
 #include "skin/SkinEngine.h"
 
-#include "skin/Redirections.h"
-#include "skin/SkinProperties.h"
+#include "framework/MessageCrackers.h"
 #include "skin/SkinnerKinds.h"
-#include "skin/Unpatched.h"
+#include "skin/engine/EngineMessages.h"
+#include "skin/engine/Redirections.h"
+#include "skin/engine/SkinProperties.h"
+#include "skin/engine/SkinTypeChoice.h"
+#include "skin/patching/Unpatched.h"
 
 #include <algorithm>
 #include <string>
@@ -11,13 +14,29 @@
 namespace qivyun::skin {
 namespace {
 
+// The one engine of the process: the hook and the menu-owner procedure, which the system calls
+// without a context, reach it here.
 SkinEngine* engine = nullptr;
+
+int Code(LoadResult result) { return static_cast<int>(result); }
+
+LoadResult LoadResultOfReading(SkinResult result) {
+    switch (result) {
+    case SkinResult::Loaded: return LoadResult::Loaded;
+    case SkinResult::NoBytes: return LoadResult::Unreadable;
+    case SkinResult::FileUnreadable: return LoadResult::FileUnreadable;
+    case SkinResult::AtlasUnusable: return LoadResult::AtlasUnusable;
+    case SkinResult::BadStream: return LoadResult::BadStream;
+    case SkinResult::BadVersion: return LoadResult::BadVersion;
+    }
+    return LoadResult::Unreadable;
+}
 
 }  // namespace
 
 int AttachSkinEngine(HINSTANCE instance) {
     SkinEngine::Attach(instance);
-    return 0;
+    return Code(LoadResult::Loaded);
 }
 
 int LoadSkinFromResource(const char* name, const char* type, const char* reserved, int hue, int saturation,
@@ -26,26 +45,24 @@ int LoadSkinFromResource(const char* name, const char* type, const char* reserve
     HRSRC resource = module ? FindResourceA(module, name, type) : nullptr;
     HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) return 3;
+    if (!bytes) return Code(LoadResult::NoBytes);
     return LoadSkinFromMemory(bytes, SizeofResource(module, resource), reserved, hue, saturation, lightness);
 }
 
 int LoadSkinFromMemory(const void* bytes, size_t size, const char*, int hue, int saturation, int lightness) {
     SkinEngine* current = SkinEngine::Current();
-    if (!current || !current->Hooked()) return 8;
-    if (!bytes) return 3;
-    return current->Load(bytes, size, hue, saturation, lightness);
+    if (!current || !current->Hooked()) return Code(LoadResult::NotAttached);
+    if (!bytes) return Code(LoadResult::NoBytes);
+    return Code(current->Load(bytes, size, hue, saturation, lightness));
 }
 
 int LoadSkinFromFile() {
     SkinEngine* current = SkinEngine::Current();
-    if (!current || !current->Hooked()) return 8;
-    return current->LoadFile();
+    if (!current || !current->Hooked()) return Code(LoadResult::NotAttached);
+    return Code(current->LoadFile());
 }
 
 SkinEngine* SkinEngine::Current() { return engine; }
-
-const SkinData* SkinEngine::LoadedSkin() { return engine && engine->SkinLoaded() ? &engine->skinData_ : nullptr; }
 
 SkinEngine& SkinEngine::Attach(HINSTANCE instance) {
     if (!engine) engine = new SkinEngine(instance);
@@ -76,24 +93,24 @@ SkinEngine::SkinEngine(HINSTANCE instance) : instance_(instance) {
     if (major >= 5) hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &SkinEngine::HookProcedure, nullptr, GetCurrentThreadId());
 }
 
-int SkinEngine::Load(const void* bytes, size_t size, int hue, int saturation, int lightness) {
+LoadResult SkinEngine::Load(const void* bytes, size_t size, int hue, int saturation, int lightness) {
     bool coloursValid = hue >= 0 && hue <= 360 && saturation >= 0 && saturation <= 256 && lightness >= 0 &&
                         lightness <= 256;
-    if (!coloursValid) return 1;
-    if (skinData_.ReadSkin(bytes, size) != SkinResult::Loaded) return 1;
+    if (!coloursValid) return LoadResult::Unreadable;
+    if (skinData_.ReadSkin(bytes, size) != SkinResult::Loaded) return LoadResult::Unreadable;
     skinData_.Recolour({hue, saturation, lightness});
     AfterLoad();
-    return 0;
+    return LoadResult::Loaded;
 }
 
-int SkinEngine::LoadFile() {
+LoadResult SkinEngine::LoadFile() {
     char path[MAX_PATH] = {};
     DWORD length = GetModuleFileNameA(instance_, path, MAX_PATH);
     std::string folder(path, length);
     folder.erase(std::min(folder.size(), folder.rfind('\\')));
     SkinResult result = skinData_.ReadSkinFile((folder + "\\kelvo.zor").c_str());
     if (result == SkinResult::Loaded) AfterLoad();
-    return static_cast<int>(result);
+    return LoadResultOfReading(result);
 }
 
 // Skinners rebuild what they derive from the skin, the items the engine drew get their own
@@ -106,38 +123,22 @@ void SkinEngine::AfterLoad() {
 
 WindowSkinner* SkinEngine::CreateSkinner(HWND window, SkinType type) {
     if (std::find(excludedTypes_.begin(), excludedTypes_.end(), type) != excludedTypes_.end()) return nullptr;
-    WindowSkinner* skinner = CreateSkinnerOfKind(type);
+    WindowSkinner* skinner = CreateSkinnerOfKind(type, SkinnerContext{skinData_, *this});
     if (!skinner) return nullptr;
     skinner->Attach(window);
     skinner->skinType = type;
+    skinner->Enrol(*this);
     skinners_.push_back(skinner);
     return skinner;
 }
 
-void SkinEngine::Forget(WindowSkinner* skinner) { std::erase(skinners_, skinner); }
+void SkinEngine::Leave(WindowSkinner& skinner) { std::erase(skinners_, &skinner); }
 
-void SkinEngine::RememberDcOwner(HDC dc, HWND window) {
-    std::lock_guard lock(dcOwnersLock_);
-    dcOwners_.emplace_back(dc, window);
-}
+void SkinEngine::RememberDcOwner(HDC dc, HWND window) { skin::RememberDcOwner(dc, window); }
 
-void SkinEngine::ForgetDcOwner(HDC dc) {
-    std::lock_guard lock(dcOwnersLock_);
-    std::erase_if(dcOwners_, [dc](const auto& owner) { return owner.first == dc; });
-}
+void SkinEngine::ForgetDcOwner(HDC dc) { skin::ForgetDcOwner(dc); }
 
-HWND SkinEngine::WindowOfDc(HDC dc) {
-    if (!engine || !dc) return nullptr;
-    std::lock_guard lock(engine->dcOwnersLock_);
-    for (const auto& [owned, window] : engine->dcOwners_) {
-        if (owned == dc) return window;
-    }
-    return nullptr;
-}
-
-void CALLBACK SkinEngine::TimerProcedure(HWND window, UINT, UINT_PTR id, DWORD) {
-    if (WindowSkinner* skinner = WindowSkinner::Of(window)) skinner->OnTimer(id);
-}
+void SkinEngine::RecolourBlackText(HDC dc, COLORREF colour) { skin::RecolourBlackText(dc, colour); }
 
 void SkinEngine::Examine(HWND window) {
     if (GetPropA(window, ExaminedProperty) || GetPropA(window, SkinnerProperty)) return;
@@ -153,21 +154,21 @@ void SkinEngine::Examine(HWND window) {
 }
 
 LRESULT CALLBACK SkinEngine::HookProcedure(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && engine && engine->SkinLoaded()) {
-        switch (sent->message) {
+        const CWPSTRUCT& sent = crack::SentMessage(lParam);
+        switch (sent.message) {
         case WM_CREATE:
         case ExamineWindowMessage:
-            engine->Examine(sent->hwnd);
+            engine->Examine(sent.hwnd);
             break;
         case WM_MEASUREITEM: {
-            const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(sent->lParam);
-            if (item && item->CtlType == ODT_MENU && item->CtlID == 0) engine->InterceptMenuOwner(sent->hwnd);
+            const MEASUREITEMSTRUCT* item = crack::MeasureItem(sent.lParam);
+            if (item && item->CtlType == ODT_MENU && item->CtlID == 0) engine->InterceptMenuOwner(sent.hwnd);
             break;
         }
         case WM_DRAWITEM: {
-            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(sent->lParam);
-            if (sent->wParam == 0 && item && item->CtlType == ODT_MENU) engine->InterceptMenuOwner(sent->hwnd);
+            const DRAWITEMSTRUCT* item = crack::DrawItem(sent.lParam);
+            if (sent.wParam == 0 && item && item->CtlType == ODT_MENU) engine->InterceptMenuOwner(sent.hwnd);
             break;
         }
         default:
@@ -188,14 +189,10 @@ LRESULT CALLBACK SkinEngine::MenuOwnerProcedure(HWND window, UINT message, WPARA
     auto saved = reinterpret_cast<WNDPROC>(RemovePropA(window, MenuOwnerProperty));
     if (!saved) return DefWindowProcA(window, message, wParam, lParam);
     unpatched::SetWindowProcedure(window, saved);
-    if (engine && message == WM_MEASUREITEM &&
-        engine->menuItems_.Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), engine->skinData_)) {
+    if (engine && message == WM_MEASUREITEM && engine->menuItems_.Measure(*crack::MeasureItem(lParam), engine->skinData_))
         return TRUE;
-    }
-    if (engine && message == WM_DRAWITEM &&
-        engine->menuItems_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), engine->skinData_)) {
+    if (engine && message == WM_DRAWITEM && engine->menuItems_.Draw(*crack::DrawItem(lParam), engine->skinData_))
         return TRUE;
-    }
     return CallWindowProcA(saved, window, message, wParam, lParam);
 }
 

@@ -1,44 +1,53 @@
 #pragma once
 // The skin engine: one per process, attached by the program's start-up on its user-interface
 // thread. It watches every window of that thread through a window-procedure hook, chooses a skin
-// type from the window's class, and gives the window a skinner that subclasses it.
-#include "skin/OwnedMenuItems.h"
-#include "skin/SkinData.h"
-#include "skin/SkinTypeChoice.h"
-#include "skin/WindowSkinner.h"
+// type from the window's class, and gives the window a skinner of the type's kind, handing it the
+// loaded skin and the engine's services. The entry points below are what the programs call.
+#include "skin/container/SkinData.h"
+#include "skin/engine/SkinTypes.h"
+#include "skin/engine/SkinnerServices.h"
+#include "skin/engine/WindowSkinner.h"
+#include "skin/kinds/OwnedMenuItems.h"
 
 #include <windows.h>
 
-#include <mutex>
-#include <utility>
 #include <vector>
 
 namespace qivyun::skin {
 
-// The entry points; the programs ignore their results.
+// What the loaders answer; the entry points return these numbers, which the programs ignore.
+enum class LoadResult : int {
+    Loaded = 0,
+    Unreadable = 1,      // the skin cannot be read, or a colour value lies outside its range
+    FileUnreadable = 2,  // the skin file is missing, empty or reads short
+    NoBytes = 3,         // no bytes, or no module or no such resource
+    AtlasUnusable = 4,   // the skin file's atlas cannot be located or made
+    BadStream = 5,       // the skin file's magic, body size or LZMA stream is bad
+    BadVersion = 6,      // the skin file is of another version
+    NotAttached = 8,     // no engine, or an engine without its hook
+};
+
+// The entry points.
 // Creates the engine once (0); a second call keeps the existing one.
 int AttachSkinEngine(HINSTANCE instance);
-// A skin resource of the process's module: 3 when there is no module or no such resource, else
-// as LoadSkinFromMemory. The reserved text is not used.
+// A skin resource of the process's module: NoBytes when there is no module or no such resource,
+// else as LoadSkinFromMemory. The reserved text is not used.
 int LoadSkinFromResource(const char* name, const char* type, const char* reserved, int hue, int saturation,
                          int lightness);
-// 8 when the engine is not attached (or has no hook), 3 for no bytes, 1 when the skin cannot be
-// read or the colour values lie outside hue 0-360, saturation and lightness 0-256; otherwise the
-// skin is in use, every window of the calling thread refreshed, and the result 0.
+// NotAttached when the engine is not attached (or has no hook), NoBytes for no bytes, Unreadable
+// when the skin cannot be read or the colour values lie outside hue 0-360, saturation and
+// lightness 0-256; otherwise the skin is in use, every window of the calling thread refreshed,
+// and the result Loaded.
 int LoadSkinFromMemory(const void* bytes, size_t size, const char* reserved, int hue, int saturation,
                        int lightness);
-// "kelvo.zor" beside the attached module, with the reading result (2 for a missing file).
+// "kelvo.zor" beside the attached module, with the reading result (FileUnreadable for a missing
+// file).
 int LoadSkinFromFile();
 
-// The engine's private message: examine this window now (sent by the refresh after a load).
-constexpr UINT ExamineWindowMessage = 0x6A30;
-
-class SkinEngine {
+class SkinEngine final : public SkinnerServices, public SkinnerRoster {
 public:
     // The attached engine, or nothing.
     static SkinEngine* Current();
-    // The skin in use, or nothing while no engine is attached or no skin loaded.
-    static const SkinData* LoadedSkin();
     static SkinEngine& Attach(HINSTANCE instance);
 
     bool Hooked() const { return hook_ != nullptr; }
@@ -51,37 +60,29 @@ public:
     decltype(&::UpdateLayeredWindow) UpdateLayered() const { return updateLayeredWindow_; }
     decltype(&::SetLayeredWindowAttributes) SetLayeredAttributes() const { return setLayeredWindowAttributes_; }
 
-    // Reads a skin and brings every window of this thread up to it: the result codes of
+    // Reads a skin and brings every window of this thread up to it: the results of
     // LoadSkinFromMemory after its attach and null checks.
-    int Load(const void* bytes, size_t size, int hue, int saturation, int lightness);
-    int LoadFile();
+    LoadResult Load(const void* bytes, size_t size, int hue, int saturation, int lightness);
+    LoadResult LoadFile();
 
-    // Creates the skinner of the type's kind for the window and attaches it; nothing for an
-    // excluded type or a type without a kind.
-    WindowSkinner* CreateSkinner(HWND window, SkinType type);
     // Every window of the calling thread, top-level windows and their descendants: unskinned ones
     // are examined again, skinned ones get their frame drawn again.
     void RefreshThreadWindows();
+    // The skinners the engine made, while they live.
     const std::vector<WindowSkinner*>& Skinners() const { return skinners_; }
-    // A skinner leaves the list when it goes.
-    void Forget(WindowSkinner* skinner);
-
-    // Menu items the engine draws itself (the menu kinds make them so).
-    bool OwnMenuItem(HMENU menu, UINT position) { return menuItems_.Own(menu, position); }
-    // The items of a menu whose window goes get their own looks back.
-    void ReturnMenuItems(HMENU menu) { menuItems_.Return(menu); }
     const OwnedMenuItems& MenuItems() const { return menuItems_; }
 
-    // The DCs the engine hands out for windows, for the WindowFromDC redirection.
-    void RememberDcOwner(HDC dc, HWND window);
-    void ForgetDcOwner(HDC dc);
-    static HWND WindowOfDc(HDC dc);
-
-    // Serves the timers that skinners start: OnTimer of the window's skinner.
-    static void CALLBACK TimerProcedure(HWND window, UINT message, UINT_PTR id, DWORD time);
+    // The services of the kinds. CreateSkinner makes nothing for an excluded type either.
+    WindowSkinner* CreateSkinner(HWND window, SkinType type) override;
+    void RememberDcOwner(HDC dc, HWND window) override;
+    void ForgetDcOwner(HDC dc) override;
+    void RecolourBlackText(HDC dc, COLORREF colour) override;
+    bool OwnMenuItem(HMENU menu, UINT position) override { return menuItems_.Own(menu, position); }
+    void ReturnMenuItems(HMENU menu) override { menuItems_.Return(menu); }
 
 private:
     explicit SkinEngine(HINSTANCE instance);
+    void Leave(WindowSkinner& skinner) override;
     static LRESULT CALLBACK HookProcedure(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK MenuOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK DropDownListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -100,9 +101,7 @@ private:
     decltype(&::SetLayeredWindowAttributes) setLayeredWindowAttributes_ = nullptr;
     std::vector<WindowSkinner*> skinners_;
     std::vector<SkinType> excludedTypes_;
-    mutable std::mutex dcOwnersLock_;  // WindowFromDC asks from any thread
-    std::vector<std::pair<HDC, HWND>> dcOwners_;
-    OwnedMenuItems menuItems_;
+    OwnedMenuItems menuItems_{*this};
 };
 
 }  // namespace qivyun::skin

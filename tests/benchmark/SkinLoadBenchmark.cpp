@@ -1,7 +1,7 @@
 // The portable load of our skin: header checks, LZMA decoding of the 368,932-byte body, the table
 // copy and the atlas bounds, as every load of either program does it before Windows makes the
 // atlas bitmap.
-#include "skin/SkinContainer.h"
+#include "skin/container/SkinContainer.h"
 
 #include <benchmark/benchmark.h>
 

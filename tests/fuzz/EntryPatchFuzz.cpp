@@ -3,7 +3,7 @@
 //   the rest    the function's first bytes
 // An accepted plan covers 5 to 26 bytes, and its trampoline, read instruction by instruction
 // beside the original, sends every branch and RIP-relative operand where the original does.
-#include "skin/EntryPatchPlan.h"
+#include "skin/patching/EntryPatchPlan.h"
 
 #include <cstdint>
 #include <vector>

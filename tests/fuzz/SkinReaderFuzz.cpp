@@ -1,9 +1,9 @@
 // Fuzz target: the skin reader over any blob; for a skin that loads, every part it holds is planned
 // by the nine-grid rule and drawn on plain pixels at a few sizes, so that no piece reads outside the
 // atlas.
-#include "skin/NineGrid.h"
-#include "skin/PartPicture.h"
-#include "skin/SkinContainer.h"
+#include "skin/container/NineGrid.h"
+#include "skin/container/PartPicture.h"
+#include "skin/container/SkinContainer.h"
 
 #include <cstdint>
 

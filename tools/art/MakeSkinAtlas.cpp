@@ -7,8 +7,8 @@
 #include "ImageFiles.h"
 #include "Palette.h"
 #include "PaletteNames.h"
-#include "skin/SkinDescription.h"
-#include "skin/SkinParts.h"
+#include "skin/container/SkinDescription.h"
+#include "skin/container/SkinParts.h"
 
 #include <algorithm>
 #include <cmath>

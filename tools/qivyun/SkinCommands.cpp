@@ -7,10 +7,10 @@
 
 #include "SearchCommands.h"
 #include "art/PaletteNames.h"
-#include "skin/PartPicture.h"
-#include "skin/SkinContainer.h"
-#include "skin/SkinDescription.h"
-#include "skin/SkinParts.h"
+#include "skin/container/PartPicture.h"
+#include "skin/container/SkinContainer.h"
+#include "skin/container/SkinDescription.h"
+#include "skin/container/SkinParts.h"
 
 #include <png.h>
 

@@ -1,4 +1,4 @@
-#include "skin/ColourAdjustment.h"
+#include "skin/container/ColourAdjustment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "skin/EntryPatchPlan.h"
+#include "skin/patching/EntryPatchPlan.h"
 
 #include <gtest/gtest.h>
 

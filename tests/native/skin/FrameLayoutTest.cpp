@@ -1,8 +1,8 @@
 // The frame of a captioned window: where the skin puts the title bar, the edges, the client area
 // and the caption buttons, what each pixel answers to the hit test, and the window's shape.
-#include "skin/FrameLayout.h"
-#include "skin/FrameOutline.h"
-#include "skin/SkinParts.h"
+#include "skin/kinds/FrameLayout.h"
+#include "skin/kinds/FrameOutline.h"
+#include "skin/container/SkinParts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The items of a skinned pop-up menu: the measuring rule and the places inside an item.
-#include "skin/MenuItemLayout.h"
-#include "skin/SkinParts.h"
+#include "skin/kinds/MenuItemLayout.h"
+#include "skin/container/SkinParts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The nine-grid pieces: which piece of a part goes where, copied, tiled or stretched.
-#include "skin/NineGrid.h"
+#include "skin/container/NineGrid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // A skinned scroll bar along its length: arrows, track and thumb for small and large ranges, the
 // part under the pointer, what a press sends, the thumb drag and the wheel.
-#include "skin/ScrollBarLayout.h"
-#include "skin/ThumbDrag.h"
-#include "skin/WheelRule.h"
+#include "skin/kinds/ScrollBarLayout.h"
+#include "skin/kinds/ThumbDrag.h"
+#include "skin/kinds/WheelRule.h"
 
 #include <gtest/gtest.h>
 

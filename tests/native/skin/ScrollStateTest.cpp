@@ -1,4 +1,4 @@
-#include "skin/ScrollState.h"
+#include "skin/engine/ScrollState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The reader of skin blobs: header checks and result codes, the LZMA body, the tables under their
 // capacities, the atlas against the body's end.
 #include "SkinTestData.h"
-#include "skin/SkinContainer.h"
+#include "skin/container/SkinContainer.h"
 
 #include <gtest/gtest.h>
 

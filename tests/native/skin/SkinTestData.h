@@ -1,7 +1,7 @@
 #pragma once
 // Small skins made in the tests: a few parts over a tiny atlas whose pixels say where they are.
-#include "skin/SkinFormat.h"
-#include "skin/SkinWriter.h"
+#include "skin/container/SkinFormat.h"
+#include "skin/container/SkinWriter.h"
 
 #include <cstring>
 #include <vector>

@@ -1,6 +1,6 @@
 // Black-box checks of qivyun skin pack, info and render, and of the skin kept in the repository:
 // its blob and its atlas must be what the packer and the generator make of its description today.
-#include "skin/SkinDescription.h"
+#include "skin/container/SkinDescription.h"
 
 #include <gtest/gtest.h>
 #include <png.h>

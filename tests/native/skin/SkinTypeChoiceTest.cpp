@@ -1,4 +1,4 @@
-#include "skin/SkinTypeChoice.h"
+#include "skin/engine/SkinTypeChoice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The skinners' rules: which part each state draws, where boxes and texts go, how much of a
 // progress trough fills, which header column is lit, where a group box puts its caption.
-#include "skin/ButtonLooks.h"
-#include "skin/GroupBoxCaption.h"
-#include "skin/HeaderLooks.h"
-#include "skin/ProgressFill.h"
+#include "skin/kinds/ButtonLooks.h"
+#include "skin/kinds/GroupBoxCaption.h"
+#include "skin/kinds/HeaderLooks.h"
+#include "skin/kinds/ProgressFill.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // 64-bit trampolines run on this machine: small functions of the test's own, patched in
 // executable memory, answer through the replacement and, called through the trampoline,
 // as before.
-#include "skin/EntryPatchPlan.h"
+#include "skin/patching/EntryPatchPlan.h"
 
 #include <gtest/gtest.h>
 #include <sys/mman.h>

@@ -4,7 +4,7 @@
 #include "../support/WindowCapture.h"
 #include "shell/ResourceIds.h"
 #include "skin/SkinEngine.h"
-#include "skin/SkinProperties.h"
+#include "skin/engine/SkinProperties.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

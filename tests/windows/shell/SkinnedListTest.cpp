@@ -8,7 +8,7 @@
 #include "../support/SystemCallRecorder.h"
 #include "../support/WindowCapture.h"
 #include "shell/ResourceIds.h"
-#include "skin/SkinnedNonClient.h"
+#include "skin/kinds/SkinnedNonClient.h"
 
 #include <gtest/gtest.h>
 

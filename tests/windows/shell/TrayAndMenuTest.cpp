@@ -6,7 +6,7 @@
 #include "BuildConfig.h"
 #include "shell/Clipboard.h"
 #include "shell/ResourceIds.h"
-#include "skin/WindowSkinner.h"
+#include "skin/engine/WindowSkinner.h"
 #include "versioncheck/Manifest.h"
 
 #include <gtest/gtest.h>

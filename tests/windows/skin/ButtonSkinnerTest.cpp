@@ -2,9 +2,9 @@
 // text beside the box, and the hand-over of a button that becomes owner-drawn to buffered painting.
 #include "SkinnedWindows.h"
 #include "framework/Handles.h"
-#include "skin/DrawPart.h"
-#include "skin/SkinnedNonClient.h"
-#include "skin/WindowSkinner.h"
+#include "skin/container/DrawPart.h"
+#include "skin/kinds/SkinnedNonClient.h"
+#include "skin/engine/WindowSkinner.h"
 
 #include <gtest/gtest.h>
 

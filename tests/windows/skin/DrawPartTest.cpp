@@ -2,8 +2,8 @@
 // TransparentBlt, read back from a DIB; and a screenshot of our skin's parts drawn as the skinners
 // will draw them.
 #include "../support/DibCanvas.h"
-#include "skin/DrawPart.h"
-#include "skin/SkinWriter.h"
+#include "skin/container/DrawPart.h"
+#include "skin/container/SkinWriter.h"
 
 #include <gtest/gtest.h>
 

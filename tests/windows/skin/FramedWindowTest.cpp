@@ -3,7 +3,7 @@
 // control colours with the host's properties over the skin, and message boxes.
 #include "framework/Handles.h"
 #include "skin/SkinEngine.h"
-#include "skin/SkinProperties.h"
+#include "skin/engine/SkinProperties.h"
 
 #include "../support/Pump.h"
 #include "../support/WindowCapture.h"

@@ -2,8 +2,8 @@
 // pixels wider than the caption on either side, the caption placed by the alignment, the disabled
 // look at once.
 #include "SkinnedWindows.h"
-#include "skin/DrawPart.h"
-#include "skin/WindowSkinner.h"
+#include "skin/container/DrawPart.h"
+#include "skin/engine/WindowSkinner.h"
 
 #include <gtest/gtest.h>
 

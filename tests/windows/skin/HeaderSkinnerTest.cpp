@@ -2,8 +2,8 @@
 // pressed while the button is held, every column disabled with the header, texts in the colour of
 // their column's part.
 #include "SkinnedWindows.h"
-#include "skin/DrawPart.h"
-#include "skin/WindowSkinner.h"
+#include "skin/container/DrawPart.h"
+#include "skin/engine/WindowSkinner.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

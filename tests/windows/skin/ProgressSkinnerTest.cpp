@@ -1,8 +1,8 @@
 // Progress bars drawn from the skin: the trough over the whole control, the bar over the share the
 // position fills, truncated to whole percent, inside the trough's margins.
 #include "SkinnedWindows.h"
-#include "skin/DrawPart.h"
-#include "skin/WindowSkinner.h"
+#include "skin/container/DrawPart.h"
+#include "skin/engine/WindowSkinner.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

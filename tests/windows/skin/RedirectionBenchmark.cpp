@@ -3,9 +3,9 @@
 //   scripts/wine-run win64 build/win64/bin/redirection_benchmark.exe
 // The read is the one the framework and the common controls make: GetWindowLongA in 32-bit
 // code, GetWindowLongPtrA in 64-bit code.
-#include "skin/Redirections.h"
-#include "skin/Unpatched.h"
-#include "skin/WindowSkinner.h"
+#include "skin/engine/Redirections.h"
+#include "skin/patching/Unpatched.h"
+#include "skin/engine/WindowSkinner.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "skin/Redirections.h"
-#include "skin/Unpatched.h"
+#include "skin/engine/Redirections.h"
+#include "skin/patching/Unpatched.h"
 
 #include <gtest/gtest.h>
 

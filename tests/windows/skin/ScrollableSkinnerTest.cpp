@@ -3,10 +3,10 @@
 // disabled by the program. The panel is a window of the tests' own that the
 // host property makes a scrollable control (type 1025); it scrolls as its scroll messages say.
 #include "framework/Handles.h"
-#include "skin/DrawPart.h"
+#include "skin/container/DrawPart.h"
 #include "skin/SkinEngine.h"
-#include "skin/SkinProperties.h"
-#include "skin/SkinnedNonClient.h"
+#include "skin/engine/SkinProperties.h"
+#include "skin/kinds/SkinnedNonClient.h"
 
 #include "../support/Pump.h"
 #include "../support/WindowCapture.h"

@@ -1,7 +1,7 @@
 // The loaded skin on Windows: our skin from its file and from both programs' resources, the
 // background brush and the fonts, what failed reads keep, and file sharing.
-#include "skin/SkinData.h"
-#include "skin/SkinWriter.h"
+#include "skin/container/SkinData.h"
+#include "skin/container/SkinWriter.h"
 
 #include <gtest/gtest.h>
 

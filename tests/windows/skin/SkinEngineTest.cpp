@@ -3,8 +3,9 @@
 // other test files of this program never load one.
 #include "framework/Handles.h"
 #include "skin/SkinEngine.h"
-#include "skin/SkinProperties.h"
-#include "skin/Unpatched.h"
+#include "skin/engine/EngineMessages.h"
+#include "skin/engine/SkinProperties.h"
+#include "skin/patching/Unpatched.h"
 
 #include "../support/Pump.h"
 #include "../support/WindowCapture.h"

@@ -2,7 +2,7 @@
 // screenshot is saved as out/screens/skin-gallery.png: a framed window with caption buttons, a
 // group box with check boxes and radio buttons, push buttons in every look, a progress bar, a list
 // with its header and scroll bars, a pop-up menu and an inactive title bar.
-#include "skin/DrawPart.h"
+#include "skin/container/DrawPart.h"
 #include "../support/WindowCapture.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "../support/Pump.h"
 #include "../support/WindowCapture.h"
 #include "SkinnedWindows.h"
-#include "skin/WindowSkinner.h"
+#include "skin/engine/WindowSkinner.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // the engine outermost, painting, DCs, regions and scroll bars go to the skinner.
 #include "framework/Handles.h"
 #include "framework/SubclassedWindow.h"
-#include "skin/Redirections.h"
+#include "skin/engine/Redirections.h"
 #include "skin/SkinEngine.h"
-#include "skin/Unpatched.h"
+#include "skin/patching/Unpatched.h"
 
 #include <gtest/gtest.h>
 

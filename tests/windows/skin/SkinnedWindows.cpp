@@ -2,7 +2,7 @@
 
 #include "../support/DibCanvas.h"
 #include "framework/Handles.h"
-#include "skin/DrawPart.h"
+#include "skin/container/DrawPart.h"
 #include "skin/SkinEngine.h"
 
 #include <fstream>

@@ -2,7 +2,7 @@
 // What the skinners' tests share: our skin loaded into the attached engine, a host window for the
 // controls under test, and pictures of what a window shows compared with what the skin's parts
 // draw.
-#include "skin/SkinData.h"
+#include "skin/container/SkinData.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -10,7 +10,7 @@
 #include "updater/UpdaterResourceIds.h"
 #include "framework/SystemCalls.h"
 #include "skin/SkinEngine.h"
-#include "skin/SkinProperties.h"
+#include "skin/engine/SkinProperties.h"
 #include "versioncheck/Manifest.h"
 #include "versioncheck/Md5.h"
 

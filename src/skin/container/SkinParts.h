@@ -1,0 +1,257 @@
+#pragma once
+// What every index of the skin's tables means: the image parts, the metrics, the colours, the
+// pairs and the font slots. This is the one assignment that the skin description, the atlas
+// generator and every skinner use; an index missing here carries nothing (an image part of width 0
+// is never drawn, a metric or colour is 0).
+//
+// Each list is X(name, index, what it is). The skinners of push buttons, check boxes, radio
+// buttons, progress bars, headers, group boxes and scrollable controls read the indices their
+// rules fix (push button 71-75, header 150-153 with text colour index = part - 118, ...); the
+// title bar, frame, caption-button and menu indices are ours, for the framed-window and menu kinds.
+#include "skin/container/SkinFormat.h"
+
+#include <optional>
+#include <string_view>
+
+namespace qivyun::skin {
+
+// Image parts (0-301). Sizes are those of our skin; every part is drawn by the nine-grid rule.
+#define QIVYUN_SKIN_PARTS(X)                                                                        \
+    /* framed windows and dialogs: title bar and frame edges, active / inactive */                 \
+    X(TitleBarActive, 0, "title bar across the window's top, active window")                        \
+    X(TitleBarInactive, 1, "title bar, inactive window")                                            \
+    X(FrameLeftActive, 2, "left frame edge below the title bar, active")                            \
+    X(FrameLeftInactive, 3, "left frame edge, inactive")                                            \
+    X(FrameRightActive, 4, "right frame edge, active")                                              \
+    X(FrameRightInactive, 5, "right frame edge, inactive")                                          \
+    X(FrameBottomActive, 6, "bottom frame edge with its rounded corners, active")                   \
+    X(FrameBottomInactive, 7, "bottom frame edge, inactive")                                        \
+    /* caption buttons, each normal / pointer over / held; placed by the pairs below */            \
+    X(CloseButtonNormal, 10, "close button")                                                        \
+    X(CloseButtonOver, 11, "close button under the pointer")                                        \
+    X(CloseButtonHeld, 12, "close button held down")                                                \
+    X(MinimiseButtonNormal, 13, "minimise button")                                                  \
+    X(MinimiseButtonOver, 14, "minimise button under the pointer")                                  \
+    X(MinimiseButtonHeld, 15, "minimise button held down")                                          \
+    X(MaximiseButtonNormal, 16, "maximise button")                                                  \
+    X(MaximiseButtonOver, 17, "maximise button under the pointer")                                  \
+    X(MaximiseButtonHeld, 18, "maximise button held down")                                          \
+    X(RestoreButtonNormal, 19, "restore button (a maximised window)")                               \
+    X(RestoreButtonOver, 20, "restore button under the pointer")                                    \
+    X(RestoreButtonHeld, 21, "restore button held down")                                            \
+    /* pop-up menus */                                                                              \
+    X(MenuBackground, 40, "pop-up menu window: border and face")                                    \
+    X(MenuItemHighlight, 41, "the item under the pointer or the keyboard selection")                \
+    X(MenuSeparator, 42, "separator item, drawn across the item's width")                           \
+    X(MenuCheck, 43, "check mark of a checked item")                                                \
+    X(MenuSubmenuArrow, 44, "arrow of an item that opens a submenu")                                \
+    /* push buttons */                                                                              \
+    X(PushButtonNormal, 71, "push button, idle without the keyboard focus")                         \
+    X(PushButtonOver, 72, "push button under the pointer")                                          \
+    X(PushButtonFocused, 73, "push button with the keyboard focus")                                 \
+    X(PushButtonHeld, 74, "push button held down; also a checked push-like check box")             \
+    X(PushButtonDisabled, 75, "disabled push button")                                               \
+    /* check boxes: unchecked, checked, indeterminate; the disabled indeterminate one uses 80 */   \
+    X(CheckBoxNormal, 76, "check box, unchecked")                                                   \
+    X(CheckBoxOver, 77, "unchecked, pointer over")                                                  \
+    X(CheckBoxHeld, 78, "unchecked, held")                                                          \
+    X(CheckBoxFocused, 79, "unchecked, keyboard focus")                                             \
+    X(CheckBoxDisabled, 80, "unchecked, disabled (also indeterminate and disabled)")                \
+    X(CheckBoxCheckedNormal, 81, "checked")                                                         \
+    X(CheckBoxCheckedOver, 82, "checked, pointer over")                                             \
+    X(CheckBoxCheckedHeld, 83, "checked, held")                                                     \
+    X(CheckBoxCheckedFocused, 84, "checked, keyboard focus")                                        \
+    X(CheckBoxCheckedDisabled, 85, "checked, disabled")                                             \
+    X(CheckBoxMixedNormal, 86, "indeterminate")                                                     \
+    X(CheckBoxMixedOver, 87, "indeterminate, pointer over")                                         \
+    X(CheckBoxMixedHeld, 88, "indeterminate, held")                                                 \
+    X(CheckBoxMixedFocused, 89, "indeterminate, keyboard focus")                                    \
+    /* radio buttons: unchecked, checked */                                                        \
+    X(RadioNormal, 91, "radio button, unchecked")                                                   \
+    X(RadioOver, 92, "unchecked, pointer over")                                                     \
+    X(RadioHeld, 93, "unchecked, held")                                                             \
+    X(RadioFocused, 94, "unchecked, keyboard focus")                                                \
+    X(RadioDisabled, 95, "unchecked, disabled")                                                     \
+    X(RadioCheckedNormal, 96, "checked")                                                            \
+    X(RadioCheckedOver, 97, "checked, pointer over")                                                \
+    X(RadioCheckedHeld, 98, "checked, held")                                                        \
+    X(RadioCheckedFocused, 99, "checked, keyboard focus")                                           \
+    X(RadioCheckedDisabled, 100, "checked, disabled")                                               \
+    /* group boxes; the caption background is drawn only when part 103 has a width */             \
+    X(GroupBoxFrame, 101, "group box frame")                                                        \
+    X(GroupBoxFrameDisabled, 102, "group box frame, disabled")                                      \
+    X(GroupBoxCaption, 103, "caption background (empty in our skin: the caption sits on the window)") \
+    X(GroupBoxCaptionDisabled, 104, "caption background, disabled (empty in our skin)")             \
+    /* scroll bars: arrows normal / over / held / disabled, tracks, thumbs */                       \
+    X(ScrollUpNormal, 116, "vertical bar, first (up) arrow")                                        \
+    X(ScrollUpOver, 117, "up arrow, pointer over")                                                  \
+    X(ScrollUpHeld, 118, "up arrow, held")                                                          \
+    X(ScrollUpDisabled, 119, "up arrow, disabled bar")                                              \
+    X(ScrollDownNormal, 120, "vertical bar, second (down) arrow")                                   \
+    X(ScrollDownOver, 121, "down arrow, pointer over")                                              \
+    X(ScrollDownHeld, 122, "down arrow, held")                                                      \
+    X(ScrollDownDisabled, 123, "down arrow, disabled bar")                                          \
+    X(ScrollLeftNormal, 124, "horizontal bar, first (left) arrow")                                  \
+    X(ScrollLeftOver, 125, "left arrow, pointer over")                                              \
+    X(ScrollLeftHeld, 126, "left arrow, held")                                                      \
+    X(ScrollLeftDisabled, 127, "left arrow, disabled bar")                                          \
+    X(ScrollRightNormal, 128, "horizontal bar, second (right) arrow")                               \
+    X(ScrollRightOver, 129, "right arrow, pointer over")                                            \
+    X(ScrollRightHeld, 130, "right arrow, held")                                                    \
+    X(ScrollRightDisabled, 131, "right arrow, disabled bar")                                        \
+    X(ScrollTrackVertical, 132, "vertical track")                                                   \
+    X(ScrollTrackVerticalDisabled, 135, "vertical track, disabled bar")                             \
+    X(ScrollTrackHorizontal, 136, "horizontal track")                                               \
+    X(ScrollTrackHorizontalDisabled, 139, "horizontal track, disabled bar")                         \
+    X(ScrollThumbVertical, 140, "vertical thumb")                                                   \
+    X(ScrollThumbVerticalOver, 141, "vertical thumb, pointer over")                                 \
+    X(ScrollThumbVerticalHeld, 142, "vertical thumb, dragged")                                      \
+    X(ScrollThumbHorizontal, 144, "horizontal thumb")                                               \
+    X(ScrollThumbHorizontalOver, 145, "horizontal thumb, pointer over")                             \
+    X(ScrollThumbHorizontalHeld, 146, "horizontal thumb, dragged")                                  \
+    /* column headers; text colour index = part - 118 */                                            \
+    X(HeaderItem, 150, "header background and a column, normal")                                    \
+    X(HeaderItemOver, 151, "column under the pointer")                                              \
+    X(HeaderItemHeld, 152, "column under the pointer, button held")                                 \
+    X(HeaderItemDisabled, 153, "every column of a disabled header")                                 \
+    /* progress bars: the trough's margins inset the bar */                                         \
+    X(ProgressTrough, 154, "horizontal trough")                                                     \
+    X(ProgressTroughDisabled, 155, "horizontal trough, disabled")                                   \
+    X(ProgressBar, 156, "horizontal bar over the filled share")                                     \
+    X(ProgressBarDisabled, 157, "horizontal bar, disabled")                                         \
+    X(ProgressTroughVertical, 160, "vertical trough")                                               \
+    X(ProgressTroughVerticalDisabled, 161, "vertical trough, disabled")                             \
+    X(ProgressBarVertical, 162, "vertical bar, growing upwards")                                    \
+    X(ProgressBarVerticalDisabled, 163, "vertical bar, disabled")                                   \
+    /* the window background: its area becomes the background brush */                             \
+    X(WindowBackground, 271, "background of windows and controls")
+
+// Metrics (0-24): sizes in pixels.
+#define QIVYUN_SKIN_METRICS(X)                                                                      \
+    X(TitleBarHeight, 0, "height of the title bar of framed windows and dialogs")                   \
+    X(FrameSideWidth, 1, "width of the left and right frame edges")                                 \
+    X(FrameBottomHeight, 2, "height of the bottom frame edge")                                      \
+    X(CaptionButtonWidth, 3, "width of a caption button")                                           \
+    X(CaptionButtonHeight, 4, "height of a caption button")                                         \
+    X(MenuItemHeight, 5, "height of a menu item")                                                   \
+    X(MenuSeparatorHeight, 6, "height of a separator item")                                         \
+    X(MenuTextIndent, 7, "space left of a menu item's text, where the check mark goes")             \
+    X(HorizontalBarHeight, 14, "thickness of a horizontal scroll bar")                              \
+    X(HorizontalArrowWidth, 15, "length of a horizontal bar's arrows")                              \
+    X(HorizontalThumbMinimum, 16, "shortest horizontal thumb")                                      \
+    X(VerticalBarWidth, 17, "thickness of a vertical scroll bar")                                   \
+    X(VerticalArrowHeight, 18, "length of a vertical bar's arrows")                                 \
+    X(VerticalThumbMinimum, 19, "shortest vertical thumb; also the thumb of an empty range")
+
+// Colours (0-63), COLORREF values.
+#define QIVYUN_SKIN_COLOURS(X)                                                                      \
+    X(CheckBoxText, 0, "check box text")                                                            \
+    X(CheckBoxTextDisabled, 4, "check box text, disabled")                                          \
+    X(PushButtonText, 5, "push button text")                                                        \
+    X(PushButtonTextDisabled, 9, "push button text, disabled")                                      \
+    X(RadioText, 10, "radio button text")                                                           \
+    X(RadioTextDisabled, 14, "radio button text, disabled")                                         \
+    X(BorderPen, 15, "border line of edit boxes and lists")                                         \
+    X(BorderFill, 16, "inner border of edit boxes and lists")                                       \
+    X(BorderPenFocused, 19, "border line with the keyboard focus")                                  \
+    X(BorderFillFocused, 20, "inner border with the keyboard focus")                                \
+    X(BorderPenDisabled, 21, "border line, disabled")                                               \
+    X(BorderFillDisabled, 22, "inner border, disabled")                                             \
+    X(GroupBoxCaptionText, 28, "group box caption")                                                 \
+    X(GroupBoxCaptionTextDisabled, 29, "group box caption, disabled")                               \
+    X(HeaderText, 32, "header column text")                                                         \
+    X(HeaderTextOver, 33, "header column text under the pointer")                                   \
+    X(HeaderTextHeld, 34, "header column text, button held")                                        \
+    X(HeaderTextDisabled, 35, "header column text, disabled")                                       \
+    X(MenuText, 40, "menu item text (black menu text is drawn in this colour)")                     \
+    X(MenuTextHighlighted, 41, "text of the highlighted menu item")                                 \
+    X(MenuTextDisabled, 42, "text of a disabled menu item")                                         \
+    X(TitleTextActive, 44, "window title, active window")                                           \
+    X(TitleTextInactive, 45, "window title, inactive window")                                       \
+    X(StaticText, 61, "static text on a group box; black text of owner-drawn buttons")              \
+    X(StaticTextDisabled, 62, "the same, disabled")
+
+// Pairs (0-14): offsets; a negative x counts from the window's right edge.
+#define QIVYUN_SKIN_PAIRS(X)                                                                        \
+    X(CloseButtonPosition, 0, "top-left corner of the close button in the title bar")              \
+    X(MaximiseButtonPosition, 1, "top-left corner of the maximise or restore button")               \
+    X(MinimiseButtonPosition, 2, "top-left corner of the minimise button")                          \
+    X(TitleIconPosition, 3, "top-left corner of the window's small icon")                           \
+    X(TitleTextPosition, 4, "left end and vertical shift of the title text")                        \
+    X(PushButtonPressedShift, 14, "how far the text of a held push button moves")
+
+// Font slots (0-12); an empty slot falls back as the comment says.
+#define QIVYUN_SKIN_FONT_SLOTS(X)                                                                   \
+    X(CaptionFont, 0, "window titles; empty: the system caption font")                              \
+    X(CaptionFontAlternate, 1, "empty: slot 0")                                                     \
+    X(MenuFont, 2, "menu items; empty: the system menu font")                                       \
+    X(MenuFontAlternate, 3, "empty: slot 2")                                                        \
+    X(PushButtonFont, 4, "push buttons; empty: the control's own font")                             \
+    X(CheckBoxFont, 5, "check boxes; empty: the control's own font")                                \
+    X(RadioFont, 6, "radio buttons; empty: the control's own font")                                 \
+    X(GroupBoxFont, 7, "group box captions; empty: the control's own font")                         \
+    X(StatusFont, 9, "status bars; empty: the system status font")                                  \
+    X(HeaderFont, 10, "column headers; empty: the control's own font")
+
+#define QIVYUN_SKIN_ENUMERATOR(name, index, what) name = index,
+enum class SkinPart : int { QIVYUN_SKIN_PARTS(QIVYUN_SKIN_ENUMERATOR) };
+enum class SkinMetric : int { QIVYUN_SKIN_METRICS(QIVYUN_SKIN_ENUMERATOR) };
+enum class SkinColour : int { QIVYUN_SKIN_COLOURS(QIVYUN_SKIN_ENUMERATOR) };
+enum class SkinPair : int { QIVYUN_SKIN_PAIRS(QIVYUN_SKIN_ENUMERATOR) };
+enum class SkinFontSlot : int { QIVYUN_SKIN_FONT_SLOTS(QIVYUN_SKIN_ENUMERATOR) };
+#undef QIVYUN_SKIN_ENUMERATOR
+
+// One named index of a table.
+struct SkinName {
+    std::string_view name;
+    int index;
+    std::string_view what;
+};
+
+#define QIVYUN_SKIN_NAME(name, index, what) SkinName{#name, index, what},
+inline constexpr SkinName SkinPartNames[] = {QIVYUN_SKIN_PARTS(QIVYUN_SKIN_NAME)};
+inline constexpr SkinName SkinMetricNames[] = {QIVYUN_SKIN_METRICS(QIVYUN_SKIN_NAME)};
+inline constexpr SkinName SkinColourNames[] = {QIVYUN_SKIN_COLOURS(QIVYUN_SKIN_NAME)};
+inline constexpr SkinName SkinPairNames[] = {QIVYUN_SKIN_PAIRS(QIVYUN_SKIN_NAME)};
+inline constexpr SkinName SkinFontSlotNames[] = {QIVYUN_SKIN_FONT_SLOTS(QIVYUN_SKIN_NAME)};
+#undef QIVYUN_SKIN_NAME
+
+// The index of a name in one of the lists above.
+template <size_t N>
+constexpr std::optional<int> IndexOfName(const SkinName (&names)[N], std::string_view name) {
+    for (const SkinName& entry : names)
+        if (entry.name == name) return entry.index;
+    return std::nullopt;
+}
+
+// The name of an index, or an empty view.
+template <size_t N>
+constexpr std::string_view NameOfIndex(const SkinName (&names)[N], int index) {
+    for (const SkinName& entry : names)
+        if (entry.index == index) return entry.name;
+    return {};
+}
+
+// Every index lies inside its table and names one entry only.
+template <size_t N>
+constexpr bool IndicesFit(const SkinName (&names)[N], uint32_t capacity) {
+    for (size_t i = 0; i < N; ++i) {
+        if (names[i].index < 0 || uint32_t(names[i].index) >= capacity) return false;
+        for (size_t j = 0; j < i; ++j)
+            if (names[j].index == names[i].index) return false;
+    }
+    return true;
+}
+static_assert(IndicesFit(SkinMetricNames, TableCapacity[0]));
+static_assert(IndicesFit(SkinColourNames, TableCapacity[1]));
+static_assert(IndicesFit(SkinPairNames, TableCapacity[2]));
+static_assert(IndicesFit(SkinPartNames, TableCapacity[4]));
+static_assert(IndicesFit(SkinFontSlotNames, TableCapacity[5]));
+
+constexpr int Index(SkinPart part) { return static_cast<int>(part); }
+constexpr int Index(SkinMetric metric) { return static_cast<int>(metric); }
+constexpr int Index(SkinColour colour) { return static_cast<int>(colour); }
+constexpr int Index(SkinPair pair) { return static_cast<int>(pair); }
+constexpr int Index(SkinFontSlot slot) { return static_cast<int>(slot); }
+
+}  // namespace qivyun::skin

@@ -1,0 +1,20 @@
+#pragma once
+// Progress bars: the trough part across the whole control and the bar part over the filled share,
+// horizontal or (PBS_VERTICAL) growing upwards. The control keeps its position and range; the
+// skinner only paints, its frame included.
+#include "skin/engine/KindSkinner.h"
+
+namespace qivyun::skin {
+
+class ProgressSkinner : public KindSkinner {
+public:
+    using KindSkinner::KindSkinner;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void DrawProgress();
+};
+
+}  // namespace qivyun::skin

@@ -1,0 +1,4 @@
+#include "framework/DeviceContext.h"
+void Paint(HWND window) {
+    HDC dc = GetDC(window);
+}

@@ -1,0 +1,2 @@
+#include "controls/Paints.h"
+#include "skin/SkinEngine.h"

@@ -1,0 +1,2 @@
+#include "skin/kinds/Kind.h"
+#include "skin/SkinEngine.h"

@@ -1,0 +1,5 @@
+#pragma once
+#include "skin/engine/Skinner.h"
+class Kind {
+    friend class SkinEngine;
+};
