@@ -2,13 +2,15 @@
 // and one control of each skinned kind, each repainted in-process (RedrawWindow, invalidated with
 // erase and frame, painted at once) by two processes of this program, one built from the main
 // program's resources and one from the same resources without the skin (as the program's
-// unskinned build is made). The two take turns, round by round, so that both see the same machine.
+// unskinned build is made). The two run on one processor and take turns, subject by subject in
+// every round, so that both see the same machine.
 //   scripts/wine-run win32 build/win32/bin/paint_benchmark.exe [ROUNDS]
 // It prints, per subject, the median and the fastest cost of a repaint on each side and the ratio
 // of the medians, against the ceiling the skin is held to.
 #include "PaintSubjects.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -24,7 +26,8 @@ constexpr DWORD StartSeconds = 60;
 // One serving process and its request window.
 class Server {
 public:
-    Server(const std::string& program, const std::string& title) : title_(title) {
+    // processor: the one processor the server runs on (0: any).
+    Server(const std::string& program, const std::string& title, DWORD_PTR processor) : title_(title) {
         std::string commandLine = "\"" + program + "\" --serve " + title;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
@@ -34,6 +37,7 @@ public:
             return;
         }
         CloseHandle(process_.hThread);
+        if (processor) SetProcessAffinityMask(process_.hProcess, processor);
         const DWORD begun = GetTickCount();
         while (!(window_ = FindWindowA(PaintServerClass, title_.c_str()))) {
             if (GetTickCount() - begun > StartSeconds * 1000 ||
@@ -87,35 +91,45 @@ int main(int argc, char** argv) {
     // The unskinned build lies beside the bin folder, as the program's unskinned build does.
     const std::string unskinnedProgram = Folder(Folder(own)) + "\\unskinned\\paint_benchmark.exe";
     const std::string tag = std::to_string(GetCurrentProcessId());
-    Server skinned(own, "skinned-" + tag);
-    Server unskinned(unskinnedProgram, "unskinned-" + tag);
+    // Both on one processor: on a machine shared with other work, two processors can be loaded
+    // very differently for seconds at a time.
+    DWORD_PTR allowed = 0, system = 0;
+    GetProcessAffinityMask(GetCurrentProcess(), &allowed, &system);
+    const DWORD_PTR processor = allowed & (~allowed + 1);
+    Server skinned(own, "skinned-" + tag, processor);
+    Server unskinned(unskinnedProgram, "unskinned-" + tag, processor);
     if (!skinned.Ready() || !unskinned.Ready()) return 1;
 
     std::printf("repaint cost in microseconds, median and fastest of %d alternating rounds (%s)\n", rounds,
                 sizeof(void*) == 8 ? "win64" : "win32");
+    // Every round times every subject on both sides, each side first in every other round, so that
+    // what the shared machine does meanwhile falls on both alike.
+    std::array<std::vector<double>, PaintSubjects.size()> withSkin, withoutSkin;
+    for (int round = 0; round < rounds; ++round) {
+        for (size_t subject = 0; subject < PaintSubjects.size(); ++subject) {
+            const Server* order[2] = {&skinned, &unskinned};
+            if (round % 2) std::swap(order[0], order[1]);
+            for (const Server* server : order) {
+                const double cost = server->TimeRepaints(subject, PaintSubjects[subject].repeats);
+                if (cost <= 0) {
+                    std::fprintf(stderr, "paint_benchmark: no answer for the %s\n",
+                                 std::string(PaintSubjects[subject].name).c_str());
+                    return 1;
+                }
+                (server == &skinned ? withSkin : withoutSkin)[subject].push_back(cost / 1000);
+            }
+        }
+    }
     std::printf("%-14s %18s %18s %7s %8s\n", "", "skinned", "unskinned", "ratio", "ceiling");
     bool within = true;
     for (size_t subject = 0; subject < PaintSubjects.size(); ++subject) {
         const PaintSubject& what = PaintSubjects[subject];
-        std::vector<double> withSkin, withoutSkin;
-        for (int round = 0; round < rounds; ++round) {
-            // Each side goes first in every other round.
-            const Server* order[2] = {&skinned, &unskinned};
-            if (round % 2) std::swap(order[0], order[1]);
-            for (const Server* server : order) {
-                const double cost = server->TimeRepaints(subject, what.repeats);
-                if (cost <= 0) {
-                    std::fprintf(stderr, "paint_benchmark: no answer for the %s\n", std::string(what.name).c_str());
-                    return 1;
-                }
-                (server == &skinned ? withSkin : withoutSkin).push_back(cost / 1000);
-            }
-        }
-        const double ratio = Median(withSkin) / Median(withoutSkin);
+        const std::vector<double>& on = withSkin[subject];
+        const std::vector<double>& off = withoutSkin[subject];
+        const double ratio = Median(on) / Median(off);
         within = within && ratio <= what.ceiling;
-        std::printf("%-14s %9.1f (%6.1f) %9.1f (%6.1f) %7.2f %8.1f%s\n", std::string(what.name).c_str(),
-                    Median(withSkin), Fastest(withSkin), Median(withoutSkin), Fastest(withoutSkin), ratio, what.ceiling,
-                    ratio <= what.ceiling ? "" : "  over");
+        std::printf("%-14s %9.1f (%6.1f) %9.1f (%6.1f) %7.2f %8.1f%s\n", std::string(what.name).c_str(), Median(on),
+                    Fastest(on), Median(off), Fastest(off), ratio, what.ceiling, ratio <= what.ceiling ? "" : "  over");
     }
     std::printf("%s\n", within ? "every ratio within its ceiling" : "some ratios over their ceilings");
     return 0;
