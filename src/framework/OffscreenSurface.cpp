@@ -75,23 +75,19 @@ void OffscreenSurface::Swap(OffscreenSurface& other) noexcept {
 }
 
 SurfacePool::Lease::Lease(SurfacePool* pool, OffscreenSurface surface, int format, int width, int height)
-    : pool_(pool), surface_(std::move(surface)), format_(format), width_(width), height_(height) {
-    if (surface_) savedState_ = SaveDC(surface_.Dc());
+    : terms_{pool, format, width, height, 0}, surface_(std::move(surface)) {
+    if (surface_) terms_.savedState = SaveDC(surface_.Dc());
 }
 
 void SurfacePool::Lease::Swap(Lease& other) noexcept {
-    std::swap(pool_, other.pool_);
+    std::swap(terms_, other.terms_);
     std::swap(surface_, other.surface_);
-    std::swap(format_, other.format_);
-    std::swap(width_, other.width_);
-    std::swap(height_, other.height_);
-    std::swap(savedState_, other.savedState_);
 }
 
 SurfacePool::Lease::~Lease() {
-    if (!pool_ || !surface_) return;
-    if (savedState_) RestoreDC(surface_.Dc(), savedState_);
-    pool_->TakeBack(std::move(surface_), format_);
+    if (!terms_.pool || !surface_) return;
+    if (terms_.savedState) RestoreDC(surface_.Dc(), terms_.savedState);
+    terms_.pool->TakeBack(std::move(surface_), terms_.format);
 }
 
 namespace {

@@ -87,17 +87,21 @@ public:
         HDC Dc() const { return surface_.Dc(); }
         explicit operator bool() const { return surface_.Dc() != nullptr; }
         // The width x height asked for, from the surface's top-left, copied to (x, y) of dc.
-        void CopyTo(HDC dc, int x, int y) const { surface_.CopyTo(dc, x, y, width_, height_); }
+        void CopyTo(HDC dc, int x, int y) const { surface_.CopyTo(dc, x, y, terms_.width, terms_.height); }
 
     private:
         friend class SurfacePool;
         Lease(SurfacePool* pool, OffscreenSurface surface, int format, int width, int height);
         void Swap(Lease& other) noexcept;
 
-        SurfacePool* pool_ = nullptr;
+        // What the loan is: whose surface, of which format, the size asked for, the DC state lent.
+        struct Terms {
+            SurfacePool* pool = nullptr;
+            int format = 0, width = 0, height = 0;
+            int savedState = 0;
+        };
+        Terms terms_;
         OffscreenSurface surface_;
-        int format_ = 0, width_ = 0, height_ = 0;
-        int savedState_ = 0;
     };
 
     SurfacePool() = default;

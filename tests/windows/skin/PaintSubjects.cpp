@@ -1,13 +1,11 @@
 #include "PaintSubjects.h"
 
-#include "framework/GdiplusInclude.h"
+#include "../support/ProgramServices.h"
+#include "../support/ReportList.h"
 #include "shell/MainDialog.h"
-#include "skin/SkinEngine.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace qivyun::test {
@@ -32,35 +30,6 @@ HWND Control(HWND panel, HFONT font, const char* className, const char* text, DW
     return control;
 }
 
-// A list as the main window's result list is: report view, four columns, more rows than it shows.
-void FillList(HWND list) {
-    const char* titles[] = {"ID", "影片名称", "大小", "地址"};
-    const int widths[] = {40, 130, 60, 120};
-    for (int column = 0; column < 4; ++column) {
-        LVCOLUMNA description{};
-        description.mask = LVCF_TEXT | LVCF_WIDTH;
-        description.pszText = const_cast<char*>(titles[column]);
-        description.cx = widths[column];
-        SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&description));
-    }
-    for (int row = 0; row < ListRows; ++row) {
-        char id[16], name[64];
-        std::snprintf(id, sizeof id, "%d", row + 1);
-        std::snprintf(name, sizeof name, "【双击点播】经典电影 第%d部", row + 1);
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = row;
-        item.pszText = id;
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        const char* cells[] = {name, "1.2 GB", "magnet:?xt=urn:btih:0123456789abcdef"};
-        for (int column = 1; column < 4; ++column) {
-            item.iSubItem = column;
-            item.pszText = const_cast<char*>(cells[column - 1]);
-            SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-        }
-    }
-}
-
 // One control of each kind on a dialog of their own, in the main window's font, at the sizes the
 // main window gives its own.
 void MakePanel(Subjects& subjects) {
@@ -75,8 +44,9 @@ void MakePanel(Subjects& subjects) {
     windows[3] = Control(panel, font, "Button", "MTkan 云播引擎(主引擎)", BS_AUTORADIOBUTTON, {10, 72, 200, 20});
     SendMessageA(windows[3], BM_SETCHECK, BST_CHECKED, 0);
     windows[4] = Control(panel, font, "Button", " 搜索引擎选项 ", BS_GROUPBOX, {10, 100, 300, 90});
+    // As the main window's result list: report view, four columns, more rows than it shows.
     HWND list = Control(panel, font, WC_LISTVIEWA, "", LVS_REPORT | WS_BORDER, {10, 300, 300, 280});
-    FillList(list);
+    FillReportList(list, {"ID", "影片名称", "大小", "地址"}, 80, ListRows);
     windows[5] = ListView_GetHeader(list);
     windows[6] = Control(panel, font, "Edit", "经典 电影", ES_AUTOHSCROLL | WS_BORDER, {10, 200, 300, 24});
     windows[7] = list;
@@ -136,14 +106,8 @@ LRESULT CALLBACK RequestProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 int ServePaintSubjects(const char* title) {
-    OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    ULONG_PTR gdiplusToken = 0;
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&gdiplusToken, &input, nullptr);
-    // As the program starts: the main window loads the skin when its resources carry one.
-    skin::AttachSkinEngine(GetModuleHandleA(nullptr));
+    // As the program starts; the main window loads the skin when its resources carry one.
+    ProgramServices services;
 
     Subjects subjects;
     subjects.main = std::make_unique<MainDialog>(
@@ -170,8 +134,6 @@ int ServePaintSubjects(const char* title) {
     served = nullptr;
     DestroyWindow(subjects.panel);
     subjects.main.reset();
-    Gdiplus::GdiplusShutdown(gdiplusToken);
-    OleUninitialize();
     return 0;
 }
 

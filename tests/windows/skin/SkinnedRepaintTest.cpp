@@ -2,35 +2,14 @@
 // drawings, the surfaces it composes in) is made by the first repaints, and no repaint after them
 // leaves a GDI object behind.
 #include "../support/GdiObjects.h"
+#include "../support/ReportList.h"
 #include "SkinnedWindows.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 namespace qivyun::skin::test {
 namespace {
-
-void FillList(HWND list) {
-    const char* titles[] = {"ID", "影片名称", "大小"};
-    for (int column = 0; column < 3; ++column) {
-        LVCOLUMNA description{};
-        description.mask = LVCF_TEXT | LVCF_WIDTH;
-        description.pszText = const_cast<char*>(titles[column]);
-        description.cx = 90;
-        SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&description));
-    }
-    for (int row = 0; row < 30; ++row) {
-        char name[32];
-        std::snprintf(name, sizeof name, "第%d部", row + 1);
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = row;
-        item.pszText = name;
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
-}
 
 TEST(SkinnedRepaintTest, AThousandRepaintsOfEveryKindHoldExactlyTheGdiObjectsOfTheFirstTen) {
     LoadOurSkin();
@@ -46,7 +25,8 @@ TEST(SkinnedRepaintTest, AThousandRepaintsOfEveryKindHoldExactlyTheGdiObjectsOfT
     host.Child("Edit", "经典 电影", ES_AUTOHSCROLL | WS_BORDER, 220, 10, 300, 24, 0, 106);
     HWND progress = host.Child(PROGRESS_CLASSA, "", 0, 220, 44, 300, 18, 0, 107);
     SendMessageA(progress, PBM_SETPOS, 40, 0);
-    FillList(host.Child(WC_LISTVIEWA, "", LVS_REPORT | WS_BORDER, 220, 72, 300, 200, 0, 108));
+    qivyun::test::FillReportList(host.Child(WC_LISTVIEWA, "", LVS_REPORT | WS_BORDER, 220, 72, 300, 200, 0, 108),
+                                 {"ID", "影片名称", "大小"}, 90, 30);
 
     auto repaint = [&](int times) {
         for (int i = 0; i < times; ++i)

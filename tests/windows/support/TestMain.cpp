@@ -1,23 +1,10 @@
 // The Windows tests' main: the process-wide services the programs start for themselves.
-#include "framework/GdiplusInclude.h"
-#include "skin/SkinEngine.h"
+#include "ProgramServices.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
-#include <ole2.h>
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    ULONG_PTR gdiplusToken = 0;
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&gdiplusToken, &input, nullptr);
-    // As both programs do at start: the windows of this thread are skinned once a skin is loaded.
-    qivyun::skin::AttachSkinEngine(GetModuleHandleA(nullptr));
-    int result = RUN_ALL_TESTS();
-    Gdiplus::GdiplusShutdown(gdiplusToken);
-    OleUninitialize();
-    return result;
+    qivyun::test::ProgramServices services;
+    return RUN_ALL_TESTS();
 }
