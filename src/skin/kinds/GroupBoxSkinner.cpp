@@ -222,7 +222,12 @@ void GroupBoxSkinner::PaintCaptionOverParent(HDC dc, const TextCaption& caption,
         }
     }
     shownArea_ = RECT{};
-    if (!HaveSurface(behind_, width, height) || !HaveSurface(shown_, width, height)) return;
+    if (!HaveSurface(behind_, width, height) || !HaveSurface(shown_, width, height)) {
+        // No pictures to compose in: straight onto the screen.
+        PaintParentBackground(dc, area);
+        DrawTextCaption(dc, caption, skin);
+        return;
+    }
     PaintParentBackground(behind_.Dc(), area);
     behind_.CopyTo(shown_.Dc(), area.left, area.top, areaWidth, areaHeight, area.left, area.top);
     DrawTextCaption(shown_.Dc(), caption, skin);
