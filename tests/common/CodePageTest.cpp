@@ -22,5 +22,21 @@ TEST(CodePage, WhatCannotBeHeldBecomesQuestionMark) {
     EXPECT_EQ(Utf8FromGbk("ab\xB4"), "ab?");
 }
 
+#ifdef _WIN32
+TEST(CodePage, WideTextIsGbkByCodePage936WhateverTheSystemCodePage) {
+    EXPECT_EQ(WideFromGbk("\xB4\xF3\xD0\xA1\x3A"), L"\u5927\u5C0F:");
+    bool lossless = false;
+    EXPECT_EQ(GbkFromWide(L"\u5927\u5C0F:", &lossless), "\xB4\xF3\xD0\xA1\x3A");
+    EXPECT_TRUE(lossless);
+    // Hangul, and a character beyond the basic plane (one "?" for its pair of surrogates).
+    EXPECT_EQ(GbkFromWide(L"a\uD55Cb", &lossless), "a?b");
+    EXPECT_FALSE(lossless);
+    EXPECT_EQ(GbkFromWide(L"a\xD83D\xDE00" L"b", &lossless), "a?b");
+    EXPECT_FALSE(lossless);
+    EXPECT_EQ(Utf8FromWide(L"Zo\u00EB"), reinterpret_cast<const char*>(u8"Zoë"));
+    EXPECT_EQ(WideFromUtf8(reinterpret_cast<const char*>(u8"Zoë\u1100")), L"Zo\u00EB\u1100");
+}
+#endif
+
 }  // namespace
 }  // namespace qivyun
