@@ -3,7 +3,6 @@
 #include "BuildConfig.h"
 #include "framework/SystemCalls.h"
 #include "shell/ResourceIds.h"
-#include "shell/WebAddress.h"
 #include "skin/SkinEngine.h"
 #include "versioncheck/Manifest.h"
 
@@ -205,6 +204,7 @@ void MainDialog::StartStartupCheck() {
         [this](const std::string& address) { visitorBrowser.Navigate(address); },
         [this](const std::string& address) { counterBrowser.Navigate(address); },
         [this](const std::string& text) { SetStatusLine(text); },
+        [this](const CheckedManifest& manifest) { checkedManifest = manifest; },
     };
     startupCheckWorker.Start([window, settings = checkSettings] { return StartupCheck(window, settings); });
 }
@@ -388,11 +388,9 @@ void MainDialog::OnHomeBanner() { ShellOpen(hwnd_, config::HomePageAddress, null
 
 void MainDialog::OnFeedback() { ShellOpen(hwnd_, config::FeedbackPageAddress, nullptr, SW_SHOW); }
 
-// The manifest is fetched over plain HTTP, so only a web address is handed to the shell: a file
-// name or another scheme there would have the shell start a program.
 void MainDialog::OpenManifestLink(const char* section) {
-    std::string page = ReadManifestValue(section, manifest::AddressKey, manifest::LinkPageSize);
-    if (!page.empty() && IsWebAddress(page)) ShellOpen(hwnd_, page.c_str(), nullptr, SW_SHOW);
+    std::string page = LinkPageToOpen(checkedManifest, section);
+    if (!page.empty()) ShellOpen(hwnd_, page.c_str(), nullptr, SW_SHOW);
 }
 
 void MainDialog::OnToggleIntro() {

@@ -161,6 +161,8 @@ private:
     UniqueGdiObject<HFONT> addressFont;
     HICON icon;
     StartupCheckSettings checkSettings;
+    // The manifest as the start-up check accepted it (none until then): the source of the links.
+    CheckedManifest checkedManifest;
     WorkerThread startupCheckWorker;
     SearchSession search{*this};
 };
