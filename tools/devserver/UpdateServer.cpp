@@ -47,6 +47,10 @@ struct UpdateServerState {
     updatesite::SigningKey signingKey;
     std::mutex mutex;
     std::optional<ManifestOverride> manifestOverride;
+    // The last manifest of the built programs that was signed, and its signature: a signature is
+    // made anew each time, so the pieces of one fetched in byte ranges must come from one.
+    std::string signedManifest;
+    std::string signature;
     std::map<std::string, std::string> files;
     // One count per counter path; the map is filled once, so lookups need no lock.
     std::map<std::string, std::atomic<long>> hits;
@@ -119,9 +123,17 @@ bool AddUpdateServer(TestWorld& world) {
     server.Get(SignatureLocationOf(ManifestServerPath), [state](const httplib::Request& request, httplib::Response& response) {
         ServeUncompressed(request);
         std::lock_guard lock(state->mutex);
-        const std::optional<std::string> signature = state->manifestOverride
-                                                         ? state->manifestOverride->signature
-                                                         : state->signingKey.SignatureFileOf(CurrentManifest(*state));
+        std::optional<std::string> signature;
+        if (state->manifestOverride) {
+            signature = state->manifestOverride->signature;
+        } else {
+            std::string manifest = CurrentManifest(*state);
+            if (manifest != state->signedManifest) {
+                state->signature = state->signingKey.SignatureFileOf(manifest);
+                state->signedManifest = std::move(manifest);
+            }
+            signature = state->signature;
+        }
         if (!signature) {
             response.status = 404;
             response.set_content("no signature\n", "text/plain");

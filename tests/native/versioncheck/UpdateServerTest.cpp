@@ -490,8 +490,11 @@ TEST_F(UpdateParty, ServesManifestProgramsAndCounters) {
     // Signed with the test key: what the test builds verify.
     const fs::path copy = programs / "served.txt";
     WriteFile(copy, manifest.body);
-    WriteFile(copy.string() + ".sig", Get(Address("/QivYun/QivYunUpdate.txt.sig")).body);
+    const std::string signature = Get(Address("/QivYun/QivYunUpdate.txt.sig")).body;
+    WriteFile(copy.string() + ".sig", signature);
     EXPECT_EQ(Tool({"verify", copy.string(), "--key", QIVYUN_TEST_PUBLIC_KEY}).exitCode, 0);
+    // The updater fetches the signature in byte ranges too: they must be pieces of one signature.
+    ExpectSegmentedDownload(Address("/QivYun/QivYunUpdate.txt.sig"), signature);
 
     ExpectSegmentedDownload(Address("/QivYun/QivYunPlay.exe"), player);
     ExpectSegmentedDownload(Address("/QivYun/QivYunUpdate.exe"), updater);
