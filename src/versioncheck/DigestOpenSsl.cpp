@@ -4,7 +4,6 @@
 #include <openssl/evp.h>
 
 #include <algorithm>
-
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -6,29 +6,14 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 namespace qivyun {
 namespace {
 
-constexpr std::size_t LargestManifest = 1u << 20;
 // More digits could overflow; no release counts that far.
 constexpr std::size_t LongestSerial = 18;
 
 }  // namespace
-
-std::optional<std::string> ReadManifestFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::string content;
-    char block[4096];
-    while (file.read(block, sizeof block) || file.gcount() > 0) {
-        content.append(block, static_cast<std::size_t>(file.gcount()));
-        if (content.size() > LargestManifest) return std::nullopt;
-    }
-    if (file.bad()) return std::nullopt;
-    return content;
-}
 
 UpdateTrust UpdateTrust::FromSettings(std::string_view publicKeyHex, long long releaseSerial) {
     return {!publicKeyHex.empty(), PublicKeyFromHex(publicKeyHex), releaseSerial};
