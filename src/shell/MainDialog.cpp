@@ -92,6 +92,7 @@ void MainDialog::StartStartupCheck() {
         [this](const std::string& address) { visitorBrowser.Navigate(address); },
         [this](const std::string& address) { counterBrowser.Navigate(address); },
         [this](const std::string& text) { searchPanel.SetStatusLine(text); },
+        [this](const CheckedManifest& manifest) { searchPanel.KeepCheckedManifest(manifest); },
     };
     startupCheckWorker.Start([window, settings = checkSettings] { return StartupCheck(window, settings); });
 }

@@ -67,6 +67,8 @@ private:
     BrowserControl counterBrowser;
     HICON icon;
     StartupCheckSettings checkSettings;
+    // The manifest as the start-up check accepted it (none until then): the source of the links.
+    CheckedManifest checkedManifest;
     WorkerThread startupCheckWorker;
     qivyun::PlayPanel playPanel{*this, *this, counterBrowser};
     qivyun::SearchPanel searchPanel{*this, playPanel};

@@ -4,7 +4,6 @@
 #include "framework/SystemCalls.h"
 #include "shell/ControlPlaces.h"
 #include "shell/ResourceIds.h"
-#include "shell/WebAddress.h"
 #include "versioncheck/Manifest.h"
 
 namespace qivyun {
@@ -203,8 +202,8 @@ void SearchPanel::OnFeedback() { ShellOpen(window.Handle(), config::FeedbackPage
 // The manifest is fetched over plain HTTP, so only a web address is handed to the shell: a file
 // name or another scheme there would have the shell start a program.
 void SearchPanel::OpenManifestLink(const char* section) {
-    std::string page = ReadManifestValue(section, manifest::AddressKey, manifest::LinkPageSize);
-    if (!page.empty() && IsWebAddress(page)) ShellOpen(window.Handle(), page.c_str(), nullptr, SW_SHOW);
+    std::string page = LinkPageToOpen(checkedManifest, section);
+    if (!page.empty()) ShellOpen(window.Handle(), page.c_str(), nullptr, SW_SHOW);
 }
 
 }  // namespace qivyun

@@ -12,6 +12,7 @@
 #include "search/SearchSession.h"
 #include "search/SearchWindow.h"
 #include "shell/PanelLinks.h"
+#include "versioncheck/ManifestCheck.h"
 
 #include <string>
 
@@ -47,6 +48,8 @@ public:
     void OnToggleIntro();
     void OnFeedback();
     void OpenManifestLink(const char* section);
+    // The manifest as the start-up check accepted it: the source of the links.
+    void KeepCheckedManifest(const CheckedManifest& manifest) { checkedManifest = manifest; }
 
     // What the search session reaches of the panel.
     void ReadControls() override { window.UpdateData(true); }
@@ -84,6 +87,7 @@ private:
     // The panel's own state.
     std::string statusLineText;
     bool introShown = false;
+    CheckedManifest checkedManifest;
     SearchSession session{*this};
 };
 

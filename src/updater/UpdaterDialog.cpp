@@ -22,7 +22,9 @@ const MessageMap<UpdaterDialog> UpdaterDialog::messages = {
 UpdaterDialog::UpdaterDialog(UpdaterSettings updaterSettings)
     : DialogImpl(IDD_UPDATER_DIALOG),
       settings(std::move(updaterSettings)),
-      downloader([this](const char* text) { ShowMessageBox(Handle(), text, UpdaterCaption, MB_OK); }) {}
+      downloader([this](const char* text) {
+          if (!quietDownload) ShowMessageBox(Handle(), text, UpdaterCaption, MB_OK);
+      }) {}
 
 void UpdaterDialog::DoDataExchange(DataExchange& exchange) {
     exchange.Text(IDC_STATUS_LINE, statusLine);
@@ -41,11 +43,12 @@ bool UpdaterDialog::OnInitDialog() {
     skin::LoadSkinFromResource(MAKEINTRESOURCEA(IDR_UPDATER_SKIN), "ZOR", "", 0, 0, 0);
     UpdateWorkerWindow window{
         Gate(),
-        [this](const std::string& url, const std::string& target, const std::string& sideSuffix) {
-            StartDownload(url, target, sideSuffix);
+        [this](const std::string& url, const std::string& target, const std::string& sideSuffix, bool quiet) {
+            StartDownload(url, target, sideSuffix, quiet);
         },
         downloadEnded,
         [this] { ReportUpToDate(); },
+        [this](const char* text) { ReportStopped(text); },
     };
     worker.Start([window, settings = settings] { return UpdateWorker(window, settings); });
     return true;
@@ -86,7 +89,9 @@ void UpdaterDialog::SelfReplaceCheck() {
 void UpdaterDialog::OnRerunCheck() { SelfReplaceCheck(); }
 
 // The probe runs here, on the window's thread, before the segments go on by themselves.
-void UpdaterDialog::StartDownload(const std::string& url, const std::string& target, const std::string& sideSuffix) {
+void UpdaterDialog::StartDownload(const std::string& url, const std::string& target, const std::string& sideSuffix,
+                                  bool quiet) {
+    quietDownload = quiet;
     downloader.Start(url, target, 4, sideSuffix);
     downloadName = FileNameOfPath(target, true);
     downloadStart = GetTickCount();
@@ -121,6 +126,11 @@ void UpdaterDialog::ReportUpToDate() {
     SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, ProgressRange, 0);
     UpdateData(false);
     ShowMessageBox(Handle(), UpToDateText, UpdaterCaption, MB_OK);
+    EndProcess(0);
+}
+
+void UpdaterDialog::ReportStopped(const char* text) {
+    ShowMessageBox(Handle(), text, UpdaterCaption, MB_OK | MB_ICONWARNING);
     EndProcess(0);
 }
 

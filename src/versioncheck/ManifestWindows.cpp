@@ -15,10 +15,6 @@ std::string ManifestLocalPath() {
     return path + "QivYunUpdate.ini";
 }
 
-std::string ReadManifestValue(std::string_view section, std::string_view key, std::size_t bufferSize) {
-    return ReadManifestValueAt(ManifestLocalPath(), section, key, bufferSize);
-}
-
 std::string ReadManifestValueAt(const std::string& path, std::string_view section, std::string_view key,
                                 std::size_t bufferSize) {
     if (bufferSize == 0) return {};

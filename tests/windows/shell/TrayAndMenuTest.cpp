@@ -1,5 +1,6 @@
 #include "shell/MainDialog.h"
 
+#include "../support/Http.h"
 #include "../support/Pump.h"
 #include "../support/SystemCallRecorder.h"
 #include "../support/WindowCapture.h"
@@ -12,8 +13,6 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
-#include <cstdio>
-#include <fstream>
 
 namespace qivyun {
 namespace {
@@ -289,39 +288,48 @@ TEST_F(TrayAndMenuTest, IntroductionToggleAndOutsidePages) {
     }
 }
 
-TEST_F(TrayAndMenuTest, ManifestLinksOpenOnlyWebPagesTheManifestNames) {
-    std::string manifestPath = ManifestLocalPath();
-    struct Case {
-        std::string manifest;
-        int button;
-        std::string opened;  // empty: nothing opens
+// Buttons 1083 and 1084 open the pages of the manifest that the start-up check accepted, and only
+// web pages: a correctly signed manifest that names the calculator or a file: address opens nothing.
+TEST(ManifestLinks, OpenOnlyWebPagesOfTheCheckedManifest) {
+    const std::string server = config::UpdateServerAddress;
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const StartupCheckSettings settings{server + ManifestServerPath, std::string(folder) + "qivyun-links.ini", "", ""};
+    const struct {
+        std::string mtkan, qvod;
+        std::vector<std::string> opened;
     } cases[] = {
-        {"[Mtkan]\r\nurl=http://127.0.0.1:9/mtkanpp_3.0.exe\r\n", IDC_MTKAN_DOWNLOAD, "http://127.0.0.1:9/mtkanpp_3.0.exe"},
-        {"[qvod]\r\nurl = \"https://qvod.example/down\"\r\n", IDC_QVOD_LINK, "https://qvod.example/down"},
-        {"[Mtkan]\r\nname=mtkan\r\n[qvod]\r\nurl=http://q/\r\n", IDC_MTKAN_DOWNLOAD, ""},
-        {"[Mtkan]\r\nurl=\r\n", IDC_MTKAN_DOWNLOAD, ""},
-        {"[qvod]\r\nurl=C:\\windows\\system32\\calc.exe\r\n", IDC_QVOD_LINK, ""},
-        {"[qvod]\r\nurl=file:///C:/windows/system32/calc.exe\r\n", IDC_QVOD_LINK, ""},
-        {"", IDC_QVOD_LINK, ""},
+        {"C:\\Windows\\System32\\calc.exe", "file:///C:/Windows/System32/calc.exe", {}},
+        {"http://127.0.0.1:9/mtkanpp_3.0.exe", "https://qvod.example/down",
+         {"http://127.0.0.1:9/mtkanpp_3.0.exe", "https://qvod.example/down"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.manifest);
-        if (c.manifest.empty())
-            std::remove(manifestPath.c_str());
-        else
-            std::ofstream(manifestPath, std::ios::binary) << c.manifest;
-        calls.shellOpens.clear();
-        Click(c.button);
-        if (c.opened.empty()) {
-            EXPECT_TRUE(calls.shellOpens.empty());
-            continue;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mtkan);
+        int status = 0;
+        test::HttpRequest("POST", server + "/world/manifest",
+                          "[Release]\r\nserial=" + std::to_string(config::ReleaseSerial) + "\r\n[Mtkan]\r\nurl=" + c.mtkan +
+                              "\r\n[qvod]\r\nurl=" + c.qvod + "\r\n",
+                          &status);
+        ASSERT_EQ(status, 200);
+        test::SystemCallRecorder calls;
+        MainDialog dialog(settings);
+        ASSERT_TRUE(dialog.Create(nullptr));
+        ASSERT_TRUE(test::PumpUntil([&] { return !dialog.StartupCheckWorker().IsRunning(); }, 20000));
+        test::PumpFor(50);
+        ASSERT_EQ(dialog.ItemText(IDC_STATUS_LINE).find("   连接到远程服务器成功"), 0u) << "the manifest passed its check";
+        for (int id : {IDC_MTKAN_DOWNLOAD, IDC_QVOD_LINK})
+            SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog.Item(id)));
+        std::vector<std::string> opened;
+        for (const auto& open : calls.shellOpens) {
+            opened.push_back(open.file);
+            EXPECT_EQ(open.showCommand, SW_SHOW);
         }
-        ASSERT_EQ(calls.shellOpens.size(), 1u);
-        EXPECT_EQ(calls.shellOpens[0].file, c.opened);
-        EXPECT_EQ(calls.shellOpens[0].parameters, "");
-        EXPECT_EQ(calls.shellOpens[0].showCommand, SW_SHOW);
+        EXPECT_EQ(opened, c.opened);
+        dialog.Destroy();
     }
-    std::remove(manifestPath.c_str());
+    test::HttpRequest("DELETE", server + "/world/manifest");
+    DeleteFileA(settings.manifestPath.c_str());
+    DeleteFileA(SignatureLocationOf(settings.manifestPath).c_str());
 }
 
 }  // namespace

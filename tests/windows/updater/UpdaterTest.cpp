@@ -1,6 +1,7 @@
 // QivYunUpdate's window, worker and self-replacement in-process, against the test world's download
 // modes: the main program outdated, the updater outdated, everything current, a download that
-// breaks off, a copy started elsewhere and a second copy.
+// breaks off or is not the manifest's, an unsigned manifest, a copy started elsewhere and a second
+// copy.
 #include "updater/UpdaterDialog.h"
 
 #include "../support/Http.h"
@@ -12,6 +13,7 @@
 #include "skin/SkinEngine.h"
 #include "skin/engine/SkinProperties.h"
 #include "versioncheck/Manifest.h"
+#include "versioncheck/ManifestCheck.h"
 #include "versioncheck/Md5.h"
 
 #include <commctrl.h>
@@ -86,6 +88,13 @@ std::string DigestOf(const std::string& bytes) {
     return Md5Text(digest);
 }
 
+// The lines of a program's section for the bytes served at an address.
+std::string ProgramLines(const std::string& bytes, const std::string& url) {
+    Sha256Digest sha256{};
+    ComputeSha256(bytes, sha256);
+    return "md5=" + DigestOf(bytes) + "\r\nsha256=" + HexText(sha256.data(), sha256.size()) + "\r\nurl=" + url + "\r\n";
+}
+
 class UpdaterTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -101,7 +110,7 @@ protected:
     }
     void TearDown() override {
         for (const char* name : {"QivYunUpdate.exe", "QivYunUpdate_Tmp.exe", "QivYunPlay.exe", "QivYunUpdate.ini",
-                                 "QivYunPlay.exe.new", "QivYunUpdate_Tmp.exe.new"})
+                                 "QivYunUpdate.ini.sig", "QivYunPlay.exe.new", "QivYunUpdate_Tmp.exe.new", "QivYunSerial.txt"})
             DeleteFileA((folder + "\\" + name).c_str());
         RemoveDirectoryA(folder.c_str());
     }
@@ -116,7 +125,12 @@ protected:
         return bytes;
     }
 
-    void WriteManifest(const std::string& text) { WriteFile(settings.manifestPath, text); }
+    // A manifest of this build's release, with the signature beside it that the test world's key made.
+    void WriteManifest(const std::string& text) {
+        const std::string manifest = "[Release]\r\nserial=" + std::to_string(config::ReleaseSerial) + "\r\n" + text;
+        WriteFile(settings.manifestPath, manifest);
+        WriteFile(SignatureLocationOf(settings.manifestPath), test::HttpRequest("POST", World + "/world/sign", manifest));
+    }
 
     // Runs the window until the run ends the process (or the time is up).
     void RunUpdater(RecordingCalls& calls, DWORD timeoutMs = 20000, const char* screenshot = nullptr) {
@@ -157,11 +171,13 @@ protected:
 
 TEST_F(UpdaterTest, OutdatedMainProgramIsDownloadedCheckedAndStarted) {
     const std::string fresh = Served("/modes/slow/600000");
-    WriteManifest("[QivYunPlay]\r\nmd5=" + DigestOf(fresh) + "\r\nurl=" + World + "/modes/slow/600000\r\n");
+    WriteManifest("[QivYunPlay]\r\n" + ProgramLines(fresh, World + "/modes/slow/600000"));
     RecordingCalls calls;
     RunUpdater(calls, 30000, "updater-window.png");
 
     EXPECT_TRUE(ReadFile(folder + "\\QivYunPlay.exe") == fresh);
+    EXPECT_EQ(ReadFile(folder + "\\QivYunSerial.txt"), std::to_string(config::ReleaseSerial) + "\r\n")
+        << "the installation records the release it applied";
     EXPECT_EQ(calls.calls.opened, std::vector<std::string>{folder + "\\QivYunPlay.exe"});
     EXPECT_EQ(calls.calls.showCommands, std::vector<int>{SW_SHOW});
     EXPECT_EQ(calls.calls.ends, 1);
@@ -180,7 +196,7 @@ TEST_F(UpdaterTest, OutdatedMainProgramIsDownloadedCheckedAndStarted) {
 // still says 100%.
 TEST_F(UpdaterTest, DownloadWithoutRangesEndsAtAHundredPercent) {
     const std::string fresh = Served("/modes/norange/300000");
-    WriteManifest("[QivYunPlay]\r\nmd5=" + DigestOf(fresh) + "\r\nurl=" + World + "/modes/norange/300000\r\n");
+    WriteManifest("[QivYunPlay]\r\n" + ProgramLines(fresh, World + "/modes/norange/300000"));
     RecordingCalls calls;
     RunUpdater(calls);
     EXPECT_TRUE(ReadFile(folder + "\\QivYunPlay.exe") == fresh);
@@ -188,29 +204,38 @@ TEST_F(UpdaterTest, DownloadWithoutRangesEndsAtAHundredPercent) {
     EXPECT_EQ(finalPosition, 4000);
 }
 
-// A whole download that is not the program the manifest names never takes the old one's place:
-// the run ends as it always has, in the up-to-date message, with nothing started.
-TEST_F(UpdaterTest, DownloadWithAnotherDigestLeavesTheOldMainProgramIntact) {
-    WriteManifest("[QivYunPlay]\r\nmd5=" + DigestOf("a main program that is not served") + "\r\nurl=" + World +
-                  "/modes/file/300000\r\n");
-    RecordingCalls calls;
-    RunUpdater(calls);
-    EXPECT_EQ(ReadFile(folder + "\\QivYunPlay.exe"), "the old main program");
-    EXPECT_FALSE(Exists("QivYunPlay.exe.new"));
-    EXPECT_TRUE(calls.calls.opened.empty());
-    EXPECT_EQ(calls.calls.messages, std::vector<std::string>{"当前已为最新版本！"});
-    EXPECT_EQ(calls.calls.ends, 1);
+// A whole download that is not the program the manifest names (by its MD5, or by its SHA-256
+// alone) never takes the old one's place: the update stops with its message, nothing is started
+// and the side file is gone.
+TEST_F(UpdaterTest, DownloadThatIsNotTheManifestsStopsTheUpdate) {
+    const std::string served = Served("/modes/file/300000");
+    const std::string url = World + "/modes/file/300000";
+    std::string otherSha256 = ProgramLines(served, url);
+    otherSha256[otherSha256.find("sha256=") + 7] ^= 0x01;
+    for (const std::string& section : {ProgramLines("a main program that is not served", url), otherSha256}) {
+        SCOPED_TRACE(section);
+        WriteManifest("[QivYunPlay]\r\n" + section);
+        RecordingCalls calls;
+        RunUpdater(calls);
+        EXPECT_EQ(ReadFile(folder + "\\QivYunPlay.exe"), "the old main program");
+        EXPECT_FALSE(Exists("QivYunPlay.exe.new"));
+        EXPECT_TRUE(calls.calls.opened.empty());
+        EXPECT_EQ(calls.calls.messages, std::vector<std::string>{DownloadMismatchText});
+        EXPECT_EQ(calls.calls.messageTypes, std::vector<UINT>{MB_OK | MB_ICONWARNING});
+        EXPECT_EQ(calls.calls.ends, 1);
+        EXPECT_FALSE(Exists("QivYunSerial.txt"));
+    }
 }
 
-// A downloaded updater copy runs only when it is the manifest's updater; otherwise the run ends
-// silently, as after a failed download, and no copy is left to run.
+// A downloaded updater copy runs only when it is the manifest's updater; otherwise the update stops
+// the same way, and no copy is left to run.
 TEST_F(UpdaterTest, UpdaterCopyWithAnotherDigestIsNeverStarted) {
-    WriteManifest("[QivYunUpdate]\r\nmd5=" + DigestOf("an updater that is not served") + "\r\nurl=" + World +
-                  "/modes/file/200000\r\n[QivYunPlay]\r\nmd5=" + DigestOf("the old main program") + "\r\n");
+    WriteManifest("[QivYunUpdate]\r\n" + ProgramLines("an updater that is not served", World + "/modes/file/200000") +
+                  "[QivYunPlay]\r\nmd5=" + DigestOf("the old main program") + "\r\n");
     RecordingCalls calls;
     RunUpdater(calls);
     EXPECT_TRUE(calls.calls.opened.empty());
-    EXPECT_TRUE(calls.calls.messages.empty());
+    EXPECT_EQ(calls.calls.messages, std::vector<std::string>{DownloadMismatchText});
     EXPECT_EQ(calls.calls.ends, 1);
     EXPECT_FALSE(Exists("QivYunUpdate_Tmp.exe"));
     EXPECT_FALSE(Exists("QivYunUpdate_Tmp.exe.new"));
@@ -240,7 +265,7 @@ TEST_F(UpdaterTest, DownloaderGivesUpOnAServerThatNeverAnswers) {
 
 TEST_F(UpdaterTest, OutdatedUpdaterIsDownloadedToTheTemporaryCopyAndStarted) {
     const std::string fresh = Served("/modes/file/200000");
-    WriteManifest("[QivYunUpdate]\r\nmd5=" + DigestOf(fresh) + "\r\nurl=" + World + "/modes/file/200000\r\n");
+    WriteManifest("[QivYunUpdate]\r\n" + ProgramLines(fresh, World + "/modes/file/200000"));
     RecordingCalls calls;
     RunUpdater(calls);
     EXPECT_TRUE(ReadFile(folder + "\\QivYunUpdate_Tmp.exe") == fresh);
@@ -265,7 +290,7 @@ TEST_F(UpdaterTest, CurrentProgramsAreReportedUpToDateWithoutADownload) {
 // up-to-date message without starting anything.
 TEST_F(UpdaterTest, BrokenDownloadKeepsTheOldMainProgram) {
     const std::string fresh = Served("/modes/file/300000");
-    WriteManifest("[QivYunPlay]\r\nmd5=" + DigestOf(fresh) + "\r\nurl=" + World + "/modes/drop/300000\r\n");
+    WriteManifest("[QivYunPlay]\r\n" + ProgramLines(fresh, World + "/modes/drop/300000"));
     RecordingCalls calls;
     RunUpdater(calls);
     EXPECT_EQ(ReadFile(folder + "\\QivYunPlay.exe"), "the old main program");
@@ -293,18 +318,30 @@ TEST_F(UpdaterTest, ClosingTheWindowDuringADownloadEndsTheWaitingWorker) {
     for (int part = 0; part < 4; ++part) DeleteFileA((folder + "\\QivYunPlay.exe.down" + std::to_string(part)).c_str());
 }
 
-TEST_F(UpdaterTest, MissingManifestIsFetchedFromTheServer) {
-    int status = 0;
+// The updater fetches a missing manifest and its signature itself. Where the server has no
+// signature the update stops with that one message: the failed fetch of the signature adds none.
+TEST_F(UpdaterTest, MissingManifestIsFetchedFromTheServerWithItsSignature) {
     // longer than the probe's offset of 100 bytes, as every real manifest is
-    const std::string manifest = "[Count]\r\nCountAsp=" + World + "/QivYun/Count.html\r\nCountrenAsp=" + World +
-                                 "/QivYun/CountRen.html\r\n[QivYunPlay]\r\nmd5=" + DigestOf("the old main program") + "\r\n";
-    test::HttpRequest("POST", World + "/world/manifest", manifest, &status);
-    ASSERT_EQ(status, 200);
-    RecordingCalls calls;
-    RunUpdater(calls);
+    const std::string manifest = "[Release]\r\nserial=" + std::to_string(config::ReleaseSerial) + "\r\n[Count]\r\nCountAsp=" +
+                                 World + "/QivYun/Count.html\r\nCountrenAsp=" + World + "/QivYun/CountRen.html\r\n[QivYunPlay]\r\nmd5=" +
+                                 DigestOf("the old main program") + "\r\n";
+    const struct {
+        const char* query;
+        std::string message;
+    } cases[] = {{"", UpToDateText}, {"?signature=none", "更新信息未签名，已停止更新。"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        int status = 0;
+        test::HttpRequest("POST", World + "/world/manifest" + c.query, manifest, &status);
+        ASSERT_EQ(status, 200);
+        DeleteFileA(settings.manifestPath.c_str());
+        RecordingCalls calls;
+        RunUpdater(calls);
+        EXPECT_EQ(ReadFile(settings.manifestPath), manifest);
+        EXPECT_EQ(calls.calls.messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(ReadFile(folder + "\\QivYunPlay.exe"), "the old main program");
+    }
     test::HttpRequest("DELETE", World + "/world/manifest");
-    EXPECT_EQ(ReadManifestValueAt(settings.manifestPath, "QivYunPlay", "md5", 100), DigestOf("the old main program"));
-    EXPECT_EQ(calls.calls.messages, std::vector<std::string>{"当前已为最新版本！"});
 }
 
 TEST_F(UpdaterTest, CopyStartedFromAnotherDirectoryReplacesTheProperFileAndRestarts) {

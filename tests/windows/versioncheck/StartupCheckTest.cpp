@@ -7,6 +7,7 @@
 #include "controls/WaitingPopupIds.h"
 #include "framework/Dialog.h"
 #include "versioncheck/Manifest.h"
+#include "versioncheck/ManifestCheck.h"
 #include "versioncheck/Md5.h"
 #include "versioncheck/StartupStatus.h"
 
@@ -48,6 +49,7 @@ protected:
         settings.ownPath = std::string(folder) + "qivyun-check-program.exe";
         settings.updaterPath = "C:\\updates\\QivYunUpdate.exe";
         settings.manifestAddress = Server + ManifestServerPath;
+        settings.appliedSerialPath = std::string(folder) + "qivyun-check-serial.txt";
         std::ofstream(settings.ownPath, std::ios::binary) << "a";  // MD5 of "a": 0cc175b9c0f1b6a831c399e269772661
         test::HttpRequest("POST", Server + "/world/counters/reset");
     }
@@ -55,14 +57,19 @@ protected:
         test::HttpRequest("DELETE", Server + "/world/manifest");
         DeleteFileA(settings.ownPath.c_str());
         DeleteFileA(settings.manifestPath.c_str());
+        DeleteFileA(SignatureLocationOf(settings.manifestPath).c_str());
+        DeleteFileA(settings.appliedSerialPath.c_str());
     }
 
-    void ServeManifest(const std::string& playerDigest, const std::string& usageTextAddress) {
-        std::string manifest = "[QivYunPlay]\r\nmd5=" + playerDigest + "\r\n[Count]\r\nCountAsp=" + Server +
-                               "/QivYun/Count.html\r\nCountrenAsp=" + Server + "/QivYun/CountRen.html\r\nAcounTxt=" +
-                               Server + "/QivYun/Acoun.txt\r\nAcounRenTxt=" + usageTextAddress + "\r\n";
+    // A manifest of this build's release, which the world serves signed (unless asked otherwise).
+    static std::string Manifest(const std::string& playerDigest, const std::string& usageTextAddress) {
+        return "[Release]\r\nserial=" + std::to_string(config::ReleaseSerial) + "\r\n[QivYunPlay]\r\nmd5=" + playerDigest +
+               "\r\n[Count]\r\nCountAsp=" + Server + "/QivYun/Count.html\r\nCountrenAsp=" + Server +
+               "/QivYun/CountRen.html\r\nAcounTxt=" + Server + "/QivYun/Acoun.txt\r\nAcounRenTxt=" + usageTextAddress + "\r\n";
+    }
+    void ServeManifest(const std::string& playerDigest, const std::string& usageTextAddress, const char* query = "") {
         int status = 0;
-        test::HttpRequest("POST", Server + "/world/manifest", manifest, &status);
+        test::HttpRequest("POST", Server + "/world/manifest" + query, Manifest(playerDigest, usageTextAddress), &status);
         ASSERT_EQ(status, 200);
     }
 
@@ -133,6 +140,41 @@ TEST_F(StartupCheckTest, OtherDigestTellsTheUserStartsTheUpdaterAndEnds) {
     // The text counters are not fetched on this path.
     std::string hits = test::HttpRequest("GET", Server + "/world/counters");
     EXPECT_EQ(hits.find("/QivYun/Acoun.txt 1"), std::string::npos) << hits;
+}
+
+// A manifest that names a new version but fails its check starts nothing and loads no counter:
+// forged with the honest signature beside it, forged without one, or signed but older than the
+// release this installation applied.
+TEST_F(StartupCheckTest, ManifestThatFailsItsCheckStartsNothing) {
+    const std::string honest = Manifest("0cc175b9c0f1b6a831c399e269772661", Server + "/QivYun/AcounRen.txt");
+    const std::string honestSignature = test::HttpRequest("POST", Server + "/world/sign", honest);
+    const struct {
+        const char* what;
+        const char* query;
+        bool honestSignatureBeside;
+        long long appliedSerial;
+        std::string message;
+    } cases[] = {
+        {"forged, with the honest signature", "", true, 0, "更新信息签名无效，已停止更新。"},
+        {"forged, without a signature", "?signature=none", false, 0, "更新信息未签名，已停止更新。"},
+        {"signed, but older", "", false, config::ReleaseSerial + 1, "更新信息版本较旧，已停止更新。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ServeManifest("9e107d9d372bb6826bd81d3542a419d6", Server + "/QivYun/AcounRen.txt", c.query);
+        if (c.honestSignatureBeside) test::HttpRequest("POST", Server + "/world/manifest/signature", honestSignature);
+        std::ofstream(settings.appliedSerialPath, std::ios::binary | std::ios::trunc) << AppliedSerialText(c.appliedSerial);
+        window.requests.clear();
+        window.statusLines.clear();
+        test::SystemCallRecorder recorder;
+        EXPECT_EQ(StartupCheck(window.Hooks(), settings), 1u);
+        ASSERT_EQ(recorder.messageBoxes.size(), 1u);
+        EXPECT_EQ(recorder.messageBoxes[0].text, c.message);
+        EXPECT_EQ(recorder.messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+        EXPECT_TRUE(recorder.shellOpens.empty());
+        EXPECT_TRUE(window.requests.empty());
+        EXPECT_EQ(window.statusLines, std::vector<std::string>{"更新信息无法验证"});
+    }
 }
 
 TEST(FetchUrlText, FirstHundredBytesOrNothing) {
