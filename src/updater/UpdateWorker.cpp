@@ -1,5 +1,7 @@
 #include "updater/UpdateWorker.h"
 
+#include "common/CodePage.h"
+#include "common/FilePath.h"
 #include "framework/Handles.h"
 #include "framework/SystemCalls.h"
 #include "updater/DownloadProgress.h"
@@ -14,7 +16,12 @@
 namespace qivyun {
 namespace {
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+// The files the worker handles are named in UTF-8, as the downloader and the digests name them.
+bool FileExists(const std::string& path) { return GetFileAttributesW(WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+void DeleteNamedFile(const std::string& path) { DeleteFileW(WideFromUtf8(path).c_str()); }
+bool MoveOver(const std::string& from, const std::string& to) {
+    return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
 
 // A program arrives in a side file beside its place, so that a download that is short, broken or
 // not the one the manifest names never takes the place of a working program.
@@ -29,7 +36,7 @@ bool RequestDownload(const UpdateWorkerWindow& window, const std::string& url, c
 
 // A downloaded side file that its check turned away goes at once, so that nothing of it is ever
 // started or taken up again; whatever else a download keeps of the file belongs here too.
-void DiscardRejectedDownload(const std::string& sidePath) { DeleteFileA(sidePath.c_str()); }
+void DiscardRejectedDownload(const std::string& sidePath) { DeleteNamedFile(sidePath); }
 
 enum class Installation { Installed, NotDownloaded, Rejected };
 
@@ -43,9 +50,8 @@ Installation InstallDownloaded(const std::string& path, const ManifestProgram& p
         DiscardRejectedDownload(sidePath);
         return Installation::Rejected;
     }
-    if (MoveFileExA(sidePath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return Installation::Installed;
-    DeleteFileA(sidePath.c_str());
+    if (MoveOver(sidePath, path)) return Installation::Installed;
+    DeleteNamedFile(sidePath);
     return Installation::NotDownloaded;
 }
 
@@ -56,11 +62,10 @@ void RecordAppliedSerial(const std::string& path, long long serial) {
     const std::string partial = path + ".partial";
     bool written = false;
     {
-        std::ofstream file(partial, std::ios::binary | std::ios::trunc);
+        std::ofstream file(FilePath(partial), std::ios::binary | std::ios::trunc);
         written = static_cast<bool>(file << AppliedSerialText(serial)) && static_cast<bool>(file.flush());
     }
-    if (!written || !MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        DeleteFileA(partial.c_str());
+    if (!written || !MoveOver(partial, path)) DeleteNamedFile(partial);
 }
 
 // The window says why, and ends the program.
@@ -77,7 +82,7 @@ void RunUpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& se
         // A missing signature is for the check to report: the downloader's own message would be a
         // second one. A signature left from an earlier run must not stand in for it.
         const std::string signaturePath = SignatureLocationOf(settings.manifestPath);
-        DeleteFileA(signaturePath.c_str());
+        DeleteNamedFile(signaturePath);
         if (settings.trust.requiresSignature &&
             !RequestDownload(window, SignatureLocationOf(settings.manifestAddress), signaturePath, {}, true))
             return;
@@ -99,7 +104,7 @@ void RunUpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& se
         // only a copy that is the manifest's updater is started
         switch (InstallDownloaded(temporaryPath, updater, signedWithKey)) {
             case Installation::Installed:
-                ShellOpen(nullptr, temporaryPath.c_str(), nullptr, SW_SHOW);
+                StartProgram(temporaryPath);
                 return EndProcess(0);
             case Installation::Rejected: return StopUpdate(window, DownloadMismatchText);
             case Installation::NotDownloaded: updateFailed = true;
@@ -114,7 +119,7 @@ void RunUpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& se
         switch (InstallDownloaded(playerPath, player, signedWithKey)) {
             case Installation::Installed:
                 if (signedWithKey) RecordAppliedSerial(appliedSerialPath, manifest.Serial());
-                ShellOpen(nullptr, playerPath.c_str(), nullptr, SW_SHOW);
+                StartProgram(playerPath);
                 return EndProcess(0);
             case Installation::Rejected: return StopUpdate(window, DownloadMismatchText);
             case Installation::NotDownloaded:
@@ -138,14 +143,14 @@ unsigned UpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& s
 }
 
 void EndRunningCopies(const std::string& path) {
-    const std::string name = FileNameOfPath(path, true);
+    const std::wstring name = WideFromUtf8(FileNameOfPath(path, true));
     const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) return;
-    PROCESSENTRY32 entry{};
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
         // the process list names bare executable files, so the file-name part is what can match
-        if (lstrcmpiA(FileNameOfPath(entry.szExeFile, true).c_str(), name.c_str()) != 0) continue;
+        if (lstrcmpiW(WideFromUtf8(FileNameOfPath(Utf8FromWide(entry.szExeFile), true)).c_str(), name.c_str()) != 0) continue;
         if (entry.th32ProcessID == GetCurrentProcessId()) continue;
         if (const UniqueHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)); process)
             TerminateProcess(process.Get(), 0);
