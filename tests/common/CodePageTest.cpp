@@ -36,7 +36,6 @@ TEST(CodePage, WideTextIsGbkByCodePage936WhateverTheSystemCodePage) {
     // No best fit: "À" is not GBK's "à", nor "²" a "2".
     EXPECT_EQ(GbkFromWide(L"\u00C0\u00B2", &lossless), "??");
     EXPECT_FALSE(lossless);
-    // UTF-8 by its bytes: the compiler writes even u8 literals in the execution character set (GBK).
     EXPECT_EQ(Utf8FromWide(L"Zo\u00EB"), "Zo\xC3\xAB");
     EXPECT_EQ(WideFromUtf8("Zo\xC3\xAB\xE1\x84\x80"), L"Zo\u00EB\u1100");
 }
