@@ -46,10 +46,11 @@ same() { cmp -s "$1" "$2"; }
 emulation_key='HKCU\Software\Microsoft\Internet Explorer\Main\FeatureControl\FEATURE_BROWSER_EMULATION'
 browser_mode() { "$wine_run" "$arch" reg query "$emulation_key" /v QivYunPlay.exe 2>/dev/null | tr -d '\r' | grep -o '0x[0-9a-f]*' || true; }
 
-for locale in en_US.UTF-8 zh_TW.UTF-8; do
+for system in "1252 en_US.UTF-8" "950 zh_TW.UTF-8"; do
+  read -r codePage locale <<<"$system"
   export QIVYUN_LANG="$locale"
   for name in "users/Zoë/QivYun" "users/김민준/큐브윤"; do
-    case="$locale, C:\\${name//\//\\}"
+    case="$codePage, C:\\${name//\//\\}"
     app="$WINEPREFIX/drive_c/$name"
     created+=("$WINEPREFIX/drive_c/${name%/*}")
     mkdir -p "$app"
@@ -64,7 +65,7 @@ for locale in en_US.UTF-8 zh_TW.UTF-8; do
     check "$case: QivYunPlay.exe is the published one" same "$app/QivYunPlay.exe" "$bin/QivYunPlay.exe"
     shown="$(probe "Z:$work/main-window.png" 60 || true)"
     check "$case: the new QivYunPlay runs there and finds itself current" \
-      grep -q "status line:    连接到远程服务器成功 .*Accumulative: [0-9]" <<<"$shown"
+      grep -q "code page $codePage, status line:    连接到远程服务器成功 .*Accumulative: [0-9]" <<<"$shown"
     check "$case: the browser mode 11001 is written for QivYunPlay.exe" test "$(browser_mode)" = 0x2af9
 
     # 2. The updater replaces itself there.

@@ -4,6 +4,7 @@
 // start, are left out of the comparison.
 #include "shell/MainDialog.h"
 
+#include "../support/CodePagePicture.h"
 #include "../support/Pump.h"
 #include "../support/ScratchFolder.h"
 #include "../support/SystemCallRecorder.h"
@@ -23,10 +24,6 @@
 
 namespace qivyun {
 namespace {
-
-std::string PictureUnder(UINT codePage) {
-    return test::ScreensFolder() + "/code-pages/after-search-" + std::to_string(codePage) + ".png";
-}
 
 class SearchedWindow {
 public:
@@ -94,25 +91,7 @@ TEST(SameWindowOnEveryCodePage, MainWindowAfterASearch) {
     ASSERT_TRUE(window.SearchedInOrder());
     EXPECT_EQ(window.dialog.ItemText(IDC_STATUS_LINE).rfind("   连接到远程服务器成功", 0), 0u);
     EXPECT_TRUE(calls.messageBoxes.empty());
-    std::unique_ptr<test::DibCanvas> picture = window.Picture();
-    ASSERT_TRUE(test::SavePng(*picture, PictureUnder(GetACP())));
-    if (GetACP() == 936) return;
-
-    const std::optional<test::Picture> chinese = test::LoadPng(PictureUnder(936));
-    ASSERT_TRUE(chinese) << "no picture taken under 936 to compare with: " << PictureUnder(936);
-    ASSERT_EQ(chinese->width, picture->Width());
-    ASSERT_EQ(chinese->height, picture->Height());
-    int differing = 0;
-    RECT where{picture->Width(), picture->Height(), 0, 0};
-    for (int y = 0; y < picture->Height(); ++y)
-        for (int x = 0; x < picture->Width(); ++x)
-            if ((picture->Pixels()[y * picture->Width() + x] & 0xFFFFFF) != chinese->pixels[y * chinese->width + x]) {
-                ++differing;
-                where = {std::min<LONG>(where.left, x), std::min<LONG>(where.top, y), std::max<LONG>(where.right, x + 1),
-                         std::max<LONG>(where.bottom, y + 1)};
-            }
-    EXPECT_EQ(differing, 0) << "pixels differ from the picture under 936 within (" << where.left << ", " << where.top
-                            << ") - (" << where.right << ", " << where.bottom << ")";
+    EXPECT_TRUE(test::SameAsUnder936(*window.Picture(), "after-search"));
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 // over it, and after the search presses the play tile and saves the play panel. Before SEARCH_PNG
 // it loads more rows, so that the list shows its scroll bars, and turns the wheel over the list.
 //   window-probe PNG_PATH [SECONDS [SEARCH_PNG [POPUP_PNG PLAY_PNG]]]
-// Before the first PNG it waits for the start-up check's status line and prints it.
+// Before the first PNG it waits for the start-up check's status line and prints it, with the system's
+// code page.
 // With --answer it waits for a message box that shows TEXT and presses its OK button.
 //   window-probe --answer TEXT [SECONDS]
 // It reads the windows' texts and its arguments in UTF-16, so it finds the program under any system
@@ -175,7 +176,7 @@ int main() {
         Sleep(200);
     }
     const std::string statusLine = WaitForStatusLine(main, seconds);
-    std::printf("window-probe: status line: %s\n", qivyun::Utf8FromGbk(statusLine).c_str());
+    std::printf("window-probe: code page %u, status line: %s\n", GetACP(), qivyun::Utf8FromGbk(statusLine).c_str());
     std::fflush(stdout);
     Sleep(1500);  // let it finish painting
 
