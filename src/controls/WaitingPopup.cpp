@@ -3,8 +3,8 @@
 #include "controls/WaitingPopupIds.h"
 #include "framework/DeviceContext.h"
 #include "framework/Handles.h"
-#include "framework/Text.h"
 #include "framework/OffscreenSurface.h"
+#include "framework/Text.h"
 
 #include <algorithm>
 
