@@ -1,12 +1,9 @@
-// The texts the skin draws around and over windows on any system: a framed window's title, a
-// message box, the items of a pop-up menu. Each holds its Unicode text and looks as it does under
-// code page 936.
+// The texts the skin draws around and over windows on any system: a message box with its title in
+// the skin's frame, the items of a pop-up menu. Each holds its Unicode text and looks as it does
+// under code page 936.
 #include "CodePagePictures.h"
 #include "framework/Handles.h"
 #include "skin/engine/SkinnerText.h"
-#include "skin/engine/WindowSkinner.h"
-
-#include "../support/Pump.h"
 
 #include <gtest/gtest.h>
 
@@ -26,32 +23,6 @@ HWND ShownWindowOfClass(const wchar_t* className) {
     if (!found || !IsWindowVisible(found)) return nullptr;
     RedrawWindow(found, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     return found;
-}
-
-LRESULT CALLBACK PlainWideProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-TEST(FrameTextsTest, AFramedWindowsTitleHoldsAndDrawsItsUnicodeTextAsUnder936) {
-    const SkinData& skin = LoadOurSkin();
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &PlainWideProcedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"QivYunTitleProbe";
-    RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-                                  100, 100, 360, 120, nullptr, nullptr, windowClass.hInstance, nullptr);
-    ASSERT_NE(WindowSkinner::Of(window), nullptr);
-    EXPECT_EQ(WindowSkinner::Of(window)->skinType, skintype::Dialog);
-
-    const std::wstring title = L"Qiv云播自动更新 Zoë 한글";
-    EXPECT_TRUE(SetWindowTextW(window, title.c_str()));
-    EXPECT_EQ(WindowText(window), title);
-    SetForegroundWindow(window);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-    qivyun::test::PumpFor(100);
-    EXPECT_TRUE(LooksAsUnder936(window, "caption", RECT{0, 0, 360, skin.Metric(SkinMetric::TitleBarHeight)}));
-    DestroyWindow(window);
 }
 
 VOID CALLBACK LookAtMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -74,7 +45,7 @@ VOID CALLBACK LookAtMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(found, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
 }
 
-TEST(FrameTextsTest, AMessageBoxShowsItsUnicodeTextsAsUnder936) {
+TEST(FrameTextsTest, AMessageBoxAndItsTitleShowTheirUnicodeTextsAsUnder936) {
     LoadOurSkin();
     SetCursorPos(1200, 1000);
     looks.reset();
