@@ -77,8 +77,11 @@ void SegmentedDownloader::RunSegment(int i) {
     if (!ReplyFitsSegment(ParseReplyHead(std::string_view(head, bodyStart)), from, due - received, i)) return;
 
     // Bytes are collected into one block and written in one piece when it is full, when the range
-    // is whole, when the connection ends or a while after the last write.
-    const auto block = std::make_unique<char[]>(WriteBlockSize);
+    // is whole, when the connection ends or a while after the last write. A short range takes no
+    // more memory than it needs.
+    const std::size_t blockSize = static_cast<std::size_t>(std::min<std::int64_t>(
+        std::max<std::int64_t>(due - received, static_cast<std::int64_t>(ReplyHeadBlockSize)), WriteBlockSize));
+    const auto block = std::make_unique<char[]>(blockSize);
     std::size_t filled = 0;
     auto lastWrite = std::chrono::steady_clock::now();
     const auto writeOut = [&] {
@@ -107,7 +110,7 @@ void SegmentedDownloader::RunSegment(int i) {
             writeOut();
             return;
         }
-        const long count = socket.Receive(block.get() + filled, WriteBlockSize - filled);
+        const long count = socket.Receive(block.get() + filled, blockSize - filled);
         if (count <= 0) {
             if (!writeOut() || socket.Cancelled()) return;
             const std::string cause = socket.TimedOut()
@@ -117,7 +120,7 @@ void SegmentedDownloader::RunSegment(int i) {
             return;
         }
         take(static_cast<std::size_t>(count));
-        if (filled == WriteBlockSize || std::chrono::steady_clock::now() - lastWrite >= WriteInterval) {
+        if (filled == blockSize || std::chrono::steady_clock::now() - lastWrite >= WriteInterval) {
             if (!writeOut()) return;
         }
     }
