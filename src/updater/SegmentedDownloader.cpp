@@ -8,9 +8,11 @@
 namespace qivyun {
 namespace {
 
-// The probe reads nothing but the reply head: a small receive buffer keeps the server from sending
-// much of the body it announces before the connection is closed.
-constexpr int ProbeReceiveBuffer = 4096;
+// The probe reads the reply head, and the body only when it is short enough to save the ranges it
+// holds a connection each: a receive buffer of that size keeps the server from sending much more of
+// a large body before the connection is closed.
+constexpr std::int64_t ProbeKeepsBodiesUpTo = 64 * 1024;
+constexpr int ProbeReceiveBuffer = static_cast<int>(ProbeKeepsBodiesUpTo);
 // How often a running download writes down how far it got, for a process that is killed.
 constexpr auto RecordInterval = std::chrono::seconds(1);
 constexpr std::size_t RecordSizeLimit = 64 * 1024;
@@ -157,8 +159,10 @@ int SegmentedDownloader::Probe() {
         char block[ReplyHeadBlockSize] = {};
         std::size_t size = 0, bodyStart = 0;
         ReadReplyHead(probeSocket, block, size, bodyStart);
-        probeSocket.Close();
         const ReplyHead reply = ParseReplyHead(std::string(block, size) + "\r\n");
+        probeBody.clear();
+        if (reply.probeState == ProbeSizeKnown && reply.status < 300) KeepShortProbeBody(reply, block + bodyStart, size - bodyStart);
+        probeSocket.Close();
         if (reply.status == 416 && reply.probeState == ProbeServerError && !withoutRange) {
             withoutRange = true;
             continue;
@@ -196,15 +200,40 @@ int SegmentedDownloader::Probe() {
     }
 }
 
+// A short body arrives whole on the probe's connection; one that breaks off is left to the segments.
+void SegmentedDownloader::KeepShortProbeBody(const ReplyHead& reply, const char* early, std::size_t earlyCount) {
+    const std::int64_t first = reply.status == 200 ? 0 : reply.rangeFirst == UnknownSize ? ProbeOffset : reply.rangeFirst;
+    if (reply.contentLength > ProbeKeepsBodiesUpTo || (reply.status == 206 && first != ProbeOffset)) return;
+    const auto length = static_cast<std::size_t>(reply.contentLength);
+    probeBody.assign(early, std::min(earlyCount, length));
+    char block[16 * 1024];
+    while (probeBody.size() < length) {
+        const long count = probeSocket.Receive(block, std::min(sizeof block, length - probeBody.size()));
+        if (count <= 0) return probeBody.clear();
+        probeBody.append(block, static_cast<std::size_t>(count));
+    }
+    probeBodyOffset = first;
+}
+
 // The side file holds every range at its place. A record of an interrupted download of this very
-// file lets it go on from there; anything else left under these names is made anew.
+// file lets it go on from there; anything else left under these names is made anew, with what the
+// probe brought already in it: a range that lies within it needs no connection of its own.
 bool SegmentedDownloader::PrepareSideFile() {
     if (options.resume && ranged && TakeUpRecord()) return resumed = true;
     const std::string written = WrittenPath();
     disk::Remove(RecordPathOf(written));
     plan = SplitSegments(totalSize, ranged ? options.segmentCount : 1);
     sideFile = DiskFile::CreateAtSize(SidePathOf(written), totalSize);
-    return sideFile.IsOpen();
+    if (!sideFile.IsOpen()) return false;
+    if (probeBody.empty()) return true;
+    if (!sideFile.WriteAt(probeBodyOffset, probeBody.data(), probeBody.size())) return false;
+    const std::int64_t bodyEnd = probeBodyOffset + static_cast<std::int64_t>(probeBody.size());
+    for (int i = 0; i < plan.count; ++i) {
+        if (plan.start[i] < probeBodyOffset || plan.start[i] >= bodyEnd) continue;
+        segmentReceived[i] = std::min(SegmentBytesDue(plan, i, totalSize), bodyEnd - plan.start[i]);
+        segmentPermille[i] = SegmentPermille(segmentReceived[i], plan.length[i]);
+    }
+    return true;
 }
 
 // The record must be of the same address, and the server must still report the same size and the

@@ -104,6 +104,7 @@ public:
 
 private:
     int Probe();
+    void KeepShortProbeBody(const ReplyHead& reply, const char* early, std::size_t earlyCount);
     bool ReadReplyHead(TcpSocket& socket, char* block, std::size_t& size, std::size_t& bodyStart);
     bool PrepareSideFile();
     bool TakeUpRecord();
@@ -132,6 +133,9 @@ private:
     bool addressRefused = false;
     std::string etag;
     std::string lastModified;
+    // The body of a short probe reply, which belongs at probeBodyOffset.
+    std::string probeBody;
+    std::int64_t probeBodyOffset = 0;
     SegmentPlan plan;
     DiskFile sideFile;
     // Each segment thread writes only its own entries; the keeper reads them after joining.
