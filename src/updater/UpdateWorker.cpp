@@ -3,6 +3,7 @@
 #include "framework/Handles.h"
 #include "framework/SystemCalls.h"
 #include "updater/DownloadProgress.h"
+#include "updater/SegmentedDownloader.h"
 #include "versioncheck/Manifest.h"
 #include "versioncheck/ManifestCheck.h"
 #include "versioncheck/Md5.h"
@@ -27,9 +28,9 @@ bool RequestDownload(const UpdateWorkerWindow& window, const std::string& url, c
            window.gate->Wait(*window.downloadEnded);
 }
 
-// A downloaded side file that its check turned away goes at once, so that nothing of it is ever
-// started or taken up again; whatever else a download keeps of the file belongs here too.
-void DiscardRejectedDownload(const std::string& sidePath) { DeleteFileA(sidePath.c_str()); }
+// A downloaded side file that its check turned away goes at once, with what a download keeps for
+// resuming it, so that nothing of it is ever started or taken up again.
+void DiscardRejectedDownload(const std::string& sidePath) { DiscardDownload(sidePath); }
 
 enum class Installation { Installed, NotDownloaded, Rejected };
 

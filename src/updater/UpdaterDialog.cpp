@@ -88,11 +88,16 @@ void UpdaterDialog::SelfReplaceCheck() {
 
 void UpdaterDialog::OnRerunCheck() { SelfReplaceCheck(); }
 
-// The probe runs here, on the window's thread, before the segments go on by themselves.
+// The probe runs here, on the window's thread, before the segments go on by themselves. A program
+// arrives beside its place and is checked by its digests before it is used, so an interrupted one
+// may go on where it stopped.
 void UpdaterDialog::StartDownload(const std::string& url, const std::string& target, const std::string& sideSuffix,
                                   bool quiet) {
     quietDownload = quiet;
-    downloader.Start(url, target, 4, sideSuffix);
+    DownloadOptions options;
+    options.sideSuffix = sideSuffix;
+    options.resume = !sideSuffix.empty();
+    downloader.Start(url, target, options);
     downloadName = FileNameOfPath(target, true);
     downloadStart = GetTickCount();
     SetTimer(ProgressTimer, 150);
