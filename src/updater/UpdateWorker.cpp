@@ -1,27 +1,19 @@
 #include "updater/UpdateWorker.h"
 
 #include "common/CodePage.h"
-#include "common/FilePath.h"
 #include "framework/Handles.h"
 #include "framework/SystemCalls.h"
+#include "updater/DiskFile.h"
 #include "updater/DownloadProgress.h"
+#include "updater/SegmentedDownloader.h"
 #include "versioncheck/Manifest.h"
 #include "versioncheck/ManifestCheck.h"
 #include "versioncheck/Md5.h"
 
 #include <tlhelp32.h>
 
-#include <fstream>
-
 namespace qivyun {
 namespace {
-
-// The files the worker handles are named in UTF-8, as the downloader and the digests name them.
-bool FileExists(const std::string& path) { return GetFileAttributesW(WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
-void DeleteNamedFile(const std::string& path) { DeleteFileW(WideFromUtf8(path).c_str()); }
-bool MoveOver(const std::string& from, const std::string& to) {
-    return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-}
 
 // A program arrives in a side file beside its place, so that a download that is short, broken or
 // not the one the manifest names never takes the place of a working program.
@@ -34,9 +26,9 @@ bool RequestDownload(const UpdateWorkerWindow& window, const std::string& url, c
            window.gate->Wait(*window.downloadEnded);
 }
 
-// A downloaded side file that its check turned away goes at once, so that nothing of it is ever
-// started or taken up again; whatever else a download keeps of the file belongs here too.
-void DiscardRejectedDownload(const std::string& sidePath) { DeleteNamedFile(sidePath); }
+// A downloaded side file that its check turned away goes at once, with what a download keeps for
+// resuming it, so that nothing of it is ever started or taken up again.
+void DiscardRejectedDownload(const std::string& sidePath) { DiscardDownload(sidePath); }
 
 enum class Installation { Installed, NotDownloaded, Rejected };
 
@@ -45,27 +37,20 @@ enum class Installation { Installed, NotDownloaded, Rejected };
 // that did not arrive. Either way `path` stays as it was.
 Installation InstallDownloaded(const std::string& path, const ManifestProgram& program, bool signedWithKey) {
     const std::string sidePath = path + SideSuffix;
-    if (!FileExists(sidePath)) return Installation::NotDownloaded;
+    if (!disk::Exists(sidePath)) return Installation::NotDownloaded;
     if (!DownloadMatches(program, ComputeFileMd5(sidePath), ComputeFileSha256(sidePath), signedWithKey)) {
         DiscardRejectedDownload(sidePath);
         return Installation::Rejected;
     }
-    if (MoveOver(sidePath, path)) return Installation::Installed;
-    DeleteNamedFile(sidePath);
+    if (disk::Rename(sidePath, path)) return Installation::Installed;
+    disk::Remove(sidePath);
     return Installation::NotDownloaded;
 }
 
 // The installation remembers the highest release it has applied, so that no older signed manifest
 // can take it back; the record is written beside itself and moved into place whole.
 void RecordAppliedSerial(const std::string& path, long long serial) {
-    if (serial <= ReadAppliedSerial(path)) return;
-    const std::string partial = path + ".partial";
-    bool written = false;
-    {
-        std::ofstream file(FilePath(partial), std::ios::binary | std::ios::trunc);
-        written = static_cast<bool>(file << AppliedSerialText(serial)) && static_cast<bool>(file.flush());
-    }
-    if (!written || !MoveOver(partial, path)) DeleteNamedFile(partial);
+    if (serial > ReadAppliedSerial(path)) disk::ReplaceWhole(path, AppliedSerialText(serial));
 }
 
 // The window says why, and ends the program.
@@ -75,14 +60,14 @@ void StopUpdate(const UpdateWorkerWindow& window, const char* text) {
 
 // The fixed waits after each download stay as the program has always had them.
 void RunUpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& settings) {
-    if (!FileExists(settings.manifestPath)) {
+    if (!disk::Exists(settings.manifestPath)) {
         if (!RequestDownload(window, settings.manifestAddress, settings.manifestPath)) return;
         Sleep(1000);
-        if (!FileExists(settings.manifestPath)) return EndProcess(0);
+        if (!disk::Exists(settings.manifestPath)) return EndProcess(0);
         // A missing signature is for the check to report: the downloader's own message would be a
         // second one. A signature left from an earlier run must not stand in for it.
         const std::string signaturePath = SignatureLocationOf(settings.manifestPath);
-        DeleteNamedFile(signaturePath);
+        disk::Remove(signaturePath);
         if (settings.trust.requiresSignature &&
             !RequestDownload(window, SignatureLocationOf(settings.manifestAddress), signaturePath, {}, true))
             return;
@@ -124,7 +109,7 @@ void RunUpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& se
             case Installation::Rejected: return StopUpdate(window, DownloadMismatchText);
             case Installation::NotDownloaded:
                 // the old program (if there is one) is untouched: its digest still differs, nothing starts
-                if (!FileExists(playerPath)) updateFailed = true;
+                if (!disk::Exists(playerPath)) updateFailed = true;
         }
     }
     if (updateFailed) return EndProcess(0);

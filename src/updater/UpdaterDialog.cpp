@@ -3,17 +3,13 @@
 #include "common/CodePage.h"
 #include "framework/SystemCalls.h"
 #include "skin/SkinEngine.h"
+#include "updater/DiskFile.h"
 #include "updater/DownloadProgress.h"
 #include "updater/UpdaterResourceIds.h"
 
 #include <commctrl.h>
 
 namespace qivyun {
-namespace {
-
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-}  // namespace
 
 const MessageMap<UpdaterDialog> UpdaterDialog::messages = {
     OnMessage(WM_TIMER, &UpdaterDialog::OnTimer),
@@ -58,20 +54,18 @@ bool UpdaterDialog::OnInitDialog() {
 void UpdaterDialog::SelfReplaceCheck() {
     const std::string properPath = settings.currentDirectory + "\\" + UpdaterFileName;
     const std::string temporaryPath = settings.currentDirectory + "\\" + UpdaterTempFileName;
-    const std::wstring properFile = WideFromUtf8(properPath);
-    const std::wstring temporaryFile = WideFromUtf8(temporaryPath);
-    if (lstrcmpiW(WideFromUtf8(settings.ownPath).c_str(), properFile.c_str()) == 0) {
-        if (FileExists(temporaryFile)) {
+    if (lstrcmpiW(WideFromUtf8(settings.ownPath).c_str(), WideFromUtf8(properPath).c_str()) == 0) {
+        if (disk::Exists(temporaryPath)) {
             EndRunningCopies(temporaryPath);
             Sleep(500);
-            DeleteFileW(temporaryFile.c_str());
+            disk::Remove(temporaryPath);
         }
     } else {
         // the running file is a downloaded temporary copy, or the updater was started elsewhere
         EndRunningCopies(properPath);
         Sleep(500);
-        DeleteFileW(properFile.c_str());
-        CopyFileW(WideFromUtf8(settings.ownPath).c_str(), properFile.c_str(), FALSE);
+        disk::Remove(properPath);
+        CopyFileW(WideFromUtf8(settings.ownPath).c_str(), WideFromUtf8(properPath).c_str(), FALSE);
         Sleep(500);
         StartProgram(properPath);
         EndProcess(0);
@@ -91,11 +85,16 @@ void UpdaterDialog::SelfReplaceCheck() {
 
 void UpdaterDialog::OnRerunCheck() { SelfReplaceCheck(); }
 
-// The probe runs here, on the window's thread, before the segments go on by themselves.
+// The probe runs here, on the window's thread, before the segments go on by themselves. A program
+// arrives beside its place and is checked by its digests before it is used, so an interrupted one
+// may go on where it stopped.
 void UpdaterDialog::StartDownload(const std::string& url, const std::string& target, const std::string& sideSuffix,
                                   bool quiet) {
     quietDownload = quiet;
-    downloader.Start(url, target, 4, sideSuffix);
+    DownloadOptions options;
+    options.sideSuffix = sideSuffix;
+    options.resume = !sideSuffix.empty();
+    downloader.Start(url, target, options);
     // The status line is GBK text; the file names the updater downloads are its own, in ASCII.
     downloadName = GbkFromUtf8(FileNameOfPath(target, true));
     downloadStart = GetTickCount();

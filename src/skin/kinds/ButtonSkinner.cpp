@@ -4,6 +4,7 @@
 #include "framework/MessageCrackers.h"
 #include "framework/OffscreenSurface.h"
 #include "skin/engine/SkinnerDrawing.h"
+#include "skin/engine/SkinnerText.h"
 #include "skin/patching/Unpatched.h"
 
 #include <algorithm>
@@ -19,7 +20,6 @@ static_assert(buttonstyle::Top == BS_TOP && buttonstyle::Bottom == BS_BOTTOM && 
 static_assert(buttonstyle::PushLike == BS_PUSHLIKE && buttonstyle::Multiline == BS_MULTILINE);
 
 constexpr DWORD HoverTimeMs = 1;  // the hover look shows on the first movement over the button
-constexpr int MaximumTextBytes = 1024;
 
 UINT HorizontalFormat(Place place) {
     switch (place) {
@@ -139,26 +139,26 @@ void ButtonSkinner::PaintImage(HDC dc, const RECT& rect, bool icon) {
 
 void ButtonSkinner::PaintText(HDC dc, RECT rect, const TextPlacement& placement, COLORREF colour,
                               const RECT* wider) const {
-    char text[MaximumTextBytes + 1] = {};
-    const int length = GetWindowTextA(window, text, sizeof(text));
-    if (length <= 0) return;
+    const std::wstring text = WindowText(window);
+    if (text.empty()) return;
+    const int length = static_cast<int>(text.size());
     SetTextColor(dc, colour);
     const UINT horizontal = HorizontalFormat(placement.horizontal);
     if (placement.multiline) {
         // Measured first, so that the block of lines can sit at the top, the bottom or the middle.
         RECT measured = rect;
-        DrawTextA(dc, text, length, &measured, horizontal | DT_WORDBREAK | DT_CALCRECT);
+        DrawTextW(dc, text.c_str(), length, &measured, horizontal | DT_WORDBREAK | DT_CALCRECT);
         const int height = std::min<int>(measured.bottom - measured.top, rect.bottom - rect.top);
         if (placement.vertical == Place::End) rect.top = rect.bottom - height;
         if (placement.vertical == Place::Centre) rect.top += (rect.bottom - rect.top - height) / 2;
         rect.bottom = rect.top + height;
         // Only whole lines: a last line that does not fit is left out rather than cut.
-        DrawTextA(dc, text, length, &rect, horizontal | DT_WORDBREAK | DT_EDITCONTROL);
+        DrawTextW(dc, text.c_str(), length, &rect, horizontal | DT_WORDBREAK | DT_EDITCONTROL);
         return;
     }
     if (wider) {
         RECT measured{0, 0, 0, 0};
-        DrawTextA(dc, text, length, &measured, DT_SINGLELINE | DT_CALCRECT);
+        DrawTextW(dc, text.c_str(), length, &measured, DT_SINGLELINE | DT_CALCRECT);
         if (measured.right > rect.right - rect.left) {
             rect.left = wider->left;
             rect.right = wider->right;
@@ -168,7 +168,7 @@ void ButtonSkinner::PaintText(HDC dc, RECT rect, const TextPlacement& placement,
                           : placement.vertical == Place::End ? DT_BOTTOM
                                                              : DT_VCENTER;
     // A text longer than its room ends in an ellipsis, never in half a character.
-    DrawTextA(dc, text, length, &rect, horizontal | vertical | DT_SINGLELINE | DT_END_ELLIPSIS);
+    DrawTextW(dc, text.c_str(), length, &rect, horizontal | vertical | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
 }  // namespace qivyun::skin

@@ -4,6 +4,7 @@
 #include "framework/MessageCrackers.h"
 #include "skin/engine/ControlColours.h"
 #include "skin/engine/SkinnerDrawing.h"
+#include "skin/engine/SkinnerText.h"
 #include "skin/kinds/GroupBoxCaption.h"
 #include "skin/patching/Unpatched.h"
 
@@ -11,8 +12,6 @@
 
 namespace qivyun::skin {
 namespace {
-
-constexpr int MaximumCaptionBytes = 1023;
 
 // Leaves out every visible child of the box that is not transparent (the region rides in the
 // enumeration's parameter).
@@ -75,13 +74,12 @@ LRESULT GroupBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
 
 RECT GroupBoxSkinner::CaptionGap(HDC dc) const {
     const SkinData* skin = LoadedSkin();
-    char caption[MaximumCaptionBytes + 1] = {};
-    const int length = GetWindowTextA(window, caption, sizeof(caption));
-    if (!skin || !dc || length <= 0) return RECT{};
+    const std::wstring caption = WindowText(window);
+    if (!skin || !dc || caption.empty()) return RECT{};
     RECT measured{0, 0, 0, 0};
     {
         SelectedObject font(dc, SkinnerFont(window, SkinFontSlot::GroupBoxFont, *skin));
-        DrawTextA(dc, caption, length, &measured, DT_CALCRECT);
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measured, DT_CALCRECT);
     }
     const DWORD style = static_cast<DWORD>(unpatched::GetWindowLongA(window, GWL_STYLE));
     const GroupBoxCaptionLayout layout = LayOutTextCaption(WindowRectAtOrigin(window).right, true, measured.right,
@@ -153,13 +151,13 @@ int GroupBoxSkinner::PaintCaption(HDC dc, int width, DWORD style, bool enabled, 
         ExcludeClipRect(dc, layout.gap.left, layout.gap.top, layout.gap.right, layout.gap.bottom);
         return layout.frameTop;
     }
-    char caption[MaximumCaptionBytes + 1] = {};
-    const int length = GetWindowTextA(window, caption, sizeof(caption));
+    const std::wstring caption = WindowText(window);
+    const int length = static_cast<int>(caption.size());
     SelectedObject font(dc, length > 0 ? SkinnerFont(window, SkinFontSlot::GroupBoxFont, skin) : nullptr);
     RECT measured{0, 0, 0, 0};
     if (length > 0) {
         SetBkMode(dc, TRANSPARENT);
-        DrawTextA(dc, caption, length, &measured, DT_CALCRECT);
+        DrawTextW(dc, caption.c_str(), length, &measured, DT_CALCRECT);
     }
     const GroupBoxCaptionLayout layout =
         LayOutTextCaption(width, length > 0, measured.right, measured.bottom, captionBackground, style);
@@ -170,7 +168,7 @@ int GroupBoxSkinner::PaintCaption(HDC dc, int width, DWORD style, bool enabled, 
                                                 : SkinColour::GroupBoxCaptionTextDisabled,
                                         skin));
         if (captionBackground) DrawSkinPart(dc, box, captionPart, skin);
-        DrawTextA(dc, caption, length, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextW(dc, caption.c_str(), length, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         ExcludeClipRect(dc, layout.gap.left, layout.gap.top, layout.gap.right, layout.gap.bottom);
     }
     return layout.frameTop;

@@ -1,7 +1,7 @@
 // QivYunUpdate's window, worker and self-replacement in-process, against the test world's download
 // modes: the main program outdated, the updater outdated, everything current, a download that
-// breaks off or is not the manifest's, an unsigned manifest, a copy started elsewhere and a second
-// copy.
+// breaks off, is interrupted and continued, or is not the manifest's, an unsigned manifest, a copy
+// started elsewhere and a second copy.
 #include "updater/UpdaterDialog.h"
 
 #include "../support/Http.h"
@@ -222,6 +222,7 @@ TEST_F(UpdaterTest, UpdaterCopyWithAnotherDigestIsNeverStarted) {
     EXPECT_EQ(calls.calls.ends, 1);
     EXPECT_FALSE(Exists("QivYunUpdate_Tmp.exe"));
     EXPECT_FALSE(Exists("QivYunUpdate_Tmp.exe.new"));
+    EXPECT_FALSE(Exists("QivYunUpdate_Tmp.exe.new.down.state")) << "a rejected download is never taken up again";
 }
 
 // A server that takes the connection and then says nothing ends the probe after the quiet time.
@@ -238,7 +239,7 @@ TEST_F(UpdaterTest, DownloaderGivesUpOnAServerThatNeverAnswers) {
     const std::string server = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
     SegmentedDownloader downloader;
     downloader.SetQuietTime(300);
-    downloader.Start("http://" + server + "/QivYunPlay.exe", folder + "\\QivYunPlay.exe", 4, ".new");
+    downloader.Start("http://" + server + "/QivYunPlay.exe", folder + "\\QivYunPlay.exe", {4, ".new"});
     closesocket(listener);
     EXPECT_EQ(downloader.Outcome(), DownloadOutcome::Idle);
     EXPECT_EQ(downloader.FailureCause(), "no reply from " + server + " within 300 ms");
@@ -269,17 +270,28 @@ TEST_F(UpdaterTest, CurrentProgramsAreReportedUpToDateWithoutADownload) {
     EXPECT_EQ(finalPosition, 4000);
 }
 
-// A download that breaks off leaves the old main program in place, so the run ends in the
-// up-to-date message without starting anything.
-TEST_F(UpdaterTest, BrokenDownloadKeepsTheOldMainProgram) {
+// A download that breaks off, or an address the downloader does not fetch (https), leaves the old
+// main program in place, so the run ends in the up-to-date message without starting anything.
+TEST_F(UpdaterTest, FailedDownloadKeepsTheOldMainProgram) {
     const std::string fresh = Served("/modes/file/300000");
-    WriteManifest("[QivYunPlay]\r\n" + ProgramLines(fresh, World + "/modes/drop/300000"));
-    RecordingCalls calls;
-    RunUpdater(calls);
-    EXPECT_EQ(ReadFile(folder + "\\QivYunPlay.exe"), "the old main program");
-    EXPECT_FALSE(Exists("QivYunPlay.exe.new"));
-    EXPECT_TRUE(calls.calls.opened.empty());
-    EXPECT_EQ(calls.calls.messages, std::vector<std::string>{"当前已为最新版本！"});
+    const std::string secure = "https" + World.substr(World.find("://")) + "/modes/file/300000";
+    const struct {
+        std::string url;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {World + "/modes/drop/300000", {UpToDateText}},
+        {secure, {BadAddressText, UpToDateText}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        WriteManifest("[QivYunPlay]\r\n" + ProgramLines(fresh, c.url));
+        RecordingCalls calls;
+        RunUpdater(calls);
+        EXPECT_EQ(ReadFile(folder + "\\QivYunPlay.exe"), "the old main program");
+        EXPECT_FALSE(Exists("QivYunPlay.exe.new"));
+        EXPECT_TRUE(calls.calls.opened.empty());
+        EXPECT_EQ(calls.calls.messages, c.messages);
+    }
 }
 
 // The worker reaches the window only through its gate: a window closed while the worker waits for
@@ -298,6 +310,37 @@ TEST_F(UpdaterTest, ClosingTheWindowDuringADownloadEndsTheWaitingWorker) {
     EXPECT_EQ(calls.calls.ends, 0);
     EXPECT_TRUE(calls.calls.opened.empty());
     EXPECT_EQ(ReadFile(folder + "\\QivYunPlay.exe"), "the old main program");
+}
+
+// A program download interrupted by the window's end keeps its side file and record; the next run
+// goes on from there, fetching less than the whole file again, and installs the program.
+TEST_F(UpdaterTest, InterruptedProgramDownloadGoesOnWhereItStopped) {
+    constexpr std::int64_t size = 1200000;
+    const std::string fresh = Served("/modes/file/1200000");
+    WriteManifest("[QivYunPlay]\r\n" + ProgramLines(fresh, World + "/modes/slow/1200000"));
+    {
+        RecordingCalls calls;
+        auto dialog = std::make_unique<UpdaterDialog>(settings);
+        ASSERT_TRUE(dialog->Create(nullptr));
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog->Downloader().ReceivedSum() >= size / 3; }, 20000));
+        std::shared_ptr<UiGate> gate = dialog->Gate();
+        dialog.reset();
+        ASSERT_TRUE(test::PumpUntil([&] { return gate.use_count() == 1; }, 10000));
+        EXPECT_EQ(calls.calls.ends, 0);
+    }
+    EXPECT_TRUE(Exists("QivYunPlay.exe.new.down"));
+    EXPECT_TRUE(Exists("QivYunPlay.exe.new.down.state"));
+    EXPECT_FALSE(Exists("QivYunPlay.exe.new"));
+    test::HttpRequest("POST", World + "/world/modes/sent/reset");
+
+    RecordingCalls calls;
+    RunUpdater(calls, 30000);
+    EXPECT_TRUE(ReadFile(folder + "\\QivYunPlay.exe") == fresh);
+    EXPECT_EQ(calls.calls.opened, std::vector<std::string>{folder + "\\QivYunPlay.exe"});
+    EXPECT_FALSE(Exists("QivYunPlay.exe.new.down.state"));
+    const long long sentAgain = std::stoll(test::HttpRequest("GET", World + "/world/modes/sent"));
+    EXPECT_GT(sentAgain, 0);
+    EXPECT_LE(sentAgain, size * 3 / 4) << "the second run fetched what the first one had not";
 }
 
 // The updater fetches a missing manifest and its signature itself. Where the server has no
