@@ -98,7 +98,7 @@ namespace {
 int CompatibleFormat(HDC dc) {
     if (GetObjectType(dc) != OBJ_MEMDC) return 0;
     BITMAP selected{};
-    if (!GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof selected, &selected)) return -1;
+    if (!GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof selected, &selected)) return -1;
     return selected.bmBitsPixel * selected.bmPlanes;
 }
 

@@ -12,6 +12,7 @@
 #include "search/SearchSession.h"
 #include "search/SearchWindow.h"
 #include "shell/PanelLinks.h"
+#include "versioncheck/ManifestCheck.h"
 
 #include <string>
 
@@ -47,11 +48,13 @@ public:
     void OnToggleIntro();
     void OnFeedback();
     void OpenManifestLink(const char* section);
+    // The manifest as the start-up check accepted it: the source of the links.
+    void KeepCheckedManifest(const CheckedManifest& manifest) { checkedManifest = manifest; }
 
     // What the search session reaches of the panel.
     void ReadControls() override { window.UpdateData(true); }
     void WriteControls() override { window.UpdateData(false); }
-    std::string KeywordText(int limit) const override;
+    std::wstring KeywordText() const override;
     int EngineEnabled(EngineId engine) const override { return engineEnabled[static_cast<int>(engine)]; }
     const ListView& ResultList() const override { return resultList; }
     void ShowSearchStatus(const std::string& text) override;
@@ -84,6 +87,7 @@ private:
     // The panel's own state.
     std::string statusLineText;
     bool introShown = false;
+    CheckedManifest checkedManifest;
     SearchSession session{*this};
 };
 

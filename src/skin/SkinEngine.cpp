@@ -6,6 +6,7 @@
 #include "skin/engine/Redirections.h"
 #include "skin/engine/SkinProperties.h"
 #include "skin/engine/SkinTypeChoice.h"
+#include "skin/engine/SkinnerText.h"
 #include "skin/patching/Unpatched.h"
 
 #include <algorithm>
@@ -19,6 +20,17 @@ namespace {
 SkinEngine* engine = nullptr;
 
 int Code(LoadResult result) { return static_cast<int>(result); }
+
+// The module's whole path, however long and whatever characters its folders hold.
+std::wstring ModuleFileName(HINSTANCE module) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+        // A path never exceeds 32767 characters.
+        if (length < path.size() || path.size() > 32767) return path.substr(0, length);
+        path.resize(path.size() * 2);
+    }
+}
 
 LoadResult LoadResultOfReading(SkinResult result) {
     switch (result) {
@@ -80,17 +92,18 @@ SkinEngine::SkinEngine(HINSTANCE instance) : instance_(instance) {
     DWORD major = LOBYTE(LOWORD(GetVersion()));
     notVersion5_ = major != 5;
 
-    WNDCLASSA dropDownList{};
+    WNDCLASSW dropDownList{};
     dropDownList.style = CS_HREDRAW | CS_VREDRAW;
     dropDownList.lpfnWndProc = &SkinEngine::DropDownListProcedure;
     dropDownList.hInstance = instance;
-    dropDownList.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    dropDownList.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     dropDownList.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     // The trailing blank keeps it from ever matching the system's "ComboLBox".
-    dropDownList.lpszClassName = "ComboLBox ";
-    RegisterClassA(&dropDownList);
+    dropDownList.lpszClassName = L"ComboLBox ";
+    RegisterClassW(&dropDownList);
 
-    if (major >= 5) hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &SkinEngine::HookProcedure, nullptr, GetCurrentThreadId());
+    // A wide hook: the messages it sees carry their texts as UTF-16.
+    if (major >= 5) hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &SkinEngine::HookProcedure, nullptr, GetCurrentThreadId());
 }
 
 LoadResult SkinEngine::Load(const void* bytes, size_t size, int hue, int saturation, int lightness) {
@@ -104,11 +117,9 @@ LoadResult SkinEngine::Load(const void* bytes, size_t size, int hue, int saturat
 }
 
 LoadResult SkinEngine::LoadFile() {
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(instance_, path, MAX_PATH);
-    std::string folder(path, length);
-    folder.erase(std::min(folder.size(), folder.rfind('\\')));
-    SkinResult result = skinData_.ReadSkinFile((folder + "\\kelvo.zor").c_str());
+    std::wstring folder = ModuleFileName(instance_);
+    folder.erase(std::min(folder.size(), folder.rfind(L'\\')));
+    SkinResult result = skinData_.ReadSkinFile((folder + L"\\kelvo.zor").c_str());
     if (result == SkinResult::Loaded) AfterLoad();
     return LoadResultOfReading(result);
 }
@@ -145,10 +156,8 @@ void SkinEngine::Examine(HWND window) {
     if (auto chosen = reinterpret_cast<uintptr_t>(GetPropA(window, SkinTypeProperty))) {
         CreateSkinner(window, static_cast<SkinType>(chosen));
     } else {
-        char className[65] = {};
-        GetClassNameA(window, className, sizeof(className));
         auto style = static_cast<uint32_t>(unpatched::GetWindowLongA(window, GWL_STYLE));
-        if (SkinType type = SkinTypeForClass(className, style)) CreateSkinner(window, type);
+        if (SkinType type = SkinTypeForClass(ClassNameOf(window), style)) CreateSkinner(window, type);
     }
     SetPropA(window, ExaminedProperty, reinterpret_cast<HANDLE>(1));
 }
@@ -187,19 +196,19 @@ void SkinEngine::InterceptMenuOwner(HWND window) {
 
 LRESULT CALLBACK SkinEngine::MenuOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto saved = reinterpret_cast<WNDPROC>(RemovePropA(window, MenuOwnerProperty));
-    if (!saved) return DefWindowProcA(window, message, wParam, lParam);
+    if (!saved) return DefWindowProcW(window, message, wParam, lParam);
     unpatched::SetWindowProcedure(window, saved);
     if (engine && message == WM_MEASUREITEM && engine->menuItems_.Measure(*crack::MeasureItem(lParam), engine->skinData_))
         return TRUE;
     if (engine && message == WM_DRAWITEM && engine->menuItems_.Draw(*crack::DrawItem(lParam), engine->skinData_))
         return TRUE;
-    return CallWindowProcA(saved, window, message, wParam, lParam);
+    return CallWindowProcW(saved, window, message, wParam, lParam);
 }
 
 // Windows of the engine's own drop-down class are made by the combo-box kind, which draws them;
 // until then they behave as plain windows.
 LRESULT CALLBACK SkinEngine::DropDownListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 BOOL CALLBACK SkinEngine::RefreshChild(HWND window, LPARAM self) {

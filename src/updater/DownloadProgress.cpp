@@ -6,14 +6,14 @@ namespace qivyun {
 
 std::uint32_t ElapsedTenths(std::uint32_t nowTick, std::uint32_t startTick) { return (nowTick - startTick) / 100; }
 
-ProgressFigures ComputeProgress(std::uint32_t elapsedTenths, std::uint32_t totalSize, std::int32_t permilleSum,
-                                std::uint32_t receivedSum, const std::string& downloadName) {
+ProgressFigures ComputeProgress(std::uint32_t elapsedTenths, std::int64_t totalSize, std::int32_t permilleSum,
+                                std::int64_t receivedSum, const std::string& downloadName) {
     ProgressFigures figures;
     figures.position = permilleSum;
-    figures.percentText = std::to_string(permilleSum * 100 / ProgressRange) + "%";
-    const std::uint32_t total = totalSize / 1024;
+    figures.percentText = std::to_string(std::int64_t{permilleSum} * 100 / ProgressRange) + "%";
+    const std::int64_t total = totalSize / 1024;
     const std::string totalText = std::to_string(total) + "  Kbit";
-    const std::uint32_t received = receivedSum / 1024;
+    const std::int64_t received = receivedSum / 1024;
     figures.amountText = std::to_string(received) + "/" + totalText;
     // received units per second
     const double speed =

@@ -25,9 +25,10 @@ std::uint32_t ElapsedTenths(std::uint32_t nowTick, std::uint32_t startTick);
 
 // One tick's figures from the downloader's counters: the per-mille sum is the bar position, the
 // percentage is position * 100 / 4000, the speed is received units per second (received units /
-// elapsed tenths * 10) with two decimals (0.00 before the first tenth has passed).
-ProgressFigures ComputeProgress(std::uint32_t elapsedTenths, std::uint32_t totalSize, std::int32_t permilleSum,
-                                std::uint32_t receivedSum, const std::string& downloadName);
+// elapsed tenths * 10) with two decimals (0.00 before the first tenth has passed). Sizes and their
+// products are 64-bit.
+ProgressFigures ComputeProgress(std::uint32_t elapsedTenths, std::int64_t totalSize, std::int32_t permilleSum,
+                                std::int64_t receivedSum, const std::string& downloadName);
 
 // The name a status line shows for a path: the text after the last backslash (or, without one,
 // the last slash), or the whole text; without the part from the last dot on when keepExtension is

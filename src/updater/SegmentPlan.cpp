@@ -1,65 +1,112 @@
 #include "updater/SegmentPlan.h"
 
 #include <algorithm>
+#include <charconv>
+#include <vector>
 
 namespace qivyun {
 
-SegmentPlan SplitSegments(std::uint32_t totalSize, int count) {
+SegmentPlan SplitSegments(std::int64_t totalSize, int count) {
     SegmentPlan plan;
-    const std::uint32_t share = totalSize / static_cast<std::uint32_t>(count);
+    plan.count = count;
+    const std::int64_t share = totalSize / count;
     for (int i = 0; i < count; ++i) {
-        plan.start[i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(i) * share);
-        plan.end[i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(i + 1) * share) - 1;
+        plan.start[i] = i * share;
+        plan.end[i] = (i + 1) * share - 1;
         plan.length[i] = plan.end[i] - plan.start[i];
     }
-    plan.end[count - 1] = static_cast<std::int32_t>(totalSize);
-    plan.length[count - 1] = static_cast<std::int32_t>(totalSize) - plan.start[count - 1];
+    plan.end[count - 1] = totalSize;
+    plan.length[count - 1] = totalSize - plan.start[count - 1];
     return plan;
 }
 
-std::int64_t SegmentBytesDue(const SegmentPlan& plan, int segment, std::uint32_t totalSize) {
-    if (plan.start[segment] == FinishedSegment) return 0;
-    const std::int64_t stop = std::min<std::int64_t>(std::int64_t{plan.end[segment]} + 1, totalSize);
+std::int64_t SegmentBytesDue(const SegmentPlan& plan, int segment, std::int64_t totalSize) {
+    const std::int64_t stop = std::min(plan.end[segment] + 1, totalSize);
     return std::max<std::int64_t>(0, stop - plan.start[segment]);
+}
+
+std::int32_t SegmentPermille(std::int64_t received, std::int64_t length) {
+    if (length <= 0) return 1000;
+    return static_cast<std::int32_t>(received * 1000 / length);
 }
 
 namespace {
 
-void Put(std::string& bytes, std::int32_t value) {
-    const auto word = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>((word >> shift) & 0xff));
+constexpr std::string_view RecordFormat = "qivyun download record 1";
+
+bool ReadNumber(std::string_view text, std::int64_t& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
-std::int32_t Get(const std::string& bytes, std::size_t at) {
-    std::uint32_t word = 0;
-    for (int i = 3; i >= 0; --i) word = (word << 8) | static_cast<unsigned char>(bytes[at + i]);
-    return static_cast<std::int32_t>(word);
+// The ranges cover [0, size) once, in order, and none claims more bytes than it asks for.
+bool CoversTheFile(const DownloadRecord& record) {
+    const SegmentPlan& plan = record.plan;
+    if (plan.count < 1 || plan.count > MaxSegments || record.size < 0) return false;
+    std::int64_t next = 0;
+    for (int i = 0; i < plan.count; ++i) {
+        if (plan.start[i] != std::min(next, record.size) || plan.end[i] < plan.start[i] - 1) return false;
+        if (record.received[i] < 0 || record.received[i] > SegmentBytesDue(plan, i, record.size)) return false;
+        next = std::max(next, plan.end[i] + 1);
+    }
+    return next >= record.size;
 }
 
 }  // namespace
 
-std::string EncodeSegmentState(const SegmentPlan& plan, int count) {
-    std::string bytes;
-    for (int i = 0; i < count; ++i) {
-        Put(bytes, plan.start[i]);
-        Put(bytes, plan.end[i]);
+std::string EncodeDownloadRecord(const DownloadRecord& record) {
+    std::string text(RecordFormat);
+    text += "\naddress " + record.address + "\nsize " + std::to_string(record.size) + "\n";
+    if (!record.etag.empty()) text += "etag " + record.etag + "\n";
+    if (!record.lastModified.empty()) text += "last-modified " + record.lastModified + "\n";
+    for (int i = 0; i < record.plan.count; ++i) {
+        text += "segment " + std::to_string(record.plan.start[i]) + " " + std::to_string(record.plan.end[i]) + " " +
+                std::to_string(record.plan.length[i]) + " " + std::to_string(record.received[i]) + "\n";
     }
-    for (int i = 0; i < count; ++i) Put(bytes, plan.length[i]);
-    for (int i = 0; i < count; ++i) Put(bytes, plan.base[i]);
-    return bytes;
+    return text;
 }
 
-std::optional<SegmentPlan> DecodeSegmentState(const std::string& bytes, int count) {
-    if (count < 1 || count > MaxSegments || bytes.size() < static_cast<std::size_t>(count) * 16) return std::nullopt;
-    SegmentPlan plan;
-    std::size_t at = 0;
-    for (int i = 0; i < count; ++i, at += 8) {
-        plan.start[i] = Get(bytes, at);
-        plan.end[i] = Get(bytes, at + 4);
+std::optional<DownloadRecord> DecodeDownloadRecord(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto end = text.find('\n', at);
+        if (end == std::string_view::npos) return std::nullopt;  // a record always ends its last line
+        lines.push_back(text.substr(at, end - at));
+        at = end + 1;
     }
-    for (int i = 0; i < count; ++i, at += 4) plan.length[i] = Get(bytes, at);
-    for (int i = 0; i < count; ++i, at += 4) plan.base[i] = Get(bytes, at);
-    return plan;
+    if (lines.empty() || lines[0] != RecordFormat) return std::nullopt;
+    DownloadRecord record;
+    bool sized = false;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const auto space = lines[i].find(' ');
+        if (space == std::string_view::npos) return std::nullopt;
+        const std::string_view key = lines[i].substr(0, space);
+        const std::string_view value = lines[i].substr(space + 1);
+        if (key == "address") {
+            record.address = std::string(value);
+        } else if (key == "size") {
+            if (!ReadNumber(value, record.size)) return std::nullopt;
+            sized = true;
+        } else if (key == "etag") {
+            record.etag = std::string(value);
+        } else if (key == "last-modified") {
+            record.lastModified = std::string(value);
+        } else if (key == "segment" && record.plan.count < MaxSegments) {
+            const int s = record.plan.count++;
+            std::int64_t* fields[] = {&record.plan.start[s], &record.plan.end[s], &record.plan.length[s], &record.received[s]};
+            std::string_view rest = value;
+            for (std::int64_t* field : fields) {
+                const auto cut = rest.find(' ');
+                if (!ReadNumber(rest.substr(0, cut), *field)) return std::nullopt;
+                rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 1);
+            }
+            if (!rest.empty()) return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (record.address.empty() || !sized || !CoversTheFile(record)) return std::nullopt;
+    return record;
 }
 
 }  // namespace qivyun

@@ -2,70 +2,50 @@
 
 #include "BuildConfig.h"
 
-#include <cstdio>
-#include <memory>
+#include <algorithm>
 #include <vector>
 
 namespace qivyun {
 namespace {
 
-bool FileExists(const std::string& path) {
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        std::fclose(file);
-        return true;
-    }
-    return false;
-}
-
-std::string ReadWholeFile(const std::string& path) {
-    std::string bytes;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        std::size_t count;
-        while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
-        std::fclose(file);
-    }
-    return bytes;
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
-}
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-std::string HostAndPort(const Address& address) { return address.host + ":" + std::to_string(address.port); }
-
-// What a socket that failed to connect or to take a request says about the server.
-std::string ConnectionFailure(const TcpSocket& socket, const Address& address, const std::string& quietText) {
-    return socket.TimedOut() ? "no answer from " + HostAndPort(address) + " within " + quietText
-                             : "cannot connect to " + HostAndPort(address);
-}
-
-std::int32_t Permille(std::int32_t received, std::int32_t length) {
-    if (length <= 0) return 1000;
-    return static_cast<std::int32_t>(static_cast<double>(received) * 1000.0 / static_cast<double>(length));
-}
+// The probe reads the reply head, and the body only when it is short enough to save the ranges it
+// holds a connection each: a receive buffer of that size keeps the server from sending much more of
+// a large body before the connection is closed.
+constexpr std::int64_t ProbeKeepsBodiesUpTo = 64 * 1024;
+constexpr int ProbeReceiveBuffer = static_cast<int>(ProbeKeepsBodiesUpTo);
+// How often a running download writes down how far it got, for a process that is killed.
+constexpr auto RecordInterval = std::chrono::seconds(1);
+constexpr std::size_t RecordSizeLimit = 64 * 1024;
 
 }  // namespace
 
+std::string SidePathOf(const std::string& writtenPath) { return writtenPath + ".down"; }
+std::string RecordPathOf(const std::string& writtenPath) { return SidePathOf(writtenPath) + ".state"; }
+
+void DiscardDownload(const std::string& writtenPath) {
+    disk::Remove(RecordPathOf(writtenPath));
+    disk::Remove(SidePathOf(writtenPath));
+    disk::Remove(writtenPath);
+}
+
 SegmentedDownloader::SegmentedDownloader(MessageSink sink)
-    : showMessage(std::move(sink)), quietMilliseconds(config::DownloadQuietSeconds * 1000) {}
+    : showMessage(std::move(sink)), quietMilliseconds(config::DownloadQuietSeconds * 1000) {
+    static_assert(std::atomic<std::int64_t>::is_always_lock_free, "the counters are read without locks");
+}
+
+SegmentedDownloader::~SegmentedDownloader() { StopAndSave(); }
 
 std::string SegmentedDownloader::QuietText() const {
     return quietMilliseconds % 1000 == 0 ? std::to_string(quietMilliseconds / 1000) + " s"
                                          : std::to_string(quietMilliseconds) + " ms";
 }
 
-SegmentedDownloader::~SegmentedDownloader() {
-    for (auto& flag : stopFlag) flag = true;
-    Wait();
+// Why a connection gave up: the download was stopped, the server stayed quiet ("no answer from
+// HOST:PORT within 30 s"), or what `otherwise` says of the server.
+std::string SegmentedDownloader::ConnectionEnd(const TcpSocket& socket, const char* whenQuiet, const char* otherwise) const {
+    if (socket.Cancelled()) return StoppedText;
+    if (socket.TimedOut()) return whenQuiet + HostAndPort(address) + " within " + QuietText();
+    return otherwise + HostAndPort(address);
 }
 
 std::int32_t SegmentedDownloader::PermilleSum() const {
@@ -74,9 +54,9 @@ std::int32_t SegmentedDownloader::PermilleSum() const {
     return sum;
 }
 
-std::uint32_t SegmentedDownloader::ReceivedSum() const {
-    std::uint32_t sum = 0;
-    for (const auto& received : segmentReceived) sum += static_cast<std::uint32_t>(received.load());
+std::int64_t SegmentedDownloader::ReceivedSum() const {
+    std::int64_t sum = 0;
+    for (const auto& received : segmentReceived) sum += received.load();
     return sum;
 }
 
@@ -85,63 +65,64 @@ void SegmentedDownloader::ClearSegmentCounters() {
     for (auto& received : segmentReceived) received = 0;
 }
 
+void SegmentedDownloader::RequestStop() { stopRequested = true; }
+
+void SegmentedDownloader::StopAndSave() {
+    RequestStop();
+    Wait();
+}
+
 void SegmentedDownloader::Wait() {
-    if (mergeThread.joinable()) mergeThread.join();
+    if (keeperThread.joinable()) keeperThread.join();
 }
 
-std::string SegmentedDownloader::PartPath(int segment) const { return partBase + std::to_string(segment); }
-
-void SegmentedDownloader::DeleteParts() const {
-    for (int i = 0; i < segmentCount; ++i) std::remove(PartPath(i).c_str());
+bool SegmentedDownloader::WaitFor(int milliseconds) {
+    std::unique_lock lock(endMutex);
+    return downloadEnded.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                                  [this] { return outcome != DownloadOutcome::Running; });
 }
 
-void SegmentedDownloader::Start(const std::string& url, const std::string& target, int count, const std::string& suffix) {
+void SegmentedDownloader::Start(const std::string& url, const std::string& target, const DownloadOptions& given) {
     Wait();
     ClearSegmentCounters();
-    for (auto& base : plan.base) base = 0;
     totalSize = 0;
     outcome = DownloadOutcome::Idle;
+    stopRequested = false;
+    discardParts = false;
     segmentFailed.fill(false);
     failureCause.clear();
+    resumed = false;
+    ranged = false;
+    etag.clear();
+    lastModified.clear();
+    sideFile.Close();
 
-    if (!ParseAddress(url, address)) {
-        failureCause = "not an address of the form http://host[:port]/path";
+    requestedUrl = std::string(TrimBlanks(url));
+    addressRefused = ParseAddress(requestedUrl, address) != AddressProblem::None;
+    if (addressRefused) {
+        failureCause = DescribeAddressProblem(requestedUrl);
         if (showMessage) showMessage(BadAddressText);
         return;
     }
     targetPath = std::string(TrimBlanks(target));
-    sideSuffix = suffix;
-    segmentCount = count < 1 ? 1 : count > MaxSegments ? MaxSegments : count;
+    options = given;
+    options.segmentCount = std::clamp(options.segmentCount, 1, MaxSegments);
     if (Probe() != 0) return;
 
-    partBase = WrittenPath() + ".down";
-    LoadState();
-    if (plan.start[0] == NotSplit) plan = SplitSegments(totalSize, segmentCount);
-
     outcome = DownloadOutcome::Running;
-    nextSegment = 0;
-    const int threads = ranged ? segmentCount : 1;
-    for (int i = 0; i < threads; ++i) {
-        stopFlag[i] = false;
-        segmentThread[i] = std::thread(&SegmentedDownloader::RunSegment, this);
-    }
-    mergeThread = std::thread(&SegmentedDownloader::RunMerge, this);
-}
-
-// A state file left by StopAndSave resumes the download, as long as it describes this file: the
-// same segment count ending at the probed size, with ranges served. Otherwise its parts are stale.
-void SegmentedDownloader::LoadState() {
-    resumed = false;
-    plan.start[0] = NotSplit;
-    if (!FileExists(partBase)) return;
-    const auto loaded = DecodeSegmentState(ReadWholeFile(partBase), segmentCount);
-    std::remove(partBase.c_str());
-    if (loaded && ranged && loaded->end[segmentCount - 1] == static_cast<std::int32_t>(totalSize.load())) {
-        plan = *loaded;
-        resumed = true;
+    if (!PrepareSideFile()) {
+        failureCause = "cannot write " + SidePathOf(WrittenPath());
+        std::lock_guard lock(endMutex);
+        outcome = DownloadOutcome::Failed;
         return;
     }
-    DeleteParts();
+    // a range already whole (from an earlier run, or of no bytes in a tiny file) needs no connection
+    std::vector<int> pending;
+    for (int i = 0; i < plan.count; ++i)
+        if (segmentReceived[i] < SegmentBytesDue(plan, i, totalSize)) pending.push_back(i);
+    segmentsRunning = static_cast<int>(pending.size());
+    for (const int i : pending) segmentThread[i] = std::thread(&SegmentedDownloader::RunSegment, this, i);
+    keeperThread = std::thread(&SegmentedDownloader::RunKeeper, this);
 }
 
 // Receives into the head block until the empty line that ends the head has arrived, the block is
@@ -160,23 +141,32 @@ bool SegmentedDownloader::ReadReplyHead(TcpSocket& socket, char* block, std::siz
 }
 
 int SegmentedDownloader::Probe() {
-    for (int redirects = 0;; ++redirects) {
+    // a server that refuses the range without telling the size is asked once more for the whole file
+    bool withoutRange = false;
+    for (int redirects = 0;;) {
         probeSocket.Close();
         probeSocket.SetQuietTime(quietMilliseconds);
+        probeSocket.SetCancelFlag(&stopRequested);
+        probeSocket.LimitReceiveBuffer(ProbeReceiveBuffer);
+        probeState = ProbeMalformed;
         // no connection, or a request that did not go out whole, gets no reply worth reading
         if (!probeSocket.Connect(address.host, address.port) ||
-            !probeSocket.SendAll(RequestHead(address, ProbeRangeLine()))) {
-            failureCause = ConnectionFailure(probeSocket, address, QuietText());
+            !probeSocket.SendAll(RequestHead(address, withoutRange ? std::string() : ProbeRangeLine()))) {
+            failureCause = ConnectionEnd(probeSocket, "no answer from ", "cannot connect to ");
             probeSocket.Close();
-            probeState = ProbeMalformed;
             return 1;
         }
         char block[ReplyHeadBlockSize] = {};
         std::size_t size = 0, bodyStart = 0;
         ReadReplyHead(probeSocket, block, size, bodyStart);
-        const bool quiet = probeSocket.TimedOut();
-        probeSocket.Close();
         const ReplyHead reply = ParseReplyHead(std::string(block, size) + "\r\n");
+        probeBody.clear();
+        if (reply.probeState == ProbeSizeKnown && reply.status < 300) KeepShortProbeBody(reply, block + bodyStart, size - bodyStart);
+        probeSocket.Close();
+        if (reply.status == 416 && reply.probeState == ProbeServerError && !withoutRange) {
+            withoutRange = true;
+            continue;
+        }
         probeState = reply.probeState;
         if (reply.probeState == ProbeServerError) {
             failureCause = "HTTP status " + std::to_string(reply.status);
@@ -184,154 +174,151 @@ int SegmentedDownloader::Probe() {
             return 1;
         }
         if (reply.probeState == ProbeMalformed) {
-            failureCause = quiet ? "no reply from " + HostAndPort(address) + " within " + QuietText()
-                                 : "no usable HTTP reply from " + HostAndPort(address);
+            failureCause = reply.redirectProblem != AddressProblem::None
+                               ? "redirect to " + reply.location + ": " + DescribeAddressProblem(reply.location)
+                               : ConnectionEnd(probeSocket, "no reply from ", "no usable HTTP reply from ");
             return 1;
         }
         if (reply.probeState == ProbeRedirected) {
-            if (redirects >= MaxRedirects) {
+            if (++redirects > MaxRedirects) {
                 failureCause = "more than " + std::to_string(MaxRedirects) + " redirects";
                 probeState = ProbeMalformed;
                 return 1;
             }
-            targetPath = RedirectTargetPath(targetPath, reply.location);
+            if (!options.keepTargetName) targetPath = RedirectTargetPath(targetPath, reply.location);
             address = reply.redirect;
+            withoutRange = false;
             continue;
         }
-        ranged = reply.status == 206;
-        totalSize = static_cast<std::uint32_t>(reply.contentLength + (ranged ? ProbeOffset : 0));
+        ranged = reply.status == 206 || reply.status == 416;
+        if (reply.status == 416) totalSize = reply.fileSize;
+        else if (ranged) totalSize = reply.fileSize != UnknownSize ? reply.fileSize : reply.contentLength + ProbeOffset;
+        else totalSize = reply.contentLength;
+        etag = reply.etag;
+        lastModified = reply.lastModified;
         return 0;
     }
 }
 
-void SegmentedDownloader::RunSegment() {
-    const int i = nextSegment.fetch_add(1);
-    if (plan.start[i] == FinishedSegment) {
-        segmentPermille[i] = 1000;
-        segmentReceived[i] = plan.length[i];
-        return;
+// A short body arrives whole on the probe's connection; one that breaks off is left to the segments.
+void SegmentedDownloader::KeepShortProbeBody(const ReplyHead& reply, const char* early, std::size_t earlyCount) {
+    const std::int64_t first = reply.status == 200 ? 0 : reply.rangeFirst == UnknownSize ? ProbeOffset : reply.rangeFirst;
+    if (reply.contentLength > ProbeKeepsBodiesUpTo || (reply.status == 206 && first != ProbeOffset)) return;
+    const auto length = static_cast<std::size_t>(reply.contentLength);
+    probeBody.assign(early, std::min(earlyCount, length));
+    char block[16 * 1024];
+    while (probeBody.size() < length) {
+        const long count = probeSocket.Receive(block, std::min(sizeof block, length - probeBody.size()));
+        if (count <= 0) return probeBody.clear();
+        probeBody.append(block, static_cast<std::size_t>(count));
     }
-    segmentReceived[i] = 0;
-    const std::int64_t due = ranged ? SegmentBytesDue(plan, i, totalSize) : std::int64_t{totalSize.load()};
-    const auto fail = [this, i](std::string cause) {
-        segmentFailed[i] = true;
-        segmentFailure[i] = std::move(cause);
-    };
-
-    TcpSocket socket(quietMilliseconds);
-    if (!socket.Connect(address.host, address.port) ||
-        !socket.SendAll(RequestHead(address, ranged ? SegmentRangeLine(plan.start[i], plan.end[i]) : std::string())))
-        return fail(ConnectionFailure(socket, address, QuietText()));
-    char head[ReplyHeadBlockSize] = {};
-    std::size_t size = 0, bodyStart = 0;
-    // A head that does not end within the block, or a reply other than the asked-for range (an
-    // error page), writes nothing: the file is never made of reply text.
-    if (!ReadReplyHead(socket, head, size, bodyStart)) {
-        return fail(socket.TimedOut() ? "no reply from " + HostAndPort(address) + " within " + QuietText()
-                                      : "no usable HTTP reply from " + HostAndPort(address));
-    }
-    const int status = ParseReplyHead(std::string_view(head, bodyStart)).status;
-    if (status != (ranged ? 206 : 200)) return fail("HTTP status " + std::to_string(status) + " for a part of the file");
-
-    File part(std::fopen(PartPath(i).c_str(), resumed ? "ab" : "wb"));
-    if (!part) return fail("cannot write " + PartPath(i));
-    if (!ranged) plan.length[0] = static_cast<std::int32_t>(totalSize.load());
-
-    std::int64_t written = 0;
-    std::string cause;
-    const auto append = [&](const char* bytes, std::size_t count) {
-        // bytes beyond the asked-for range mean the server sent something else
-        if (written + static_cast<std::int64_t>(count) > due) {
-            cause = "more bytes than asked for from " + HostAndPort(address);
-            return false;
-        }
-        if (std::fwrite(bytes, 1, count, part.get()) != count) {
-            cause = "cannot write " + PartPath(i);
-            return false;
-        }
-        written += static_cast<std::int64_t>(count);
-        segmentReceived[i] = static_cast<std::int32_t>(written) + plan.base[i];
-        segmentPermille[i] = Permille(segmentReceived[i], plan.length[i]);
-        return true;
-    };
-    bool intact = append(head + bodyStart, size - bodyStart);
-
-    std::vector<char> block(ReceiveBlockSize);
-    while (intact) {
-        if (stopFlag[i]) {
-            plan.start[i] += static_cast<std::int32_t>(written);
-            plan.base[i] += static_cast<std::int32_t>(written);
-            return;
-        }
-        const long count = socket.Receive(block.data(), block.size());
-        if (count <= 0) {
-            if (written < due)
-                cause = (socket.TimedOut() ? "nothing from " + HostAndPort(address) + " for " + QuietText()
-                                           : "the connection to " + HostAndPort(address) + " ended") +
-                        " after " + std::to_string(written) + " of " + std::to_string(due) + " bytes";
-            break;
-        }
-        intact = append(block.data(), static_cast<std::size_t>(count));
-    }
-    part.reset();
-    socket.Close();
-    if (intact && written == due) {
-        plan.start[i] = FinishedSegment;
-        return;
-    }
-    // what did arrive stays counted, so a state kept by a later stop resumes after it
-    plan.start[i] += static_cast<std::int32_t>(written);
-    plan.base[i] += static_cast<std::int32_t>(written);
-    fail(cause);
+    probeBodyOffset = first;
 }
 
-void SegmentedDownloader::RunMerge() {
-    const int threads = ranged ? segmentCount : 1;
-    for (int i = 0; i < threads; ++i) segmentThread[i].join();
-    for (int i = 0; i < threads; ++i) {
-        if (stopFlag[i]) {
-            outcome = DownloadOutcome::Stopped;
-            return;
+// The side file holds every range at its place. A record of an interrupted download of this very
+// file lets it go on from there; anything else left under these names is made anew, with what the
+// probe brought already in it: a range that lies within it needs no connection of its own.
+bool SegmentedDownloader::PrepareSideFile() {
+    if (options.resume && ranged && TakeUpRecord()) return resumed = true;
+    const std::string written = WrittenPath();
+    disk::Remove(RecordPathOf(written));
+    plan = SplitSegments(totalSize, ranged ? options.segmentCount : 1);
+    sideFile = DiskFile::CreateAtSize(SidePathOf(written), totalSize);
+    if (!sideFile.IsOpen()) return false;
+    if (probeBody.empty()) return true;
+    if (!sideFile.WriteAt(probeBodyOffset, probeBody.data(), probeBody.size())) return false;
+    const std::int64_t bodyEnd = probeBodyOffset + static_cast<std::int64_t>(probeBody.size());
+    for (int i = 0; i < plan.count; ++i) {
+        if (plan.start[i] < probeBodyOffset || plan.start[i] >= bodyEnd) continue;
+        segmentReceived[i] = std::min(SegmentBytesDue(plan, i, totalSize), bodyEnd - plan.start[i]);
+        segmentPermille[i] = SegmentPermille(segmentReceived[i], plan.length[i]);
+    }
+    return true;
+}
+
+// The record must be of the same address, and the server must still report the same size and the
+// same validators; the side file must still have its full size.
+bool SegmentedDownloader::TakeUpRecord() {
+    const std::string written = WrittenPath();
+    const auto text = disk::ReadSmall(RecordPathOf(written), RecordSizeLimit);
+    const auto record = text ? DecodeDownloadRecord(*text) : std::nullopt;
+    if (!record || record->address != requestedUrl || record->size != totalSize || record->etag != etag ||
+        record->lastModified != lastModified)
+        return false;
+    DiskFile side = DiskFile::OpenExisting(SidePathOf(written));
+    if (side.Size() != totalSize) return false;
+    sideFile = std::move(side);
+    plan = record->plan;
+    for (int i = 0; i < plan.count; ++i) {
+        segmentReceived[i] = record->received[i];
+        segmentPermille[i] = SegmentPermille(record->received[i], plan.length[i]);
+    }
+    return true;
+}
+
+// What is on disk is flushed before the record claims it, so that the record never runs ahead of
+// the file.
+void SegmentedDownloader::SaveRecord() {
+    DownloadRecord record{requestedUrl, totalSize, etag, lastModified, plan, {}};
+    for (int i = 0; i < plan.count; ++i) record.received[i] = segmentReceived[i];
+    sideFile.Flush();
+    disk::ReplaceWhole(RecordPathOf(WrittenPath()), EncodeDownloadRecord(record));
+}
+
+// Writes the record down while the segments run, then finishes the download once they have ended.
+void SegmentedDownloader::RunKeeper() {
+    {
+        std::unique_lock lock(segmentsMutex);
+        while (!segmentEnded.wait_for(lock, RecordInterval, [this] { return segmentsRunning == 0; })) {
+            if (!ranged) continue;
+            lock.unlock();
+            SaveRecord();
+            lock.lock();
         }
     }
-    // A segment that broke off or was answered with something else leaves no target: a short file
-    // is never passed off as the download.
-    for (int i = 0; i < threads; ++i) {
-        if (segmentFailed[i]) {
-            DeleteParts();
-            failureCause = segmentFailure[i];
-            outcome = DownloadOutcome::Failed;
-            return;
-        }
+    for (auto& thread : segmentThread)
+        if (thread.joinable()) thread.join();
+    FinishDownload();
+}
+
+// A whole file takes its name. An incomplete one keeps its side file and record where it can be
+// continued: ranges served, something on disk, and nothing that shows the parts to be another file's.
+void SegmentedDownloader::FinishDownload() {
+    const std::string written = WrittenPath();
+    bool whole = true;
+    std::int64_t onDisk = 0;
+    for (int i = 0; i < plan.count; ++i) {
+        whole &= segmentReceived[i] == SegmentBytesDue(plan, i, totalSize);
+        onDisk += segmentReceived[i];
     }
-    const std::string writtenPath = WrittenPath();
-    File target(std::fopen(writtenPath.c_str(), "wb"));
-    bool merged = target != nullptr;
-    std::vector<char> block(ReceiveBlockSize);
-    for (int i = 0; i < threads; ++i) {
-        if (File part{std::fopen(PartPath(i).c_str(), "rb")}) {
-            std::size_t count;
-            while (merged && (count = std::fread(block.data(), 1, block.size(), part.get())) > 0)
-                merged = std::fwrite(block.data(), 1, count, target.get()) == count;
+    for (int i = 0; i < plan.count; ++i) {
+        if (segmentFailed[i] && failureCause.empty()) failureCause = segmentFailure[i];
+    }
+    DownloadOutcome ending = DownloadOutcome::Complete;
+    if (whole && failureCause.empty()) {
+        const bool closed = sideFile.Close();
+        if (!closed || !disk::Rename(SidePathOf(written), written)) {
+            failureCause = "cannot write " + written;
+            disk::Remove(SidePathOf(written));
+            ending = DownloadOutcome::Failed;
+        }
+        disk::Remove(RecordPathOf(written));
+    } else {
+        const bool failed = !failureCause.empty() || discardParts;
+        if (failureCause.empty()) failureCause = StoppedText;
+        ending = failed ? DownloadOutcome::Failed : DownloadOutcome::Stopped;
+        if (ranged && !discardParts && onDisk > 0) {
+            SaveRecord();
+            sideFile.Close();
         } else {
-            merged = false;
+            sideFile.Close();
+            disk::Remove(RecordPathOf(written));
+            disk::Remove(SidePathOf(written));
         }
-        std::remove(PartPath(i).c_str());
     }
-    if (target && std::fclose(target.release()) != 0) merged = false;
-    if (ranged) std::remove(partBase.c_str());
-    if (!merged) {
-        std::remove(writtenPath.c_str());
-        failureCause = "cannot write " + writtenPath;
-    }
-    outcome = merged ? DownloadOutcome::Complete : DownloadOutcome::Failed;
-}
-
-void SegmentedDownloader::StopAndSave() {
-    for (auto& flag : stopFlag) flag = true;
-    Wait();
-    // Only a download that the stop really interrupted has a state worth keeping.
-    if (outcome == DownloadOutcome::Stopped) WriteWholeFile(partBase, EncodeSegmentState(plan, segmentCount));
+    std::lock_guard lock(endMutex);
+    outcome = ending;
+    downloadEnded.notify_all();
 }
 
 }  // namespace qivyun

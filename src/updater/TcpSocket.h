@@ -1,5 +1,6 @@
 #pragma once
 // A blocking TCP connection: POSIX sockets natively, Windows Sockets in the programs.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,6 +22,11 @@ public:
     TcpSocket& operator=(const TcpSocket&) = delete;
 
     void SetQuietTime(int milliseconds) { quietMilliseconds = milliseconds; }
+    // A flag another thread may raise to end every wait for the peer within a tenth of a second.
+    void SetCancelFlag(const std::atomic<bool>* flag) { cancelFlag = flag; }
+    // The system buffers at most this many received bytes (0: its own choice); set before Connect.
+    // A connection that reads only a reply head so keeps the server from sending much more.
+    void LimitReceiveBuffer(int bytes) { receiveBufferLimit = bytes; }
 
     // Connects to the host name (or dotted address) and port; false when no address answers.
     bool Connect(const std::string& host, int port);
@@ -33,15 +39,24 @@ public:
     bool IsOpen() const { return handle != invalid; }
     // The last connect, send or receive gave up because the peer stayed quiet.
     bool TimedOut() const { return timedOut; }
+    // The last connect, send or receive gave up because the cancel flag was raised.
+    bool Cancelled() const { return cancelled; }
 
 private:
-    // Waits until the connection can be read (or written); false after the quiet time.
+    // Waits until the connection can be read (or written); false after the quiet time or when the
+    // cancel flag rises.
     bool AwaitReady(bool forWriting);
+    // Waits at most `milliseconds` (-1: for ever): 1 ready, 0 not yet, -1 failed.
+    int WaitOnce(bool forWriting, int milliseconds);
+    void ApplyReceiveBufferLimit();
 
     static constexpr std::intptr_t invalid = -1;
     std::intptr_t handle = invalid;
     int quietMilliseconds = 0;
+    const std::atomic<bool>* cancelFlag = nullptr;
+    int receiveBufferLimit = 0;
     bool timedOut = false;
+    bool cancelled = false;
 };
 
 }  // namespace qivyun

@@ -13,20 +13,24 @@ namespace qivyun {
 
 bool StartSocketLayer() { return true; }
 
-// The socket does not block: every wait for the peer is a poll bounded by the quiet time.
-bool TcpSocket::AwaitReady(bool forWriting) {
+// The socket does not block: every wait for the peer is a poll.
+int TcpSocket::WaitOnce(bool forWriting, int milliseconds) {
     pollfd entry{static_cast<int>(handle), static_cast<short>(forWriting ? POLLOUT : POLLIN), 0};
     for (;;) {
-        const int ready = poll(&entry, 1, quietMilliseconds > 0 ? quietMilliseconds : -1);
+        const int ready = poll(&entry, 1, milliseconds);
         if (ready < 0 && errno == EINTR) continue;
-        if (ready == 0) timedOut = true;
-        return ready > 0;
+        return ready > 0 ? 1 : ready == 0 ? 0 : -1;
     }
+}
+
+void TcpSocket::ApplyReceiveBufferLimit() {
+    if (receiveBufferLimit > 0)
+        setsockopt(static_cast<int>(handle), SOL_SOCKET, SO_RCVBUF, &receiveBufferLimit, sizeof receiveBufferLimit);
 }
 
 bool TcpSocket::Connect(const std::string& host, int port) {
     Close();
-    timedOut = false;
+    timedOut = cancelled = false;
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -37,6 +41,7 @@ bool TcpSocket::Connect(const std::string& host, int port) {
                               candidate->ai_protocol);
         if (fd < 0) continue;
         handle = fd;
+        ApplyReceiveBufferLimit();
         bool connected = connect(fd, candidate->ai_addr, candidate->ai_addrlen) == 0;
         if (!connected && errno == EINPROGRESS && AwaitReady(true)) {
             int error = 0;
@@ -51,7 +56,7 @@ bool TcpSocket::Connect(const std::string& host, int port) {
 
 bool TcpSocket::SendAll(std::string_view data) {
     if (!IsOpen()) return false;
-    timedOut = false;
+    timedOut = cancelled = false;
     while (!data.empty()) {
         const ssize_t sent = send(static_cast<int>(handle), data.data(), data.size(), MSG_NOSIGNAL);
         if (sent < 0 && errno == EINTR) continue;
@@ -67,7 +72,7 @@ bool TcpSocket::SendAll(std::string_view data) {
 
 long TcpSocket::Receive(char* buffer, std::size_t size) {
     if (!IsOpen()) return -1;
-    timedOut = false;
+    timedOut = cancelled = false;
     for (;;) {
         const ssize_t received = recv(static_cast<int>(handle), buffer, size, 0);
         if (received < 0 && errno == EINTR) continue;

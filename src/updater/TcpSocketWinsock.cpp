@@ -10,9 +10,9 @@ bool StartSocketLayer() {
     return WSAStartup(MAKEWORD(2, 2), &data) == 0;
 }
 
-// The socket does not block: every wait for the peer is a select bounded by the quiet time. A
-// connect that fails shows in the exception set.
-bool TcpSocket::AwaitReady(bool forWriting) {
+// The socket does not block: every wait for the peer is a select. A connect that fails shows in
+// the exception set.
+int TcpSocket::WaitOnce(bool forWriting, int milliseconds) {
     const SOCKET s = static_cast<SOCKET>(handle);
     fd_set ready;
     fd_set failed;
@@ -20,16 +20,22 @@ bool TcpSocket::AwaitReady(bool forWriting) {
     FD_ZERO(&failed);
     FD_SET(s, &ready);
     FD_SET(s, &failed);
-    timeval limit{quietMilliseconds / 1000, (quietMilliseconds % 1000) * 1000};
+    timeval limit{milliseconds / 1000, (milliseconds % 1000) * 1000};
     const int count = select(0, forWriting ? nullptr : &ready, forWriting ? &ready : nullptr, &failed,
-                             quietMilliseconds > 0 ? &limit : nullptr);
-    if (count == 0) timedOut = true;
-    return count > 0 && FD_ISSET(s, &ready) && !FD_ISSET(s, &failed);
+                             milliseconds >= 0 ? &limit : nullptr);
+    if (count == 0) return 0;
+    return count > 0 && FD_ISSET(s, &ready) && !FD_ISSET(s, &failed) ? 1 : -1;
+}
+
+void TcpSocket::ApplyReceiveBufferLimit() {
+    if (receiveBufferLimit > 0)
+        setsockopt(static_cast<SOCKET>(handle), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&receiveBufferLimit),
+                   sizeof receiveBufferLimit);
 }
 
 bool TcpSocket::Connect(const std::string& host, int port) {
     Close();
-    timedOut = false;
+    timedOut = cancelled = false;
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -39,6 +45,7 @@ bool TcpSocket::Connect(const std::string& host, int port) {
         const SOCKET s = socket(candidate->ai_family, candidate->ai_socktype, candidate->ai_protocol);
         if (s == INVALID_SOCKET) continue;
         handle = static_cast<std::intptr_t>(s);
+        ApplyReceiveBufferLimit();
         u_long nonBlocking = 1;
         bool connected = ioctlsocket(s, FIONBIO, &nonBlocking) == 0 &&
                          connect(s, candidate->ai_addr, static_cast<int>(candidate->ai_addrlen)) == 0;
@@ -55,7 +62,7 @@ bool TcpSocket::Connect(const std::string& host, int port) {
 
 bool TcpSocket::SendAll(std::string_view data) {
     if (!IsOpen()) return false;
-    timedOut = false;
+    timedOut = cancelled = false;
     while (!data.empty()) {
         const int sent = send(static_cast<SOCKET>(handle), data.data(), static_cast<int>(data.size()), 0);
         if (sent == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
@@ -70,7 +77,7 @@ bool TcpSocket::SendAll(std::string_view data) {
 
 long TcpSocket::Receive(char* buffer, std::size_t size) {
     if (!IsOpen()) return -1;
-    timedOut = false;
+    timedOut = cancelled = false;
     for (;;) {
         const int received = recv(static_cast<SOCKET>(handle), buffer, static_cast<int>(size), 0);
         if (received == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {

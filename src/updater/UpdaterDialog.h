@@ -14,7 +14,7 @@
 
 namespace qivyun {
 
-inline constexpr char UpdaterMutexName[] = "QivYunUpdateFSG";
+inline constexpr wchar_t UpdaterMutexName[] = L"QivYunUpdateFSG";
 inline constexpr char UpdaterRunningText[] = "自动更新已经在运行";
 inline constexpr char UpToDateText[] = "当前已为最新版本！";
 inline constexpr char UpToDateStatusText[] = "正在获取版本信息..........100%";
@@ -31,10 +31,12 @@ public:
     // instance mutex.
     void SelfReplaceCheck();
     // The worker's requests, on this window's thread: a download whose progress timer 1 shows and
-    // whose end it reports to the worker; and the report that everything is current, which ends
-    // the program.
-    void StartDownload(const std::string& url, const std::string& target, const std::string& sideSuffix = {});
+    // whose end it reports to the worker (a quiet one shows no message of the downloader's); the
+    // report that everything is current and the one that the update stopped, which end the program.
+    void StartDownload(const std::string& url, const std::string& target, const std::string& sideSuffix = {},
+                       bool quiet = false);
     void ReportUpToDate();
+    void ReportStopped(const char* text);
 
     const UpdaterSettings& Settings() const { return settings; }
     SegmentedDownloader& Downloader() { return downloader; }
@@ -55,6 +57,7 @@ private:
     // Co-owned by the worker, which may outlive the window.
     std::shared_ptr<Event> downloadEnded = std::make_shared<Event>();
     std::string downloadName;
+    bool quietDownload = false;
     WorkerThread worker;
     UniqueHandle instanceMutex;
     DWORD downloadStart = 0;

@@ -1,6 +1,9 @@
 #pragma once
-// Where the updater finds its files: the running executable, the current directory, the manifest's
-// local copy and its address on the update server; and the names of the files it replaces.
+// Where the updater finds its files (paths in UTF-8): the running executable, the current directory,
+// the manifest's local copy and its address on the update server; what the build trusts of a manifest; and the
+// names of the files it replaces.
+#include "versioncheck/ManifestCheck.h"
+
 #include <string>
 
 namespace qivyun {
@@ -14,6 +17,7 @@ struct UpdaterSettings {
     std::string currentDirectory;
     std::string manifestPath;
     std::string manifestAddress;
+    UpdateTrust trust = UpdateTrust::OfThisBuild();
     static UpdaterSettings ForThisProcess();
 };
 

@@ -1,5 +1,9 @@
 #include "versioncheck/Manifest.h"
 
+#include "common/FilePath.h"
+
+#include <fstream>
+
 namespace qivyun {
 namespace {
 
@@ -11,6 +15,8 @@ std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsIniSpace(text.back())) text.remove_suffix(1);
     return text;
 }
+
+constexpr std::size_t LargestManifest = 1u << 20;
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -59,6 +65,19 @@ std::string ReadIniValue(std::string_view iniText, std::string_view section, std
         return std::string(value.substr(0, bufferSize - 1));
     }
     return {};
+}
+
+std::optional<std::string> ReadManifestFile(const std::string& path) {
+    std::ifstream file(FilePath(path), std::ios::binary);
+    if (!file) return std::nullopt;
+    std::string content;
+    char block[4096];
+    while (file.read(block, sizeof block) || file.gcount() > 0) {
+        content.append(block, static_cast<std::size_t>(file.gcount()));
+        if (content.size() > LargestManifest) return std::nullopt;
+    }
+    if (file.bad()) return std::nullopt;
+    return content;
 }
 
 }  // namespace qivyun

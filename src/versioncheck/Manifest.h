@@ -1,7 +1,9 @@
 #pragma once
 // The update manifest: ini text on the update server, kept locally as "QivYunUpdate.ini" in the
-// temporary folder. Both programs read it; neither writes it.
+// temporary folder, its signature beside it with ".sig" added to the name. Both programs read it;
+// neither writes it.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,23 +24,34 @@ inline constexpr char UpdaterSection[] = "QivYunUpdate";
 inline constexpr char MtkanSection[] = "Mtkan";
 inline constexpr char QvodSection[] = "qvod";
 inline constexpr char DigestKey[] = "md5";
+inline constexpr char Sha256Key[] = "sha256";
 inline constexpr char AddressKey[] = "url";
+inline constexpr char ReleaseSection[] = "Release";
+inline constexpr char SerialKey[] = "serial";
 
 inline constexpr std::size_t CountPageSize = 200;
 inline constexpr std::size_t CounterTextAddressSize = 50;
 inline constexpr std::size_t DigestSize = 100;
 inline constexpr std::size_t ProgramAddressSize = 200;
 inline constexpr std::size_t LinkPageSize = 600;
+inline constexpr std::size_t SerialSize = 32;
 }  // namespace manifest
 
 // The local copy: the temporary folder joined with "QivYunUpdate.ini".
 std::string ManifestLocalPath();
 
-// A value of the local copy, read afresh on every call: at most bufferSize - 1 bytes, empty when the
-// file, the section or the key is missing. Section and key names match ignoring case.
-std::string ReadManifestValue(std::string_view section, std::string_view key, std::size_t bufferSize);
+// Where the signature of a manifest lies: the manifest's path or address with ".sig" added.
+inline std::string SignatureLocationOf(const std::string& manifestLocation) { return manifestLocation + ".sig"; }
 
-// The same for the ini file at a full path.
+// The whole content of a manifest or signature file; nothing when it cannot be read or is larger
+// than any manifest (1 MiB).
+std::optional<std::string> ReadManifestFile(const std::string& path);
+
+// A value of the ini file at a full path, read afresh on every call: at most bufferSize - 1 bytes,
+// empty when the file, the section or the key is missing. Section and key names match ignoring
+// case. On Windows this is the platform's private-profile reader, the reference that the in-memory
+// reader below is held to (it takes the file's name and gives the value in the system's code page);
+// the programs themselves read their checked manifest from memory, by a UTF-8 file name.
 std::string ReadManifestValueAt(const std::string& path, std::string_view section, std::string_view key,
                                 std::size_t bufferSize);
 

@@ -2,8 +2,6 @@
 #include "versioncheck/Manifest.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace qivyun {
 
@@ -14,17 +12,9 @@ std::string ManifestLocalPath() {
     return path + "QivYunUpdate.ini";
 }
 
-std::string ReadManifestValue(std::string_view section, std::string_view key, std::size_t bufferSize) {
-    return ReadManifestValueAt(ManifestLocalPath(), section, key, bufferSize);
-}
-
 std::string ReadManifestValueAt(const std::string& path, std::string_view section, std::string_view key,
                                 std::size_t bufferSize) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return {};
-    std::ostringstream text;
-    text << file.rdbuf();
-    return ReadIniValue(text.str(), section, key, bufferSize);
+    return ReadIniValue(ReadManifestFile(path).value_or(""), section, key, bufferSize);
 }
 
 }  // namespace qivyun

@@ -1,7 +1,9 @@
 #pragma once
-// The check that runs once at every start of the main program: fetch the manifest, load the
-// counters, compare the program's digest and either start the updater or show the status line.
+// The check that runs once at every start of the main program: fetch the manifest and its
+// signature, check them, load the counters, compare the program's digest and either start the
+// updater or show the status line.
 #include "framework/UiGate.h"
+#include "versioncheck/ManifestCheck.h"
 
 #include <functional>
 #include <memory>
@@ -15,6 +17,9 @@ struct StartupCheckSettings {
     std::string manifestPath;     // its local copy
     std::string ownPath;          // the running program
     std::string updaterPath;      // current directory + "\QivYunUpdate.exe"
+    // The installation's record of the serial it last applied (beside the programs); none when empty.
+    std::string appliedSerialPath = {};
+    UpdateTrust trust = UpdateTrust::OfThisBuild();
 
     static StartupCheckSettings ForThisProcess();
 };
@@ -26,12 +31,16 @@ struct StartupCheckWindow {
     std::function<void(const std::string& address)> navigateCountPage;    // browser 1062
     // The check's text for the status line (static 1061), which the window keeps and shows.
     std::function<void(const std::string& text)> showStatusLine;
+    // The manifest once it has passed its check, for the window's links (buttons 1083, 1084).
+    std::function<void(const CheckedManifest& manifest)> keepManifest = nullptr;
 };
 
 // The first (at most) 100 bytes of one read of an address's body; empty on any failure.
 std::string FetchUrlText(const std::string& address);
 
-// The worker routine. Returns 1; ends the process when it has started the updater.
+// The worker routine. Returns 1; ends the process when it has started the updater. A manifest that
+// does not pass its check starts nothing and loads no counter: the user is told why, and the
+// status line says that the update information cannot be verified.
 unsigned StartupCheck(const StartupCheckWindow& window, const StartupCheckSettings& settings);
 
 }  // namespace qivyun

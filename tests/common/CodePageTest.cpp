@@ -22,5 +22,24 @@ TEST(CodePage, WhatCannotBeHeldBecomesQuestionMark) {
     EXPECT_EQ(Utf8FromGbk("ab\xB4"), "ab?");
 }
 
+#ifdef _WIN32
+TEST(CodePage, WideTextIsGbkByCodePage936WhateverTheSystemCodePage) {
+    EXPECT_EQ(WideFromGbk("\xB4\xF3\xD0\xA1\x3A"), L"\u5927\u5C0F:");
+    bool lossless = false;
+    EXPECT_EQ(GbkFromWide(L"\u5927\u5C0F:", &lossless), "\xB4\xF3\xD0\xA1\x3A");
+    EXPECT_TRUE(lossless);
+    // Hangul, and a character beyond the basic plane (one "?" for its pair of surrogates).
+    EXPECT_EQ(GbkFromWide(L"a\uD55Cb", &lossless), "a?b");
+    EXPECT_FALSE(lossless);
+    EXPECT_EQ(GbkFromWide(L"a\xD83D\xDE00" L"b", &lossless), "a?b");
+    EXPECT_FALSE(lossless);
+    // No best fit: "À" is not GBK's "à", nor "²" a "2".
+    EXPECT_EQ(GbkFromWide(L"\u00C0\u00B2", &lossless), "??");
+    EXPECT_FALSE(lossless);
+    EXPECT_EQ(Utf8FromWide(L"Zo\u00EB"), "Zo\xC3\xAB");
+    EXPECT_EQ(WideFromUtf8("Zo\xC3\xAB\xE1\x84\x80"), L"Zo\u00EB\u1100");
+}
+#endif
+
 }  // namespace
 }  // namespace qivyun

@@ -6,10 +6,14 @@
 //   GET /modes/missing       404
 //   GET /modes/slow/N        ranges served in 4 KiB pieces, 20 ms apart
 //   GET /modes/drop/N        ranges whose connection breaks after half of the asked-for bytes
-// A file shorter than the downloader's probe offset (100 bytes) answers its probe with 416.
+// A file shorter than the downloader's probe offset (100 bytes) answers its probe with 416 and
+// "Content-Range: bytes */N". Tests read what the modes sent:
+//   GET  /world/modes/sent        body bytes the modes handed to their connections since the reset
+//   POST /world/modes/sent/reset  back to zero
 #include "BuildConfig.h"
 #include "Parties.h"
 
+#include <atomic>
 #include <random>
 #include <thread>
 
@@ -17,6 +21,9 @@ namespace qivyun::devserver {
 namespace {
 
 constexpr std::size_t MaxModeFileSize = 256u << 20;
+
+// Body bytes sent by the modes: for a paced reply only those its connection took.
+std::atomic<long long> bodyBytesSent{0};
 
 std::string ModeFileBytes(std::size_t size) {
     std::mt19937 random(static_cast<unsigned>(size));
@@ -72,6 +79,7 @@ void ServeBytes(const httplib::Request& request, httplib::Response& response, st
     }
     auto body = std::make_shared<std::string>(bytes.substr(first, count));
     if (pace == Pace::Whole) {
+        bodyBytesSent += static_cast<long long>(body->size());
         response.set_content(*body, "application/octet-stream");
         return;
     }
@@ -81,7 +89,8 @@ void ServeBytes(const httplib::Request& request, httplib::Response& response, st
                                       std::size_t piece = std::min<std::size_t>(length, 4096);
                                       if (pace == Pace::Drop) piece = std::min(piece, body->size() / 2 - offset);
                                       if (pace == Pace::Slow) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                                      sink.write(body->data() + offset, piece);
+                                      if (!sink.write(body->data() + offset, piece)) return false;
+                                      bodyBytesSent += static_cast<long long>(piece);
                                       return true;
                                   });
 }
@@ -114,6 +123,13 @@ void AddDownloadModes(TestWorld& world) {
         response.status = 302;
         response.set_header("Location", std::string("http://") + config::WorldHost + ":" + std::to_string(mirrorPort) +
                                             "/Mirror/File-" + request.matches[1].str() + ".BIN?From=Redirect");
+    });
+    server.Get("/world/modes/sent", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(std::to_string(bodyBytesSent.load()), "text/plain");
+    });
+    server.Post("/world/modes/sent/reset", [](const httplib::Request&, httplib::Response& response) {
+        bodyBytesSent = 0;
+        response.set_content("", "text/plain");
     });
     server.Get("/modes/missing", [](const httplib::Request& request, httplib::Response& response) {
         TakeRangesOver(request);

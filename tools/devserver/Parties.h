@@ -7,7 +7,8 @@ namespace qivyun::devserver {
 void AddVendorSite(TestWorld& world);
 void AddSearchSites(TestWorld& world);
 void AddPlaySites(TestWorld& world);
-void AddUpdateServer(TestWorld& world);
+// False, with the reason on stderr, when its signing key cannot be loaded.
+bool AddUpdateServer(TestWorld& world);
 void AddDownloadModes(TestWorld& world);
 
 }  // namespace qivyun::devserver

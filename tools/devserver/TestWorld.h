@@ -15,6 +15,8 @@ struct WorldOptions {
     int portShift = 0;
     // Where the update server finds the built Windows programs it hands out.
     std::string programsFolder;
+    // The private key the update server signs its manifests with (the test fixture by default).
+    std::string signingKeyFile;
 };
 
 class TestWorld {

@@ -1,9 +1,10 @@
 // qivyun-devserver: the local test world on loopback.
 //
-//   qivyun-devserver [--port-base N] [--programs DIR]
+//   qivyun-devserver [--port-base N] [--programs DIR] [--signing-key FILE]
 //
 // --programs names the folder of the built Windows programs that the update server hands out (by
-// default this tree's 32-bit build).
+// default this tree's 32-bit build); --signing-key the private key it signs its manifests with (by
+// default the test fixture whose public half the test builds carry).
 // With no arguments it serves every party on the ports of the build's default configuration and
 // runs until SIGINT or SIGTERM, printing one line per request on stdout:
 //   PARTY PORT METHOD TARGET STATUS "USER-AGENT"
@@ -25,8 +26,10 @@ int main(int argc, char** argv) {
             options.portShift = std::stoi(argv[++i]) - config::WorldPortBase;
         } else if (std::strcmp(argv[i], "--programs") == 0 && i + 1 < argc) {
             options.programsFolder = argv[++i];
+        } else if (std::strcmp(argv[i], "--signing-key") == 0 && i + 1 < argc) {
+            options.signingKeyFile = argv[++i];
         } else {
-            std::cerr << "usage: qivyun-devserver [--port-base N] [--programs DIR]\n";
+            std::cerr << "usage: qivyun-devserver [--port-base N] [--programs DIR] [--signing-key FILE]\n";
             return 2;
         }
     }
@@ -42,7 +45,7 @@ int main(int argc, char** argv) {
     devserver::AddVendorSite(world);
     devserver::AddSearchSites(world);
     devserver::AddPlaySites(world);
-    devserver::AddUpdateServer(world);
+    if (!devserver::AddUpdateServer(world)) return 1;
     devserver::AddDownloadModes(world);
     if (!world.Listen()) return 1;
 

@@ -22,7 +22,9 @@ const Command commands[] = {
     {"play", "play mtkan|kcplay list|typed ADDRESS", RunPlay},
     {"md5", "md5 FILE", RunMd5},
     {"manifest", "manifest FILE SECTION KEY SIZE", RunManifest},
-    {"publish", "publish OUTDIR [--programs DIR] [--base-address URL]", RunPublish},
+    {"publish", "publish OUTDIR [--programs DIR] [--base-address URL] [--sign PRIVATE] [--serial N]", RunPublish},
+    {"keygen", "keygen PRIVATE PUBLIC", RunKeygen},
+    {"verify", "verify MANIFEST [SIGNATURE] --key PUBLIC", RunVerify},
     {"download", "download URL TARGET [--segments N]", RunDownload},
     {"skin", "skin pack DESCRIPTION OUT | info FILE | render FILE PART WIDTH HEIGHT OUT.png", RunSkin},
 };

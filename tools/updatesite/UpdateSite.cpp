@@ -1,6 +1,7 @@
 #include "UpdateSite.h"
 
 #include "versioncheck/Manifest.h"
+#include "versioncheck/Md5.h"
 
 namespace qivyun::updatesite {
 namespace {
@@ -19,8 +20,10 @@ const ReadLimit readLimits[] = {
     {manifest::CountSection, manifest::AccumulativeTextKey, manifest::CounterTextAddressSize},
     {manifest::CountSection, manifest::UsageTextKey, manifest::CounterTextAddressSize},
     {manifest::PlayerSection, manifest::DigestKey, manifest::DigestSize},
+    {manifest::PlayerSection, manifest::Sha256Key, manifest::DigestSize},
     {manifest::PlayerSection, manifest::AddressKey, manifest::ProgramAddressSize},
     {manifest::UpdaterSection, manifest::DigestKey, manifest::DigestSize},
+    {manifest::UpdaterSection, manifest::Sha256Key, manifest::DigestSize},
     {manifest::UpdaterSection, manifest::AddressKey, manifest::ProgramAddressSize},
     {manifest::MtkanSection, manifest::AddressKey, manifest::LinkPageSize},
     {manifest::QvodSection, manifest::AddressKey, manifest::LinkPageSize},
@@ -30,12 +33,20 @@ const ReadLimit readLimits[] = {
 
 std::string ProgramPath(const Program& program) { return std::string("/QivYun/") + program.fileName; }
 
-std::string ComposeManifest(const std::string& baseAddress, const std::vector<PublishedProgram>& published) {
+PublishedProgram PublishedFile(const Program& program, const std::string& path) {
+    return {program, ComputeFileMd5(path), ComputeFileSha256(path)};
+}
+
+std::string ComposeManifest(const std::string& baseAddress, const std::vector<PublishedProgram>& published,
+                            long long serial) {
     std::string text;
     auto line = [&text](std::string_view content) {
         text += content;
         text += "\r\n";
     };
+    line(std::string("[") + manifest::ReleaseSection + "]");
+    line(std::string(manifest::SerialKey) + "=" + std::to_string(serial));
+    line("");
     line(std::string("[") + manifest::CountSection + "]");
     line(std::string(manifest::CountPageKey) + "=" + baseAddress + CountPagePath);
     line(std::string(manifest::VisitorPageKey) + "=" + baseAddress + VisitorPagePath);
@@ -46,6 +57,7 @@ std::string ComposeManifest(const std::string& baseAddress, const std::vector<Pu
         line("");
         line(std::string("[") + entry.program.section + "]");
         line(std::string(manifest::DigestKey) + "=" + entry.digest);
+        line(std::string(manifest::Sha256Key) + "=" + entry.sha256);
         line(std::string(manifest::AddressKey) + "=" + baseAddress + ProgramPath(entry.program));
     }
     line("");
@@ -78,6 +90,8 @@ std::string NormalizedBaseAddress(std::string_view address) {
 }
 
 std::string DefaultProgramsFolder() { return QIVYUN_DEFAULT_PROGRAMS_FOLDER; }
+
+std::string TestSigningKeyFile() { return QIVYUN_TEST_SIGNING_KEY_FILE; }
 
 std::string CounterPage(std::string_view title, std::string_view hits) {
     std::string page = Utf8(u8"<html><head><meta charset=\"utf-8\"><title>");

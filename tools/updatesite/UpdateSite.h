@@ -25,16 +25,21 @@ inline constexpr Program programs[] = {{"QivYunPlay", "QivYunPlay.exe"}, {"QivYu
 // The server path of a program's file.
 std::string ProgramPath(const Program& program);
 
-// A program as published: its digest text, empty when the program is absent (its section is then
-// left out, so the programs update nothing of it).
+// A program as published: its MD5 and SHA-256 texts, empty when the program is absent (its section
+// is then left out, so the programs update nothing of it).
 struct PublishedProgram {
     Program program;
     std::string digest;
+    std::string sha256;
 };
 
-// The manifest for a server at baseAddress ("http://host[:port]", no trailing slash): counters,
-// programs and companion pages, ini text with CR LF line ends.
-std::string ComposeManifest(const std::string& baseAddress, const std::vector<PublishedProgram>& published);
+// A program's file as published, its digests taken from the file (empty when it cannot be read).
+PublishedProgram PublishedFile(const Program& program, const std::string& path);
+
+// The manifest of release `serial` for a server at baseAddress ("http://host[:port]", no trailing
+// slash): release, counters, programs and companion pages, ini text with CR LF line ends.
+std::string ComposeManifest(const std::string& baseAddress, const std::vector<PublishedProgram>& published,
+                            long long serial);
 
 // "SECTION/KEY" of every value of a manifest that the programs would read cut (longer than its
 // buffer allows).
@@ -46,6 +51,9 @@ std::string NormalizedBaseAddress(std::string_view address);
 
 // The built Windows programs of this source tree.
 std::string DefaultProgramsFolder();
+
+// The test world's signing key, the private half of the test builds' key: a test fixture only.
+std::string TestSigningKeyFile();
 
 // Pages in UTF-8: a counter page showing a hit count (empty for a static page) and the two
 // companion download pages.

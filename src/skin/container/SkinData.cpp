@@ -1,10 +1,14 @@
 #include "skin/container/SkinData.h"
 
+#include "common/CodePage.h"
+
 #include <mmsystem.h>
 #include <vfw.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace qivyun::skin {
@@ -14,12 +18,25 @@ constexpr int NormalWeight = 400;
 constexpr int BoldWeight = 700;
 static_assert(sizeof(LOGFONTA) == sizeof(FontEntry::logFont));
 
-void MakeFontPair(const LOGFONTA& font, std::array<UniqueGdiObject<HFONT>, 2>& pair) {
-    LOGFONTA weighted = font;
+// Fonts are made through the wide function, so that a face is chosen by its own name on every system.
+void MakeFontPair(const LOGFONTW& font, std::array<UniqueGdiObject<HFONT>, 2>& pair) {
+    LOGFONTW weighted = font;
     weighted.lfWeight = NormalWeight;
-    pair[0].Reset(CreateFontIndirectA(&weighted));
+    pair[0].Reset(CreateFontIndirectW(&weighted));
     weighted.lfWeight = BoldWeight;
-    pair[1].Reset(CreateFontIndirectA(&weighted));
+    pair[1].Reset(CreateFontIndirectW(&weighted));
+}
+
+// A skin file's font as it lies in the file: its face name in GBK, whatever system wrote or reads it.
+LOGFONTW FontOfEntry(const FontEntry& entry) {
+    LOGFONTA stored;
+    std::memcpy(&stored, entry.logFont, sizeof stored);
+    LOGFONTW font{};
+    std::memcpy(&font, &stored, offsetof(LOGFONTA, lfFaceName));
+    const std::string_view face(stored.lfFaceName, strnlen(stored.lfFaceName, LF_FACESIZE - 1));
+    const std::wstring wideFace = WideFromGbk(face).substr(0, LF_FACESIZE - 1);
+    std::copy(wideFace.begin(), wideFace.end(), font.lfFaceName);
+    return font;
 }
 
 }  // namespace
@@ -29,8 +46,8 @@ SkinData::SkinData()
       atlasDc_(CreateCompatibleDC(screenDc_.Get())),
       workDc_(CreateCompatibleDC(screenDc_.Get())),
       drawDib_(DrawDibOpen()) {
-    LOGFONTA iconTitle{};
-    if (SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0)) MakeFontPair(iconTitle, defaultFonts_);
+    LOGFONTW iconTitle{};
+    if (SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0)) MakeFontPair(iconTitle, defaultFonts_);
 }
 
 SkinData::~SkinData() {
@@ -56,8 +73,8 @@ SkinResult SkinData::ReadSkin(const void* bytes, size_t size) {
     return SkinResult::Loaded;
 }
 
-SkinResult SkinData::ReadSkinFile(const char* path) {
-    UniqueHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+SkinResult SkinData::ReadSkinFile(const wchar_t* path) {
+    UniqueHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return SkinResult::FileUnreadable;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF)
@@ -180,15 +197,12 @@ void SkinData::MakeFonts() {
         fonts_[slot][1].Reset();
         const FontEntry& entry = Tables().fonts[slot];
         if (entry.Empty()) continue;
-        LOGFONTA font;
-        std::memcpy(&font, entry.logFont, sizeof font);
-        font.lfFaceName[LF_FACESIZE - 1] = 0;
-        MakeFontPair(font, fonts_[slot]);
+        MakeFontPair(FontOfEntry(entry), fonts_[slot]);
     }
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
-    const std::pair<SkinFontSlot, const LOGFONTA*> fallbacks[] = {
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
+    const std::pair<SkinFontSlot, const LOGFONTW*> fallbacks[] = {
         {SkinFontSlot::CaptionFont, &metrics.lfCaptionFont},
         {SkinFontSlot::CaptionFontAlternate, nullptr},
         {SkinFontSlot::MenuFont, &metrics.lfMenuFont},
@@ -198,12 +212,12 @@ void SkinData::MakeFonts() {
     // In this order, so that slots 1 and 3 take what slots 0 and 2 hold, the skin's font or the system's.
     for (const auto& [slot, systemFont] : fallbacks) {
         if (!Tables().fonts[size_t(Index(slot))].Empty()) continue;
-        LOGFONTA font{};
+        LOGFONTW font{};
         if (systemFont) {
             font = *systemFont;
         } else {
             const HFONT source = fonts_[size_t(Index(slot) - 1)][0].Get();
-            if (!source || !GetObjectA(source, sizeof font, &font)) continue;
+            if (!source || !GetObjectW(source, sizeof font, &font)) continue;
         }
         MakeFontPair(font, fonts_[size_t(Index(slot))]);
     }

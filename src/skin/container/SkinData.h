@@ -29,7 +29,7 @@ public:
     SkinResult ReadSkin(const void* bytes, size_t size);
     // Reads a skin file, opened for reading with read sharing; a file that cannot be opened, is
     // empty or reads short gives 2.
-    SkinResult ReadSkinFile(const char* path);
+    SkinResult ReadSkinFile(const wchar_t* path);
     // Adjusts the colours and the atlas of the loaded skin, always from the skin as read (so the
     // same values twice change nothing more); transparent colours stay as they are.
     void Recolour(const ColourAdjustment& adjustment);

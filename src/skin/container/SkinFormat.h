@@ -67,8 +67,8 @@ struct SkinRecord {
 };
 static_assert(sizeof(SkinRecord) == 16);
 
-// 16 bytes that carry nothing, then a LOGFONTA as it lies in memory (60 bytes; the face name
-// starts at byte 28).
+// 16 bytes that carry nothing, then a LOGFONTA as it lies in memory (60 bytes; the face name,
+// in GBK, starts at byte 28).
 struct FontEntry {
     uint8_t other[16];
     uint8_t logFont[60];

@@ -2,12 +2,12 @@
 
 namespace qivyun::skin {
 
-RECT MeasuredText::Measure(HDC dc, std::string_view text, UINT format, const RECT& bounds) {
+RECT MeasuredText::Measure(HDC dc, std::wstring_view text, UINT format, const RECT& bounds) {
     const auto font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
     if (known_ && text == text_ && font == font_ && format == format_ && EqualRect(&bounds, &bounds_))
         return measured_;
     RECT measured = bounds;
-    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &measured, format | DT_CALCRECT);
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &measured, format | DT_CALCRECT);
     text_.assign(text);
     font_ = font;
     format_ = format;

@@ -13,10 +13,10 @@ class MeasuredText {
 public:
     // The rectangle DrawText with DT_CALCRECT makes of `bounds` for the text in dc's font and the
     // format (its DT_CALCRECT added).
-    RECT Measure(HDC dc, std::string_view text, UINT format, const RECT& bounds);
+    RECT Measure(HDC dc, std::wstring_view text, UINT format, const RECT& bounds);
 
 private:
-    std::string text_;
+    std::wstring text_;
     HFONT font_ = nullptr;
     UINT format_ = 0;
     RECT bounds_{};

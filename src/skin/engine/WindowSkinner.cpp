@@ -90,7 +90,7 @@ void WindowSkinner::Attach(HWND target) {
 }
 
 LRESULT WindowSkinner::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return CallWindowProcA(previousProcedure, window, message, wParam, lParam);
+    return CallWindowProcW(previousProcedure, window, message, wParam, lParam);
 }
 
 void WindowSkinner::StartTimer(UINT_PTR id, UINT periodMs) const {
@@ -121,7 +121,7 @@ void WindowSkinner::SetDcRedirect(DcRedirect* record) {
 
 LRESULT CALLBACK WindowSkinner::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowSkinner* skinner = Of(window);
-    if (!skinner) return DefWindowProcA(window, message, wParam, lParam);
+    if (!skinner) return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         LRESULT result = skinner->CallPrevious(message, wParam, lParam);
         delete skinner;

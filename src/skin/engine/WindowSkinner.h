@@ -48,12 +48,13 @@ public:
     // The skinner of a window, or nothing; from any thread.
     static WindowSkinner* Of(HWND window);
 
-    // Subclasses the window: "ZOR", the engine's procedure through the unpatched window-long
+    // Subclasses the window: "ZOR", the engine's procedure through the unpatched wide window-long
     // function, the replaced procedure kept, then OnAttach.
     void Attach(HWND window);
     // Puts the skinner on a roster, which it leaves when it goes.
     void Enrol(SkinnerRoster& roster) { roster_ = &roster; }
-    // Hands a message to the procedure beneath the engine's.
+    // Hands a message to the procedure beneath the engine's (as the wide procedure it is called as:
+    // the system converts for an ANSI procedure beneath).
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) const;
     // Hands a message to the procedure beneath, then brings the look up to what the message
     // changed (repaint()); the answer is the procedure's.

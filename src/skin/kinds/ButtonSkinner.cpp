@@ -4,6 +4,7 @@
 #include "framework/MessageCrackers.h"
 #include "framework/OffscreenSurface.h"
 #include "skin/engine/SkinnerDrawing.h"
+#include "skin/engine/SkinnerText.h"
 #include "skin/patching/Unpatched.h"
 
 #include <algorithm>
@@ -19,7 +20,6 @@ static_assert(buttonstyle::Top == BS_TOP && buttonstyle::Bottom == BS_BOTTOM && 
 static_assert(buttonstyle::PushLike == BS_PUSHLIKE && buttonstyle::Multiline == BS_MULTILINE);
 
 constexpr DWORD HoverTimeMs = 1;  // the hover look shows on the first movement over the button
-constexpr int MaximumTextBytes = 1024;
 
 UINT HorizontalFormat(Place place) {
     switch (place) {
@@ -171,24 +171,24 @@ void ButtonSkinner::PaintImage(HDC dc, const RECT& rect, bool icon) {
 
 void ButtonSkinner::PaintText(HDC dc, RECT rect, const TextPlacement& placement, COLORREF colour,
                               const RECT* wider) {
-    char text[MaximumTextBytes + 1] = {};
-    const int length = GetWindowTextA(window, text, sizeof(text));
-    if (length <= 0) return;
+    const std::wstring text = WindowText(window);
+    if (text.empty()) return;
+    const int length = static_cast<int>(text.size());
     SetTextColor(dc, colour);
     const UINT horizontal = HorizontalFormat(placement.horizontal);
     if (placement.multiline) {
         // Measured first, so that the block of lines can sit at the top, the bottom or the middle.
-        const RECT measured = measured_.Measure(dc, std::string_view(text, size_t(length)), horizontal | DT_WORDBREAK, rect);
+        const RECT measured = measured_.Measure(dc, text, horizontal | DT_WORDBREAK, rect);
         const int height = std::min<int>(measured.bottom - measured.top, rect.bottom - rect.top);
         if (placement.vertical == Place::End) rect.top = rect.bottom - height;
         if (placement.vertical == Place::Centre) rect.top += (rect.bottom - rect.top - height) / 2;
         rect.bottom = rect.top + height;
         // Only whole lines: a last line that does not fit is left out rather than cut.
-        DrawTextA(dc, text, length, &rect, horizontal | DT_WORDBREAK | DT_EDITCONTROL);
+        DrawTextW(dc, text.c_str(), length, &rect, horizontal | DT_WORDBREAK | DT_EDITCONTROL);
         return;
     }
     if (wider) {
-        const RECT measured = measured_.Measure(dc, std::string_view(text, size_t(length)), DT_SINGLELINE, RECT{});
+        const RECT measured = measured_.Measure(dc, text, DT_SINGLELINE, RECT{});
         if (measured.right > rect.right - rect.left) {
             rect.left = wider->left;
             rect.right = wider->right;
@@ -198,7 +198,7 @@ void ButtonSkinner::PaintText(HDC dc, RECT rect, const TextPlacement& placement,
                           : placement.vertical == Place::End ? DT_BOTTOM
                                                              : DT_VCENTER;
     // A text longer than its room ends in an ellipsis, never in half a character.
-    DrawTextA(dc, text, length, &rect, horizontal | vertical | DT_SINGLELINE | DT_END_ELLIPSIS);
+    DrawTextW(dc, text.c_str(), length, &rect, horizontal | vertical | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
 }  // namespace qivyun::skin

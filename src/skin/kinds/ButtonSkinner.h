@@ -33,8 +33,8 @@ protected:
     // What the look depends on now.
     virtual ButtonCondition Condition() const = 0;
 
-    // The window text (at most 1024 bytes) drawn into rect at the style's place. A single line
-    // wider than rect may spread sideways up to `wider` before it is cut with an ellipsis.
+    // The window text drawn into rect at the style's place. A single line wider than rect may
+    // spread sideways up to `wider` before it is cut with an ellipsis.
     void PaintText(HDC dc, RECT rect, const TextPlacement& placement, COLORREF colour,
                    const RECT* wider = nullptr);
     // Paints through the window's DC: now, or when the message being handled is done.

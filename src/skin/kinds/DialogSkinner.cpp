@@ -4,19 +4,16 @@
 #include "framework/MessageCrackers.h"
 #include "skin/engine/SkinProperties.h"
 #include "skin/engine/SkinnerDrawing.h"
+#include "skin/engine/SkinnerText.h"
 
-#include <cstring>
+#include <string_view>
 
 namespace qivyun::skin {
 namespace {
 
 constexpr UINT FrameChanged = SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
-bool ClassIs(HWND window, const char* name) {
-    char className[65] = {};
-    GetClassNameA(window, className, sizeof(className));
-    return std::strcmp(className, name) == 0;
-}
+bool ClassIs(HWND window, std::string_view name) { return ClassNameOf(window) == name; }
 
 // Edit boxes, lists and combo boxes keep their own colours; a read-only edit box asks with the
 // static texts' message.

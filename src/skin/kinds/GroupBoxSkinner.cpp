@@ -4,6 +4,7 @@
 #include "framework/MessageCrackers.h"
 #include "skin/engine/ControlColours.h"
 #include "skin/engine/SkinnerDrawing.h"
+#include "skin/engine/SkinnerText.h"
 #include "skin/kinds/GroupBoxCaption.h"
 #include "skin/patching/Unpatched.h"
 
@@ -11,8 +12,6 @@
 
 namespace qivyun::skin {
 namespace {
-
-constexpr int MaximumCaptionBytes = 1023;
 
 // Leaves out every visible child of the box that is not transparent (the region rides in the
 // enumeration's parameter).
@@ -169,13 +168,11 @@ void GroupBoxSkinner::Paint(HDC given) {
 
 GroupBoxSkinner::TextCaption GroupBoxSkinner::ReadTextCaption(HDC dc, int width, DWORD style, bool enabled,
                                                               const SkinData& skin) {
-    char text[MaximumCaptionBytes + 1] = {};
-    const int length = GetWindowTextA(window, text, sizeof(text));
     TextCaption caption;
+    caption.text = WindowText(window);
     caption.enabled = enabled;
     RECT measured{0, 0, 0, 0};
-    if (length > 0) {
-        caption.text.assign(text, size_t(length));
+    if (!caption.text.empty()) {
         caption.font = SkinnerFont(window, SkinFontSlot::GroupBoxFont, skin);
         caption.colour = SkinTextColour(
             window, enabled ? SkinColour::GroupBoxCaptionText : SkinColour::GroupBoxCaptionTextDisabled, skin);
@@ -183,8 +180,8 @@ GroupBoxSkinner::TextCaption GroupBoxSkinner::ReadTextCaption(HDC dc, int width,
         // Lines break only at the caption's own line breaks.
         measured = measured_.Measure(dc, caption.text, 0, measured);
     }
-    const GroupBoxCaptionLayout layout = LayOutTextCaption(width, length > 0, measured.right, measured.bottom,
-                                                           HasCaptionBackground(skin), style);
+    const GroupBoxCaptionLayout layout = LayOutTextCaption(width, !caption.text.empty(), measured.right,
+                                                           measured.bottom, HasCaptionBackground(skin), style);
     caption.box = layout.box;
     caption.gap = layout.gap;
     caption.frameTop = layout.frameTop;
@@ -198,7 +195,7 @@ void GroupBoxSkinner::DrawTextCaption(HDC dc, const TextCaption& caption, const 
     RECT box = ToRect(caption.box);
     if (HasCaptionBackground(skin))
         DrawSkinPart(dc, box, caption.enabled ? SkinPart::GroupBoxCaption : SkinPart::GroupBoxCaptionDisabled, skin);
-    DrawTextA(dc, caption.text.data(), static_cast<int>(caption.text.size()), &box,
+    DrawTextW(dc, caption.text.c_str(), static_cast<int>(caption.text.size()), &box,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 

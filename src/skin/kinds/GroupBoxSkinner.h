@@ -26,7 +26,7 @@ protected:
 private:
     // A text caption as it is drawn: what it shows and where.
     struct TextCaption {
-        std::string text;
+        std::wstring text;
         HFONT font = nullptr;
         COLORREF colour = 0;
         bool enabled = true;

@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <iterator>
 #include <vector>
 
 namespace qivyun::skin {
@@ -105,12 +106,12 @@ void HeaderSkinner::DrawHeader() {
         const int count = Header_GetItemCount(window);
         for (int position = 0; position < count; ++position) {
             const int index = Header_OrderToIndex(window, position);
-            char text[256] = {};
-            HDITEMA item{};
+            wchar_t text[256] = {};
+            HDITEMW item{};
             item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_BITMAP | HDI_IMAGE;
             item.pszText = text;
-            item.cchTextMax = sizeof(text);
-            Header_GetItem(window, index, &item);
+            item.cchTextMax = static_cast<int>(std::size(text));
+            SendMessageW(window, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
             RECT rect{};
             Header_GetItemRect(window, index, &rect);
 
@@ -130,7 +131,7 @@ void HeaderSkinner::DrawHeader() {
             SetTextColor(dc, skin.Colour(HeaderTextColour(part)));
             const UINT alignment = (item.fmt & HDF_CENTER) ? DT_CENTER : (item.fmt & HDF_RIGHT) ? DT_RIGHT : DT_LEFT;
             // A column too narrow for its title ends it in an ellipsis, never in half a character.
-            DrawTextA(dc, text, -1, &rect, alignment | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+            DrawTextW(dc, text, -1, &rect, alignment | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
         }
     });
 }

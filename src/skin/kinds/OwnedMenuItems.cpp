@@ -15,16 +15,19 @@ namespace {
 // Texts as the menu shows them: the ampersand marks the next letter, a tab ends the label.
 constexpr UINT TextFormat = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
 
-MENUITEMINFOA ItemInfo(UINT mask) {
-    MENUITEMINFOA info{};
+MENUITEMINFOW ItemInfo(UINT mask) {
+    MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = mask;
     return info;
 }
 
-std::string ItemText(HMENU menu, UINT position) {
-    char text[256] = {};
-    GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
+// The item's whole text as the menu holds it, UTF-16.
+std::wstring ItemText(HMENU menu, UINT position) {
+    const int length = GetMenuStringW(menu, position, nullptr, 0, MF_BYPOSITION);
+    if (length <= 0) return {};
+    std::wstring text(size_t(length) + 1, L'\0');
+    text.resize(size_t(std::max(0, GetMenuStringW(menu, position, text.data(), length + 1, MF_BYPOSITION))));
     return text;
 }
 
@@ -33,12 +36,12 @@ HFONT MenuFont(const SkinData& skin) {
     return font ? font : skin.DefaultFont(false);
 }
 
-int TextWidth(const std::string& text, const SkinData& skin) {
+int TextWidth(const std::wstring& text, const SkinData& skin) {
     if (text.empty()) return 0;
     ClientDc screen(nullptr, unpatched::DcCalls());
     SelectedObject font(screen.Get(), MenuFont(skin));
     RECT extent{0, 0, 0, 0};
-    DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent, TextFormat | DT_CALCRECT);
+    DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent, TextFormat | DT_CALCRECT);
     return extent.right - extent.left;
 }
 
@@ -54,25 +57,25 @@ RECT MenuFace(HDC dc, const RECT& item, const ImagePart& background) {
 }  // namespace
 
 bool OwnedMenuItems::Own(HMENU menu, UINT position) {
-    MENUITEMINFOA info = ItemInfo(MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP);
-    if (!GetMenuItemInfoA(menu, position, TRUE, &info)) return false;
+    MENUITEMINFOW info = ItemInfo(MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP);
+    if (!GetMenuItemInfoW(menu, position, TRUE, &info)) return false;
     auto item = std::make_unique<Item>(Item{menu, position, info.fType, info.dwItemData, info.hbmpItem,
                                             ItemText(menu, position)});
-    MENUITEMINFOA owned = ItemInfo(MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP);
+    MENUITEMINFOW owned = ItemInfo(MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP);
     owned.fType = info.fType | MFT_OWNERDRAW;
     owned.dwItemData = reinterpret_cast<ULONG_PTR>(item.get());
     owned.hbmpItem = nullptr;
-    if (!SetMenuItemInfoA(menu, position, TRUE, &owned)) return false;
+    if (!SetMenuItemInfoW(menu, position, TRUE, &owned)) return false;
     items_.push_back(std::move(item));
     return true;
 }
 
 void OwnedMenuItems::GiveBack(const Item& item) {
-    MENUITEMINFOA info = ItemInfo(MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP);
+    MENUITEMINFOW info = ItemInfo(MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP);
     info.fType = item.type;
     info.dwItemData = item.itemData;
     info.hbmpItem = item.bitmap;
-    SetMenuItemInfoA(item.menu, item.position, TRUE, &info);
+    SetMenuItemInfoW(item.menu, item.position, TRUE, &info);
 }
 
 void OwnedMenuItems::Return(HMENU menu) {
@@ -161,7 +164,7 @@ bool OwnedMenuItems::Draw(const DRAWITEMSTRUCT& drawn, const SkinData& skin) con
         }
         RECT text = ToRect(places.text);
         const UINT prefix = (drawn.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
-        DrawTextA(dc, item->text.c_str(), static_cast<int>(item->text.size()), &text, TextFormat | prefix);
+        DrawTextW(dc, item->text.c_str(), static_cast<int>(item->text.size()), &text, TextFormat | prefix);
         if (plain) engine_.RecolourBlackText(nullptr, 0);
     }
     buffer.CopyTo(drawn.hDC, at.left, at.top);

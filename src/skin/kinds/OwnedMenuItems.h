@@ -37,7 +37,7 @@ private:
         UINT type;
         ULONG_PTR itemData;
         HBITMAP bitmap;
-        std::string text;
+        std::wstring text;
         int measuredWidth = 0;
     };
     // The item whose data the engine set, that is the address of its record.

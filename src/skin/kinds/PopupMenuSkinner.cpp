@@ -44,11 +44,11 @@ void PopupMenuSkinner::OwnItems() {
     if (!menu_) return;
     const int count = GetMenuItemCount(menu_);
     for (int position = 0; position < count; ++position) {
-        MENUITEMINFOA info{};
+        MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE;
         // Items the program draws itself stay its own.
-        if (GetMenuItemInfoA(menu_, static_cast<UINT>(position), TRUE, &info) && !(info.fType & MFT_OWNERDRAW))
+        if (GetMenuItemInfoW(menu_, static_cast<UINT>(position), TRUE, &info) && !(info.fType & MFT_OWNERDRAW))
             Engine().OwnMenuItem(menu_, static_cast<UINT>(position));
     }
 }

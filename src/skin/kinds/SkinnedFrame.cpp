@@ -6,6 +6,7 @@
 #include "skin/container/DrawPart.h"
 #include "skin/engine/SkinProperties.h"
 #include "skin/engine/SkinnerDrawing.h"
+#include "skin/engine/SkinnerText.h"
 #include "skin/kinds/FrameOutline.h"
 #include "skin/patching/Unpatched.h"
 
@@ -339,9 +340,7 @@ void SkinnedFrame::Compose(HDC dc, const FrameLayout& layout, const SkinData& sk
             DrawIconEx(dc, layout.icon.x, layout.icon.y, icon, layout.icon.width, layout.icon.height, 0, nullptr, DI_NORMAL);
     }
 
-    const int length = GetWindowTextLengthA(Window());
-    std::string title(size_t(std::max(0, length)) + 1, '\0');
-    title.resize(size_t(GetWindowTextA(Window(), title.data(), length + 1)));
+    const std::wstring title = WindowText(Window());
     if (!title.empty() && layout.text.width > 0) {
         HFONT font = HostFont(Window());
         SelectedObject selected(dc, font ? font : skin.Font(SkinFontSlot::CaptionFont, false));
@@ -349,7 +348,7 @@ void SkinnedFrame::Compose(HDC dc, const FrameLayout& layout, const SkinData& sk
                                         skin));
         SetBkMode(dc, TRANSPARENT);
         RECT text = ToRect(layout.text);
-        DrawTextA(dc, title.c_str(), static_cast<int>(title.size()), &text,
+        DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
 

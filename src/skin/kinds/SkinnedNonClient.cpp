@@ -268,7 +268,7 @@ void SkinnedNonClient::DragLoop() {
     destroyed_ = &destroyed;
     MSG message;
     while (tracking_ && GetCapture() == window) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
             break;
@@ -279,7 +279,7 @@ void SkinnedNonClient::DragLoop() {
             EndPress(FromClient(crack::Point(message.lParam)));
         } else {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
         if (destroyed) return;  // the window went while its messages ran
     }

@@ -32,15 +32,15 @@ decltype(&::EnableScrollBar) EnableScrollBar = &::EnableScrollBar;
 
 #ifdef _WIN64
 WNDPROC WindowProcedure(HWND window) {
-    return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
 }
 WNDPROC SetWindowProcedure(HWND window, WNDPROC procedure) {
-    return reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 #else
-WNDPROC WindowProcedure(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC)); }
+WNDPROC WindowProcedure(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongW(window, GWL_WNDPROC)); }
 WNDPROC SetWindowProcedure(HWND window, WNDPROC procedure) {
-    return reinterpret_cast<WNDPROC>(SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure)));
+    return reinterpret_cast<WNDPROC>(SetWindowLongW(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure)));
 }
 #endif
 

@@ -37,9 +37,13 @@ extern decltype(&::SetScrollRange) SetScrollRange;
 extern decltype(&::GetScrollBarInfo) GetScrollBarInfo;
 extern decltype(&::EnableScrollBar) EnableScrollBar;
 
-// The window procedure past the engine, in the ANSI view the engine works in.
+// The window procedure past the engine, in the wide view the engine works in: a procedure of the
+// other character set reads as the system's handle for it, which CallWindowProcW and a write of it
+// back understand.
 WNDPROC WindowProcedure(HWND window);
-// Installs procedure past the engine and returns the one it replaces.
+// Installs procedure past the engine as a wide procedure and returns the one it replaces. With a
+// wide procedure outermost the window is a Unicode window: texts sent to it reach the engine and a
+// wide procedure beneath as UTF-16, never through the system's code page.
 WNDPROC SetWindowProcedure(HWND window, WNDPROC procedure);
 
 // GetDC, GetWindowDC and ReleaseDC as they are now, for the framework's DC owners: a DC taken so

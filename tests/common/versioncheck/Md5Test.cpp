@@ -108,6 +108,30 @@ TEST(Md5, ReadErrorYieldsNoDigest) {
     EXPECT_EQ(text, "");
 }
 
+// SHA-256 through the same provider: the known answers of FIPS 180-2, in memory and from files.
+TEST(Sha256, KnownAnswersOfBytesAndFiles) {
+    const struct {
+        std::string message;
+        std::string digest;
+    } cases[] = {
+        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+        {std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+    };
+    const fs::path path = fs::temp_directory_path() / "qivyun-sha256.bin";
+    for (const auto& c : cases) {
+        Sha256Digest digest{};
+        ASSERT_TRUE(ComputeSha256(c.message, digest));
+        EXPECT_EQ(HexText(digest.data(), digest.size()), c.digest) << c.message.size();
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << c.message;
+        EXPECT_EQ(ComputeFileSha256(path.string()), c.digest) << c.message.size();
+    }
+    fs::remove(path);
+    EXPECT_EQ(ComputeFileSha256(path.string()), "");
+}
+
 class Md5File : public ::testing::Test {
 protected:
     void SetUp() override {

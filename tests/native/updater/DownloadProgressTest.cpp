@@ -9,9 +9,9 @@ namespace {
 TEST(DownloadProgressTest, FiguresOfATick) {
     struct Case {
         std::uint32_t elapsed;
-        std::uint32_t total;
+        std::int64_t total;
         std::int32_t permille;
-        std::uint32_t received;
+        std::int64_t received;
         const char* percent;
         const char* speed;
         const char* amount;
@@ -26,6 +26,8 @@ TEST(DownloadProgressTest, FiguresOfATick) {
         {1, 500, 0, 0, "0%", "0.00", "0/0  Kbit", true},  // smaller than a unit: complete at the first tick
         {1, 0, 0, 0, "0%", "0.00", "0/0  Kbit", true},    // a probe that failed
         {0, 2048, 100, 2048, "2%", "0.00", "2/2  Kbit", true},
+        // sizes past 4 GiB
+        {10, (5ll << 30) + 1023, 3999, (5ll << 30) - 1, "99%", "5242879.00", "5242879/5242880  Kbit", false},
     };
     for (const Case& c : cases) {
         const ProgressFigures figures = ComputeProgress(c.elapsed, c.total, c.permille, c.received, "QivYunPlay.exe");

@@ -133,19 +133,34 @@ inline bool RequestedRange(const std::string& head, std::size_t size, std::size_
     return true;
 }
 
-// A static file as a web server with byte ranges answers it: 206 with the range, 416 when the range
-// starts past the end, 200 with everything when ranges are off or none is asked.
-inline Reply FileReply(const std::string& head, const std::string& content, bool ranges = true) {
+// How FileReply serves a file.
+struct FileServing {
+    // Byte ranges are served; otherwise every answer is the whole file with status 200.
+    bool ranges = true;
+    // A range past the end draws 416 with "Content-Range: bytes */SIZE", as the common servers
+    // answer, or without it.
+    bool sizeOn416 = true;
+    // Sent as the file's ETag when not empty.
+    std::string etag;
+};
+
+// A static file as a web server answers it: 206 with the range, 416 when the range starts past the
+// end, 200 with everything when ranges are off or none is asked.
+inline Reply FileReply(const std::string& head, const std::string& content, const FileServing& serving = {}) {
+    const std::string etag = serving.etag.empty() ? "" : "ETag: " + serving.etag + "\r\n";
     std::size_t first = 0, last = 0;
-    if (ranges && RequestedRange(head, content.size(), first, last)) {
-        if (first >= content.size())
-            return {"HTTP/1.1 416 Range Not Satisfiable\r\nContent-Length: 0\r\nConnection: close\r\n\r\n"};
+    if (serving.ranges && RequestedRange(head, content.size(), first, last)) {
+        if (first >= content.size()) {
+            const std::string size = serving.sizeOn416 ? "Content-Range: bytes */" + std::to_string(content.size()) + "\r\n" : "";
+            return {"HTTP/1.1 416 Range Not Satisfiable\r\nContent-Length: 0\r\n" + size + etag + "Connection: close\r\n\r\n"};
+        }
         const std::string body = content.substr(first, last - first + 1);
         return {"HTTP/1.1 206 Partial Content\r\nContent-Length: " + std::to_string(body.size()) + "\r\nContent-Range: bytes " +
-                std::to_string(first) + "-" + std::to_string(last) + "/" + std::to_string(content.size()) +
-                "\r\nConnection: close\r\n\r\n" + body};
+                std::to_string(first) + "-" + std::to_string(last) + "/" + std::to_string(content.size()) + "\r\n" + etag +
+                "Connection: close\r\n\r\n" + body};
     }
-    return {"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(content.size()) + "\r\nConnection: close\r\n\r\n" + content};
+    return {"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(content.size()) + "\r\n" + etag +
+            "Connection: close\r\n\r\n" + content};
 }
 
 }  // namespace qivyun::test

@@ -1,6 +1,6 @@
-// Black-box checks of the update server side: the qivyun md5, manifest and publish subcommands, the
-// test world's update party (its own world on port base 38080) and the published folder served by a
-// real nginx on loopback.
+// Black-box checks of the update server side: the qivyun md5, manifest, publish, keygen and verify
+// subcommands, the test world's update party (its own world on port base 38080) and the published
+// folder served by a real nginx on loopback.
 #include "versioncheck/Manifest.h"
 
 #include <curl/curl.h>
@@ -68,15 +68,17 @@ std::string Bytes(std::size_t size, unsigned seed) {
     return bytes;
 }
 
-// The digest by an implementation of its own: coreutils' md5sum.
-std::string Md5Sum(const fs::path& path) {
-    std::string command = "md5sum '" + path.string() + "'";
+// The digests by implementations of their own: coreutils' md5sum and sha256sum.
+std::string CoreutilsDigest(const char* tool, const fs::path& path, std::size_t length) {
+    std::string command = std::string(tool) + " '" + path.string() + "'";
     FILE* pipe = popen(command.c_str(), "r");
     char line[256] = {};
     std::string text = pipe && fgets(line, sizeof line, pipe) ? line : "";
     if (pipe) pclose(pipe);
-    return text.substr(0, 32);
+    return text.substr(0, length);
 }
+std::string Md5Sum(const fs::path& path) { return CoreutilsDigest("md5sum", path, 32); }
+std::string Sha256Sum(const fs::path& path) { return CoreutilsDigest("sha256sum", path, 64); }
 
 struct ProcessResult {
     int exitCode = -1;
@@ -177,10 +179,15 @@ HttpReply Http(const std::string& method, const std::string& url, const std::str
     CURL* curl = curl_easy_init();
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
-    if (method == "POST") curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.c_str());
+    if (method == "POST") {
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.data());
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, static_cast<long>(body.size()));
+    }
     if (!range.empty()) curl_easy_setopt(curl, CURLOPT_RANGE, range.c_str());
     // Ask for compression as a browser does: the update server must still send the bytes as they are.
     curl_slist* headers = curl_slist_append(nullptr, "Accept-Encoding: gzip, deflate");
+    // Bodies are files (programs, manifests), not forms.
+    if (method == "POST") headers = curl_slist_append(headers, "Content-Type: application/octet-stream");
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AppendBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply);
@@ -315,9 +322,12 @@ TEST_F(FakePrograms, PublishLaysOutTheServerFolder) {
         std::string expected;
     } values[] = {
         {"QivYunPlay", "md5", 100, Md5Sum(programs / "QivYunPlay.exe")},
+        {"QivYunPlay", "sha256", 100, Sha256Sum(programs / "QivYunPlay.exe")},
         {"QivYunPlay", "url", 200, base + "/QivYun/QivYunPlay.exe"},
         {"QivYunUpdate", "md5", 100, Md5Sum(programs / "QivYunUpdate.exe")},
+        {"QivYunUpdate", "sha256", 100, Sha256Sum(programs / "QivYunUpdate.exe")},
         {"QivYunUpdate", "url", 200, base + "/QivYun/QivYunUpdate.exe"},
+        {"Release", "serial", 32, "1"},
         {"Count", "CountAsp", 200, base + "/QivYun/Count.html"},
         {"Count", "CountrenAsp", 200, base + "/QivYun/CountRen.html"},
         {"Count", "AcounTxt", 50, base + "/QivYun/Acoun.txt"},
@@ -373,6 +383,75 @@ TEST_F(FakePrograms, PublishRefusesWhatTheProgramsCouldNotUse) {
     EXPECT_EQ(Tool({"publish", "x", "--colour", "red"}).exitCode, 2);
 }
 
+// keygen, publish --sign and verify together: a release signed, then checked as the programs
+// check it; a truncated or flipped signature, a changed manifest and another key are refused.
+TEST_F(FakePrograms, SignedPublishVerifiesAndDamageDoesNot) {
+    const fs::path folder = MakeFolder("signed");
+    const std::string privateKey = (folder / "maker.pem").string(), publicKey = (folder / "maker.pub.pem").string();
+    ProcessResult made = Tool({"keygen", privateKey, publicKey});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_NE(made.out.find("-DQIVYUN_UPDATE_PUBLIC_KEY=04"), std::string::npos) << made.out;
+    EXPECT_EQ(fs::status(privateKey).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(Tool({"keygen", privateKey, (folder / "other.pem").string()}).exitCode, 1) << "a key is never overwritten";
+
+    const fs::path out = folder / "www";
+    const std::vector<std::string> publish = {"publish", out.string(), "--programs", programs.string(), "--sign", privateKey};
+    ASSERT_EQ(Tool(publish).exitCode, 0);
+    const fs::path manifest = out / "QivYun" / "QivYunUpdate.txt", signature = out / "QivYun" / "QivYunUpdate.txt.sig";
+    ProcessResult verified = Tool({"verify", manifest.string(), "--key", publicKey});
+    EXPECT_EQ(verified.exitCode, 0) << verified.err;
+    EXPECT_NE(verified.out.find("serial 1"), std::string::npos) << verified.out;
+    // Each publication goes on from the serial already there, unless told otherwise.
+    ASSERT_EQ(Tool(publish).exitCode, 0);
+    EXPECT_EQ(ReadManifestValueAt(manifest.string(), "Release", "serial", 32), "2");
+    std::vector<std::string> seventh = publish;
+    seventh.insert(seventh.end(), {"--serial", "7"});
+    ASSERT_EQ(Tool(seventh).exitCode, 0);
+    EXPECT_EQ(ReadManifestValueAt(manifest.string(), "Release", "serial", 32), "7");
+    std::vector<std::string> lower = publish;
+    lower.insert(lower.end(), {"--serial", "6"});
+    EXPECT_EQ(Tool(lower).exitCode, 2) << "a lower serial than the one published";
+    EXPECT_EQ(Tool({"verify", manifest.string(), signature.string(), "--key", publicKey}).exitCode, 0);
+
+    const std::string goodSignature = ReadFile(signature), goodManifest = ReadFile(manifest);
+    std::string flippedSignature = goodSignature;
+    const std::size_t digit = flippedSignature.find("signature: ") + 20;
+    flippedSignature[digit] = flippedSignature[digit] == '0' ? '1' : '0';
+    std::string changedManifest = goodManifest;
+    changedManifest[changedManifest.find("md5=") + 4] ^= 0x01;
+    const struct {
+        const char* what;
+        std::string manifest, signature;
+        std::string key;
+        std::string cause;
+    } refused[] = {
+        {"truncated signature", goodManifest, goodSignature.substr(0, goodSignature.size() - 10), publicKey,
+         "is not a manifest signature"},
+        {"bit-flipped signature", goodManifest, flippedSignature, publicKey, "does not match"},
+        {"changed manifest", changedManifest, goodSignature, publicKey, "does not match"},
+        {"another key", goodManifest, goodSignature, QIVYUN_TEST_PUBLIC_KEY, "not with key"},
+    };
+    for (const auto& c : refused) {
+        WriteFile(manifest, c.manifest);
+        WriteFile(signature, c.signature);
+        ProcessResult result = Tool({"verify", manifest.string(), "--key", c.key});
+        EXPECT_EQ(result.exitCode, 1) << c.what;
+        EXPECT_NE(result.err.find(c.cause), std::string::npos) << c.what << ": " << result.err;
+    }
+    // An unsigned publication takes the old signature away rather than leave one that no longer fits.
+    ASSERT_EQ(Tool({"publish", out.string(), "--programs", programs.string()}).exitCode, 0);
+    EXPECT_FALSE(fs::exists(signature));
+    ProcessResult unsignedResult = Tool({"verify", manifest.string(), "--key", publicKey});
+    EXPECT_EQ(unsignedResult.exitCode, 1);
+    EXPECT_NE(unsignedResult.err.find("unsigned"), std::string::npos) << unsignedResult.err;
+
+    EXPECT_EQ(Tool({"verify", manifest.string()}).exitCode, 2);
+    EXPECT_EQ(Tool({"verify", manifest.string(), "--key", "04abc"}).exitCode, 2);
+    EXPECT_EQ(Tool({"publish", out.string(), "--programs", programs.string(), "--sign", publicKey}).exitCode, 1);
+    EXPECT_EQ(Tool({"publish", out.string(), "--programs", programs.string(), "--serial", "0"}).exitCode, 2);
+    fs::remove_all(folder);
+}
+
 class UpdateParty : public FakePrograms {
 protected:
     std::string Address(const std::string& path) { return "http://127.0.0.1:" + std::to_string(WorldUpdatePort) + path; }
@@ -405,6 +484,17 @@ TEST_F(UpdateParty, ServesManifestProgramsAndCounters) {
     };
     for (const auto& value : values)
         EXPECT_EQ(ReadIniValue(manifest.body, value.section, value.key, 600), value.expected) << value.section << "/" << value.key;
+
+    EXPECT_EQ(ReadIniValue(manifest.body, "QivYunPlay", "sha256", 100), Sha256Sum(programs / "QivYunPlay.exe"));
+    EXPECT_EQ(ReadIniValue(manifest.body, "Release", "serial", 32), "1");
+    // Signed with the test key: what the test builds verify.
+    const fs::path copy = programs / "served.txt";
+    WriteFile(copy, manifest.body);
+    const std::string signature = Get(Address("/QivYun/QivYunUpdate.txt.sig")).body;
+    WriteFile(copy.string() + ".sig", signature);
+    EXPECT_EQ(Tool({"verify", copy.string(), "--key", QIVYUN_TEST_PUBLIC_KEY}).exitCode, 0);
+    // The updater fetches the signature in byte ranges too: they must be pieces of one signature.
+    ExpectSegmentedDownload(Address("/QivYun/QivYunUpdate.txt.sig"), signature);
 
     ExpectSegmentedDownload(Address("/QivYun/QivYunPlay.exe"), player);
     ExpectSegmentedDownload(Address("/QivYun/QivYunUpdate.exe"), updater);
@@ -451,6 +541,21 @@ TEST_F(UpdateParty, ServesManifestProgramsAndCounters) {
         EXPECT_EQ(reply.body, o.body);
     }
     EXPECT_EQ(Http("POST", Address("/world/manifest?status=abc"), "", "x").status, 400);
+    // A posted manifest is signed by the world, unless it is to go without; a posted signature
+    // stands beside it as it is; posted files are served with ranges.
+    const std::string posted = "[Release]\r\nserial=4\r\n" + std::string(120, ';') + "\r\n";
+    ASSERT_EQ(Http("POST", Address("/world/manifest"), "", posted).status, 200);
+    WriteFile(copy, Get(Address("/QivYun/QivYunUpdate.txt")).body);
+    WriteFile(copy.string() + ".sig", Get(Address("/QivYun/QivYunUpdate.txt.sig")).body);
+    EXPECT_EQ(Tool({"verify", copy.string(), "--key", QIVYUN_TEST_PUBLIC_KEY}).exitCode, 0);
+    EXPECT_EQ(Http("POST", Address("/world/sign"), "", posted).body.substr(0, 26), "QivYun manifest signature\r");
+    ASSERT_EQ(Http("POST", Address("/world/manifest/signature"), "", "not a signature").status, 200);
+    EXPECT_EQ(Get(Address("/QivYun/QivYunUpdate.txt.sig")).body, "not a signature");
+    ASSERT_EQ(Http("POST", Address("/world/manifest?signature=none"), "", posted).status, 200);
+    EXPECT_EQ(Get(Address("/QivYun/QivYunUpdate.txt.sig")).status, 404);
+    ASSERT_EQ(Http("POST", Address("/world/files/stand-in.exe"), "", player).status, 200);
+    ExpectSegmentedDownload(Address("/files/stand-in.exe"), player);
+    EXPECT_EQ(Get(Address("/files/other.exe")).status, 404);
     EXPECT_EQ(Http("DELETE", Address("/world/manifest")).status, 200);
     EXPECT_EQ(Get(Address("/QivYun/QivYunUpdate.txt")).body, manifest.body);
 
@@ -472,8 +577,8 @@ TEST_F(UpdateParty, ServesManifestProgramsAndCounters) {
 TEST_F(FakePrograms, PublishedFolderServedByNginx) {
     const fs::path prefix = MakeFolder("nginx");
     const std::string base = "http://127.0.0.1:" + std::to_string(NginxPort);
-    ProcessResult published =
-        Tool({"publish", (prefix / "www").string(), "--programs", programs.string(), "--base-address", base});
+    ProcessResult published = Tool({"publish", (prefix / "www").string(), "--programs", programs.string(),
+                                     "--base-address", base, "--sign", QIVYUN_TEST_SIGNING_KEY});
     ASSERT_EQ(published.exitCode, 0) << published.err;
     for (const auto& entry : fs::recursive_directory_iterator(prefix)) chmod(entry.path().c_str(), entry.is_directory() ? 0755 : 0644);
 
@@ -495,6 +600,14 @@ TEST_F(FakePrograms, PublishedFolderServedByNginx) {
         EXPECT_EQ(manifest.body, ReadFile(prefix / "www" / "QivYun" / "QivYunUpdate.txt"));
         EXPECT_EQ(manifest.headers.count("content-encoding"), 0u);
         EXPECT_EQ(manifest.headers["cache-control"], "no-cache");
+        HttpReply signature = Get(base + "/QivYun/QivYunUpdate.txt.sig");
+        ASSERT_EQ(signature.status, 200);
+        EXPECT_EQ(signature.body, ReadFile(prefix / "www" / "QivYun" / "QivYunUpdate.txt.sig"));
+        EXPECT_EQ(signature.headers["cache-control"], "no-cache");
+        EXPECT_EQ(signature.headers["content-type"], "text/plain");
+        EXPECT_EQ(Tool({"verify", (prefix / "www" / "QivYun" / "QivYunUpdate.txt").string(), "--key", QIVYUN_TEST_PUBLIC_KEY})
+                      .exitCode,
+                  0);
         EXPECT_EQ(ReadIniValue(manifest.body, "QivYunPlay", "url", 200), base + "/QivYun/QivYunPlay.exe");
 
         // The program the manifest names, fetched as the updater fetches it, has the manifest's digest.

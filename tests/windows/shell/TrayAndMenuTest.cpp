@@ -1,9 +1,11 @@
 #include "shell/MainDialog.h"
 
+#include "../support/Http.h"
 #include "../support/Pump.h"
 #include "../support/SystemCallRecorder.h"
 #include "../support/WindowCapture.h"
 #include "BuildConfig.h"
+#include "common/CodePage.h"
 #include "shell/Clipboard.h"
 #include "shell/ResourceIds.h"
 #include "skin/engine/WindowSkinner.h"
@@ -12,38 +14,39 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
-#include <cstdio>
-#include <fstream>
 
 namespace qivyun {
 namespace {
 
 const std::string RowAddress = "magnet:?xt=urn:btih:0123456789ABCDEF0123456789ABCDEF01234567&dn=影片&tr=udp://t:80";
 
-std::string ClipboardText() {
-    std::string text;
-    if (!OpenClipboard(nullptr)) return "<clipboard not opened>";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (auto* chars = static_cast<const char*>(GlobalLock(data))) {
+// The clipboard's text in one format, as zero-terminated characters of type Char.
+template <class Char>
+std::basic_string<Char> ClipboardData(UINT format) {
+    std::basic_string<Char> text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(format)) {
+        if (auto* chars = static_cast<const Char*>(GlobalLock(data))) {
             text = chars;
             GlobalUnlock(data);
         }
-    } else {
-        text = "<no text>";
     }
     CloseClipboard();
     return text;
 }
 
+// The Unicode text, as GBK.
+std::string ClipboardText() { return GbkFromWide(ClipboardData<wchar_t>(CF_UNICODETEXT)); }
+
 // The icon of the main window is in the tray when the shell can change it.
 bool TrayIconPresent(HWND window) {
-    NOTIFYICONDATAA record{};
-    record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    NOTIFYICONDATAW record{};
+    record.cbSize = NOTIFYICONDATAW_V2_SIZE;
     record.hWnd = window;
     record.uID = 128;
     record.uFlags = NIF_TIP;
-    lstrcpyA(record.szTip, "Qiv");
-    return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+    lstrcpyW(record.szTip, L"Qiv");
+    return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 
 class TrayAndMenuTest : public testing::Test {
@@ -178,17 +181,29 @@ TEST_F(TrayAndMenuTest, CopyPutsExactlyTheAddressColumnOnTheClipboard) {
     EXPECT_EQ(ClipboardText(), "");
 }
 
+// The address goes on the clipboard as Unicode text; older programs read the 8-bit form the system
+// makes of it in their own code page (GBK on a Chinese system), never GBK bytes taken for another.
+TEST_F(TrayAndMenuTest, CopyPutsUnicodeTextAndTheSystemMakesThe8BitForm) {
+    ListView_SetSelectionMark(dialog.SearchPanel().ResultList().Handle(), AddSelectedRow());
+    Command(ID_LIST_COPY);
+    const std::wstring wide = ClipboardData<wchar_t>(CF_UNICODETEXT);
+    EXPECT_EQ(wide, WideFromGbk(RowAddress));
+    char eightBit[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, eightBit, sizeof eightBit, nullptr, nullptr);
+    EXPECT_EQ(ClipboardData<char>(CF_TEXT), eightBit);
+}
+
 TEST_F(TrayAndMenuTest, DownloadHandsTheAddressToTheBrowserProgram) {
     Command(ID_LIST_DOWNLOAD);
     AddSelectedRow();
     Command(ID_LIST_DOWNLOAD);
     ASSERT_EQ(calls.shellOpens.size(), 2u);
     for (const auto& open : calls.shellOpens) {
-        EXPECT_EQ(open.file, "iexplore.exe");
+        EXPECT_EQ(open.file, L"iexplore.exe");
         EXPECT_EQ(open.showCommand, SW_SHOW);
     }
-    EXPECT_EQ(calls.shellOpens[0].parameters, "");
-    EXPECT_EQ(calls.shellOpens[1].parameters, RowAddress);
+    EXPECT_EQ(calls.shellOpens[0].parameters, L"");
+    EXPECT_EQ(calls.shellOpens[1].parameters, WideFromGbk(RowAddress));
 }
 
 TEST_F(TrayAndMenuTest, DoubleClickPlaysTheRow) {
@@ -199,6 +214,9 @@ TEST_F(TrayAndMenuTest, DoubleClickPlaysTheRow) {
 }
 
 TEST_F(TrayAndMenuTest, TrayKeepsOneIconAndTheWindowComesAndGoes) {
+    const NOTIFYICONDATAW icon = dialog.TrayAndMenus().TrayIcon();
+    EXPECT_STREQ(icon.szTip, L"Qiv云播盒子");
+    EXPECT_EQ(icon.uCallbackMessage, static_cast<UINT>(WM_TRAY_NOTIFY));
     Click(IDC_TRAY);
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_TRUE(TrayIconPresent(window));
@@ -281,47 +299,56 @@ TEST_F(TrayAndMenuTest, IntroductionToggleAndOutsidePages) {
     Click(IDC_HOME_BANNER);
     Click(IDC_FEEDBACK);
     ASSERT_EQ(calls.shellOpens.size(), 2u);
-    EXPECT_EQ(calls.shellOpens[0].file, config::HomePageAddress);
-    EXPECT_EQ(calls.shellOpens[1].file, config::FeedbackPageAddress);
+    EXPECT_EQ(calls.shellOpens[0].file, WideFromGbk(config::HomePageAddress));
+    EXPECT_EQ(calls.shellOpens[1].file, WideFromGbk(config::FeedbackPageAddress));
     for (const auto& open : calls.shellOpens) {
-        EXPECT_EQ(open.parameters, "");
+        EXPECT_EQ(open.parameters, L"");
         EXPECT_EQ(open.showCommand, SW_SHOW);
     }
 }
 
-TEST_F(TrayAndMenuTest, ManifestLinksOpenOnlyWebPagesTheManifestNames) {
-    std::string manifestPath = ManifestLocalPath();
-    struct Case {
-        std::string manifest;
-        int button;
-        std::string opened;  // empty: nothing opens
+// Buttons 1083 and 1084 open the pages of the manifest that the start-up check accepted, and only
+// web pages: a correctly signed manifest that names the calculator or a file: address opens nothing.
+TEST(ManifestLinks, OpenOnlyWebPagesOfTheCheckedManifest) {
+    const std::string server = config::UpdateServerAddress;
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const StartupCheckSettings settings{server + ManifestServerPath, std::string(folder) + "qivyun-links.ini", "", ""};
+    const struct {
+        std::string mtkan, qvod;
+        std::vector<std::string> opened;
     } cases[] = {
-        {"[Mtkan]\r\nurl=http://127.0.0.1:9/mtkanpp_3.0.exe\r\n", IDC_MTKAN_DOWNLOAD, "http://127.0.0.1:9/mtkanpp_3.0.exe"},
-        {"[qvod]\r\nurl = \"https://qvod.example/down\"\r\n", IDC_QVOD_LINK, "https://qvod.example/down"},
-        {"[Mtkan]\r\nname=mtkan\r\n[qvod]\r\nurl=http://q/\r\n", IDC_MTKAN_DOWNLOAD, ""},
-        {"[Mtkan]\r\nurl=\r\n", IDC_MTKAN_DOWNLOAD, ""},
-        {"[qvod]\r\nurl=C:\\windows\\system32\\calc.exe\r\n", IDC_QVOD_LINK, ""},
-        {"[qvod]\r\nurl=file:///C:/windows/system32/calc.exe\r\n", IDC_QVOD_LINK, ""},
-        {"", IDC_QVOD_LINK, ""},
+        {"C:\\Windows\\System32\\calc.exe", "file:///C:/Windows/System32/calc.exe", {}},
+        {"http://127.0.0.1:9/mtkanpp_3.0.exe", "https://qvod.example/down",
+         {"http://127.0.0.1:9/mtkanpp_3.0.exe", "https://qvod.example/down"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.manifest);
-        if (c.manifest.empty())
-            std::remove(manifestPath.c_str());
-        else
-            std::ofstream(manifestPath, std::ios::binary) << c.manifest;
-        calls.shellOpens.clear();
-        Click(c.button);
-        if (c.opened.empty()) {
-            EXPECT_TRUE(calls.shellOpens.empty());
-            continue;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mtkan);
+        int status = 0;
+        test::HttpRequest("POST", server + "/world/manifest",
+                          "[Release]\r\nserial=" + std::to_string(config::ReleaseSerial) + "\r\n[Mtkan]\r\nurl=" + c.mtkan +
+                              "\r\n[qvod]\r\nurl=" + c.qvod + "\r\n",
+                          &status);
+        ASSERT_EQ(status, 200);
+        test::SystemCallRecorder calls;
+        MainDialog dialog(settings);
+        ASSERT_TRUE(dialog.Create(nullptr));
+        ASSERT_TRUE(test::PumpUntil([&] { return !dialog.StartupCheckWorker().IsRunning(); }, 20000));
+        test::PumpFor(50);
+        ASSERT_EQ(dialog.ItemText(IDC_STATUS_LINE).find("   连接到远程服务器成功"), 0u) << "the manifest passed its check";
+        for (int id : {IDC_MTKAN_DOWNLOAD, IDC_QVOD_LINK})
+            SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog.Item(id)));
+        std::vector<std::string> opened;
+        for (const auto& open : calls.shellOpens) {
+            opened.push_back(GbkFromWide(open.file));
+            EXPECT_EQ(open.showCommand, SW_SHOW);
         }
-        ASSERT_EQ(calls.shellOpens.size(), 1u);
-        EXPECT_EQ(calls.shellOpens[0].file, c.opened);
-        EXPECT_EQ(calls.shellOpens[0].parameters, "");
-        EXPECT_EQ(calls.shellOpens[0].showCommand, SW_SHOW);
+        EXPECT_EQ(opened, c.opened);
+        dialog.Destroy();
     }
-    std::remove(manifestPath.c_str());
+    test::HttpRequest("DELETE", server + "/world/manifest");
+    DeleteFileA(settings.manifestPath.c_str());
+    DeleteFileA(SignatureLocationOf(settings.manifestPath).c_str());
 }
 
 }  // namespace

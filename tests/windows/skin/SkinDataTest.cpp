@@ -1,5 +1,6 @@
 // The loaded skin on Windows: our skin from its file and from both programs' resources, the
-// background brush and the fonts, what failed reads keep, and file sharing.
+// background brush and the fonts, what failed reads keep, and file sharing in a folder of any name.
+#include "common/CodePage.h"
 #include "skin/container/SkinData.h"
 #include "skin/container/SkinWriter.h"
 
@@ -117,26 +118,34 @@ TEST(SkinDataTest, FailedReadsKeepThePreviousAtlasAndABackgroundOfManyColoursIsA
     EXPECT_EQ(GetPixel(skin.AtlasDc(), 0, 0), RGB(30, 20, 10));
 }
 
-TEST(SkinDataTest, ASkinFileIsReadWhileOthersReadItAndUnreadableFilesGiveTwo) {
+TEST(SkinDataTest, ASkinFileIsReadFromAnyFolderWhileOthersReadItAndUnreadableFilesGiveTwo) {
+    // A folder whose name neither GBK nor a Western code page can hold.
+    wchar_t temporary[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temporary);
+    const std::wstring folder = std::wstring(temporary) + L"QivYun Zoë 한글\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring copy = folder + L"QivYun.zor";
+    ASSERT_TRUE(CopyFileW(WideFromUtf8(ourSkinFile).c_str(), copy.c_str(), FALSE));
+
     SkinData skin;
-    const HANDLE reader = CreateFileA(ourSkinFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE reader = CreateFileW(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(skin.ReadSkinFile(ourSkinFile.c_str()), SkinResult::Loaded);
+    EXPECT_EQ(skin.ReadSkinFile(copy.c_str()), SkinResult::Loaded);
     CloseHandle(reader);
 
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    const std::string empty = std::string(folder) + "qivyun-empty.zor";
-    CloseHandle(CreateFileA(empty.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const std::wstring empty = folder + L"qivyun-empty.zor";
+    CloseHandle(CreateFileW(empty.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     EXPECT_EQ(skin.ReadSkinFile(empty.c_str()), SkinResult::FileUnreadable);
-    EXPECT_EQ(skin.ReadSkinFile((std::string(folder) + "qivyun-missing.zor").c_str()), SkinResult::FileUnreadable);
+    EXPECT_EQ(skin.ReadSkinFile((folder + L"qivyun-missing.zor").c_str()), SkinResult::FileUnreadable);
     // A writer that shares nothing keeps the file from us.
-    const HANDLE writer = CreateFileA(empty.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE writer = CreateFileW(empty.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     DWORD written = 0;
     WriteFile(writer, "x", 1, &written, nullptr);
     EXPECT_EQ(skin.ReadSkinFile(empty.c_str()), SkinResult::FileUnreadable);
     CloseHandle(writer);
-    DeleteFileA(empty.c_str());
+    DeleteFileW(empty.c_str());
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
     EXPECT_EQ(skin.Tables().parts[71].width, 24);  // still our skin
 }
 

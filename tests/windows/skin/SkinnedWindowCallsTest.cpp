@@ -51,12 +51,16 @@ TEST(SkinnedWindowCallsTest, SubclassingAfterTheEngineGoesBeneathItAndReadsBackI
     InstallRedirections();
     HWND button = CreateWindowExA(0, "Button", "OK", WS_POPUP | BS_PUSHBUTTON, 0, 0, 80, 24, nullptr, nullptr,
                                   nullptr, nullptr);
+    const LONG_PTR ansiView = GetWindowLongPtrA(button, GWLP_WNDPROC), wideView = GetWindowLongPtrW(button, GWLP_WNDPROC);
     bool skinnerGone = false;
     auto* skinner = new JournalSkinner(&skinnerGone);
     skinner->Attach(button);
     WNDPROC engineProcedure = unpatched::WindowProcedure(button);
+    EXPECT_EQ(engineProcedure, skinner->procedure);
+    // A caller reads the procedure beneath the engine's in its own character set, as before.
+    EXPECT_EQ(GetWindowLongPtrA(button, GWLP_WNDPROC), ansiView);
+    EXPECT_EQ(GetWindowLongPtrW(button, GWLP_WNDPROC), wideView);
     auto readProcedure = [&] { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC)); };
-    EXPECT_EQ(readProcedure(), skinner->previousProcedure);
 
     // The framework's subclassing (the common controls' SetWindowSubclass).
     JournalControl control;

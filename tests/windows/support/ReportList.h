@@ -1,36 +1,22 @@
 #pragma once
 // A report-view list filled the way the main window's result list is: columns of the given
 // titles, then rows of a number and a film's name.
-#include <windows.h>
+#include "framework/ListView.h"
 
-#include <commctrl.h>
-
-#include <cstdio>
 #include <initializer_list>
+#include <string>
 
 namespace qivyun::test {
 
-inline void FillReportList(HWND list, std::initializer_list<const char*> titles, int columnWidth, int rows) {
+inline void FillReportList(HWND handle, std::initializer_list<const char*> titles, int columnWidth, int rows) {
+    ListView list;
+    list.Attach(handle);
     int column = 0;
-    for (const char* title : titles) {
-        LVCOLUMNA description{};
-        description.mask = LVCF_TEXT | LVCF_WIDTH;
-        description.pszText = const_cast<char*>(title);
-        description.cx = columnWidth;
-        SendMessageA(list, LVM_INSERTCOLUMNA, column++, reinterpret_cast<LPARAM>(&description));
-    }
+    for (const char* title : titles) list.InsertColumn(column++, title, columnWidth);
     for (int row = 0; row < rows; ++row) {
-        char number[16], name[64];
-        std::snprintf(number, sizeof number, "%d", row + 1);
-        std::snprintf(name, sizeof name, "【双击点播】经典电影 第%d部", row + 1);
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = row;
-        item.pszText = number;
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        item.pszText = name;
-        for (item.iSubItem = 1; item.iSubItem < column; ++item.iSubItem)
-            SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        list.InsertRow(row, std::to_string(row + 1));
+        const std::string name = "【双击点播】经典电影 第" + std::to_string(row + 1) + "部";
+        for (int cell = 1; cell < column; ++cell) list.SetCellText(row, cell, name);
     }
 }
 

@@ -2,18 +2,20 @@
 
 #include "../support/Http.h"
 #include "../support/Pump.h"
+#include "../support/ScratchFolder.h"
 #include "../support/SystemCallRecorder.h"
 #include "BuildConfig.h"
+#include "common/CodePage.h"
 #include "controls/WaitingPopupIds.h"
 #include "framework/Dialog.h"
 #include "versioncheck/Manifest.h"
+#include "versioncheck/ManifestCheck.h"
 #include "versioncheck/Md5.h"
 #include "versioncheck/StartupStatus.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <fstream>
 #include <optional>
 #include <thread>
 
@@ -38,34 +40,35 @@ public:
 };
 const MessageMap<CheckWindow> CheckWindow::messages = {};
 
+// The program, the manifest's copy and the serial's record lie in a folder whose name neither GBK
+// nor the system's code page can hold: the check reads and writes them by their UTF-16 names.
 class StartupCheckTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(window.Create(nullptr));
-        char folder[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        settings.manifestPath = std::string(folder) + "qivyun-check-manifest.ini";
-        settings.ownPath = std::string(folder) + "qivyun-check-program.exe";
-        settings.updaterPath = "C:\\updates\\QivYunUpdate.exe";
+        settings.manifestPath = folder / "qivyun-check-manifest.ini";
+        settings.ownPath = folder / "qivyun-check-program.exe";
+        settings.updaterPath = folder / "QivYunUpdate.exe";
         settings.manifestAddress = Server + ManifestServerPath;
-        std::ofstream(settings.ownPath, std::ios::binary) << "a";  // MD5 of "a": 0cc175b9c0f1b6a831c399e269772661
+        settings.appliedSerialPath = folder / "qivyun-check-serial.txt";
+        test::WriteFileBytes(settings.ownPath, "a");  // MD5 of "a": 0cc175b9c0f1b6a831c399e269772661
         test::HttpRequest("POST", Server + "/world/counters/reset");
     }
-    void TearDown() override {
-        test::HttpRequest("DELETE", Server + "/world/manifest");
-        DeleteFileA(settings.ownPath.c_str());
-        DeleteFileA(settings.manifestPath.c_str());
-    }
+    void TearDown() override { test::HttpRequest("DELETE", Server + "/world/manifest"); }
 
-    void ServeManifest(const std::string& playerDigest, const std::string& usageTextAddress) {
-        std::string manifest = "[QivYunPlay]\r\nmd5=" + playerDigest + "\r\n[Count]\r\nCountAsp=" + Server +
-                               "/QivYun/Count.html\r\nCountrenAsp=" + Server + "/QivYun/CountRen.html\r\nAcounTxt=" +
-                               Server + "/QivYun/Acoun.txt\r\nAcounRenTxt=" + usageTextAddress + "\r\n";
+    // A manifest of this build's release, which the world serves signed (unless asked otherwise).
+    static std::string Manifest(const std::string& playerDigest, const std::string& usageTextAddress) {
+        return "[Release]\r\nserial=" + std::to_string(config::ReleaseSerial) + "\r\n[QivYunPlay]\r\nmd5=" + playerDigest +
+               "\r\n[Count]\r\nCountAsp=" + Server + "/QivYun/Count.html\r\nCountrenAsp=" + Server +
+               "/QivYun/CountRen.html\r\nAcounTxt=" + Server + "/QivYun/Acoun.txt\r\nAcounRenTxt=" + usageTextAddress + "\r\n";
+    }
+    void ServeManifest(const std::string& playerDigest, const std::string& usageTextAddress, const char* query = "") {
         int status = 0;
-        test::HttpRequest("POST", Server + "/world/manifest", manifest, &status);
+        test::HttpRequest("POST", Server + "/world/manifest" + query, Manifest(playerDigest, usageTextAddress), &status);
         ASSERT_EQ(status, 200);
     }
 
+    test::ScratchFolder folder{std::string("qivyun-check ") + test::NameGbkCannotHold};
     CheckWindow window;
     StartupCheckSettings settings;
 };
@@ -99,7 +102,7 @@ TEST_F(StartupCheckTest, SameDigestInUpperCaseShowsCountersWithoutTheirLineBreak
     EXPECT_EQ(window.statusLines[0], "   连接到远程服务器成功      版本Md5: 0CC175B9C0F1B6A831C399E269772661     Accumulative: 1"
                                      "     Usage counter: " + RemoveCrLfPairs(page.substr(0, 100)));
     // The manifest was downloaded to its local place.
-    EXPECT_EQ(ReadManifestValueAt(settings.manifestPath, "qivyunplay", "MD5", 100), "0CC175B9C0F1B6A831C399E269772661");
+    EXPECT_NE(test::ReadFileBytes(settings.manifestPath).find("md5=0CC175B9C0F1B6A831C399E269772661"), std::string::npos);
 }
 
 TEST_F(StartupCheckTest, OtherDigestTellsTheUserStartsTheUpdaterAndEnds) {
@@ -126,13 +129,48 @@ TEST_F(StartupCheckTest, OtherDigestTellsTheUserStartsTheUpdaterAndEnds) {
     // Shown by the window's thread, whose message boxes the skin engine skins.
     EXPECT_EQ(recorder.messageBoxes[0].thread, GetCurrentThreadId());
     ASSERT_EQ(recorder.shellOpens.size(), 1u);
-    EXPECT_EQ(recorder.shellOpens[0].file, "C:\\updates\\QivYunUpdate.exe");
-    EXPECT_EQ(recorder.shellOpens[0].parameters, "");
+    EXPECT_EQ(recorder.shellOpens[0].file, WideFromUtf8(settings.updaterPath));
+    EXPECT_EQ(recorder.shellOpens[0].parameters, L"");
     EXPECT_EQ(recorder.shellOpens[0].showCommand, SW_SHOW);
     EXPECT_TRUE(window.statusLines.empty());
     // The text counters are not fetched on this path.
     std::string hits = test::HttpRequest("GET", Server + "/world/counters");
     EXPECT_EQ(hits.find("/QivYun/Acoun.txt 1"), std::string::npos) << hits;
+}
+
+// A manifest that names a new version but fails its check starts nothing and loads no counter:
+// forged with the honest signature beside it, forged without one, or signed but older than the
+// release this installation applied.
+TEST_F(StartupCheckTest, ManifestThatFailsItsCheckStartsNothing) {
+    const std::string honest = Manifest("0cc175b9c0f1b6a831c399e269772661", Server + "/QivYun/AcounRen.txt");
+    const std::string honestSignature = test::HttpRequest("POST", Server + "/world/sign", honest);
+    const struct {
+        const char* what;
+        const char* query;
+        bool honestSignatureBeside;
+        long long appliedSerial;
+        std::string message;
+    } cases[] = {
+        {"forged, with the honest signature", "", true, 0, "更新信息签名无效，已停止更新。"},
+        {"forged, without a signature", "?signature=none", false, 0, "更新信息未签名，已停止更新。"},
+        {"signed, but older", "", false, config::ReleaseSerial + 1, "更新信息版本较旧，已停止更新。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ServeManifest("9e107d9d372bb6826bd81d3542a419d6", Server + "/QivYun/AcounRen.txt", c.query);
+        if (c.honestSignatureBeside) test::HttpRequest("POST", Server + "/world/manifest/signature", honestSignature);
+        test::WriteFileBytes(settings.appliedSerialPath, AppliedSerialText(c.appliedSerial));
+        window.requests.clear();
+        window.statusLines.clear();
+        test::SystemCallRecorder recorder;
+        EXPECT_EQ(StartupCheck(window.Hooks(), settings), 1u);
+        ASSERT_EQ(recorder.messageBoxes.size(), 1u);
+        EXPECT_EQ(recorder.messageBoxes[0].text, c.message);
+        EXPECT_EQ(recorder.messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+        EXPECT_TRUE(recorder.shellOpens.empty());
+        EXPECT_TRUE(window.requests.empty());
+        EXPECT_EQ(window.statusLines, std::vector<std::string>{"更新信息无法验证"});
+    }
 }
 
 TEST(FetchUrlText, FirstHundredBytesOrNothing) {
