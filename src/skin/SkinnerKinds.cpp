@@ -11,6 +11,11 @@
 #include "skin/kinds/PushButtonSkinner.h"
 #include "skin/kinds/RadioButtonSkinner.h"
 #include "skin/kinds/ScrollableSkinner.h"
+// The common controls: combo boxes, scroll-bar controls, up-down controls, trackbars.
+#include "skin/kinds/ComboBoxSkinner.h"
+#include "skin/kinds/ScrollBarSkinner.h"
+#include "skin/kinds/TrackbarSkinner.h"
+#include "skin/kinds/UpDownSkinner.h"
 
 #include <new>
 
@@ -41,6 +46,12 @@ constexpr KindMaker kinds[] = {
     {SkinKind::RadioButton, &Make<RadioButtonSkinner>},
     {SkinKind::Dialog, &Make<DialogSkinner>},
     {SkinKind::OwnerDrawButton, &Make<OwnerDrawButtonSkinner>},
+    // A combo box's drop-down list is the system's list box, drawn as every list box is.
+    {SkinKind::ComboBox, &Make<ComboBoxSkinner>},
+    {SkinKind::ComboDropDown, &Make<ScrollableSkinner>},
+    {SkinKind::ScrollBar, &Make<ScrollBarSkinner>},
+    {SkinKind::UpDown, &Make<UpDownSkinner>},
+    {SkinKind::Trackbar, &Make<TrackbarSkinner>},
 };
 
 }  // namespace

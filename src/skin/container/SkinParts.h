@@ -123,6 +123,32 @@ namespace qivyun::skin {
     X(ProgressTroughVerticalDisabled, 161, "vertical trough, disabled")                             \
     X(ProgressBarVertical, 162, "vertical bar, growing upwards")                                    \
     X(ProgressBarVerticalDisabled, 163, "vertical bar, disabled")                                   \
+    /* small buttons of combo boxes and up-down controls: a face, and a glyph drawn at its size */ \
+    X(SmallButtonNormal, 170, "combo box drop button and up-down button face")                      \
+    X(SmallButtonOver, 171, "small button face, pointer over")                                      \
+    X(SmallButtonHeld, 172, "small button face, held (a combo box while its list is open)")         \
+    X(SmallButtonDisabled, 173, "small button face, disabled")                                      \
+    X(GlyphUp, 174, "arrow glyph pointing up, centred on a small button")                           \
+    X(GlyphDown, 175, "arrow glyph pointing down (also the combo box's drop arrow)")                \
+    X(GlyphLeft, 176, "arrow glyph pointing left")                                                  \
+    X(GlyphRight, 177, "arrow glyph pointing right")                                                \
+    X(GlyphUpDisabled, 178, "arrow glyph up, disabled")                                             \
+    X(GlyphDownDisabled, 179, "arrow glyph down, disabled")                                         \
+    X(GlyphLeftDisabled, 180, "arrow glyph left, disabled")                                         \
+    X(GlyphRightDisabled, 181, "arrow glyph right, disabled")                                       \
+    /* trackbars: the channel along the system's channel, the thumb over the system's thumb */    \
+    X(TrackbarChannel, 182, "horizontal trackbar channel")                                          \
+    X(TrackbarChannelDisabled, 183, "horizontal channel, disabled")                                 \
+    X(TrackbarChannelVertical, 184, "vertical trackbar channel")                                    \
+    X(TrackbarChannelVerticalDisabled, 185, "vertical channel, disabled")                           \
+    X(TrackbarThumb, 186, "thumb of a horizontal trackbar")                                         \
+    X(TrackbarThumbOver, 187, "horizontal thumb, pointer over")                                     \
+    X(TrackbarThumbHeld, 188, "horizontal thumb, dragged")                                          \
+    X(TrackbarThumbDisabled, 189, "horizontal thumb, disabled")                                     \
+    X(TrackbarThumbVertical, 190, "thumb of a vertical trackbar")                                   \
+    X(TrackbarThumbVerticalOver, 191, "vertical thumb, pointer over")                               \
+    X(TrackbarThumbVerticalHeld, 192, "vertical thumb, dragged")                                    \
+    X(TrackbarThumbVerticalDisabled, 193, "vertical thumb, disabled")                               \
     /* the window background: its area becomes the background brush */                             \
     X(WindowBackground, 271, "background of windows and controls")
 
@@ -146,6 +172,8 @@ namespace qivyun::skin {
 // Colours (0-63), COLORREF values.
 #define QIVYUN_SKIN_COLOURS(X)                                                                      \
     X(CheckBoxText, 0, "check box text")                                                            \
+    X(TrackbarTick, 1, "tick marks of trackbars")                                                   \
+    X(TrackbarTickDisabled, 2, "tick marks of a disabled trackbar")                                 \
     X(CheckBoxTextDisabled, 4, "check box text, disabled")                                          \
     X(PushButtonText, 5, "push button text")                                                        \
     X(PushButtonTextDisabled, 9, "push button text, disabled")                                      \
