@@ -122,6 +122,8 @@ void ComboBoxSkinner::Paint(HDC dc, const RECT& client) {
     const COMBOBOXINFO info = Info();
     if (IsRectEmpty(&info.rcButton)) return;  // a simple combo box has no button
     const bool dropped = CallPrevious(CB_GETDROPPEDSTATE, 0, 0) != 0;
+    // The button's rounded corners show the field, not the system's button beneath.
+    FillRect(dc, &info.rcButton, ground.Get());
     const SkinRect button = ToSkinRect(info.rcButton);
     DrawSkinPart(dc, info.rcButton, SmallButtonFace(enabled, dropped, over_), skin);
     const SkinPart glyph = ArrowGlyph(ArrowDirection::Down, enabled);

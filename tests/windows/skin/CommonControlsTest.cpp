@@ -11,6 +11,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 namespace qivyun::skin::test {
@@ -23,12 +24,19 @@ struct Heard {
 };
 
 // The face part over a rectangle and the glyph part in its middle (moved by `shift`), on the skin's
-// background: a small button as the rule draws it.
-Picture SmallButton(int width, int height, SkinPart face, SkinPart glyph, int shift = 0) {
+// background or a colour of the skin: a small button as the rule draws it.
+Picture SmallButton(int width, int height, SkinPart face, SkinPart glyph, int shift = 0,
+                    std::optional<SkinColour> ground = std::nullopt) {
     const SkinData& skin = LoadOurSkin();
     return Drawn(width, height, [&](HDC dc) {
         RECT all{0, 0, width, height};
-        FillRect(dc, &all, skin.BackgroundBrush());
+        if (ground) {
+            HBRUSH brush = CreateSolidBrush(skin.Colour(*ground));
+            FillRect(dc, &all, brush);
+            DeleteObject(brush);
+        } else {
+            FillRect(dc, &all, skin.BackgroundBrush());
+        }
         DrawPart(dc, all, skin.Part(face), skin);
         const ImagePart& picture = skin.Part(glyph);
         const int left = (width - picture.width) / 2 + shift, top = (height - picture.height) / 2 + shift;
@@ -101,15 +109,19 @@ TEST(CommonControlsTest, UpDownDrawsTwoSmallButtonsAndAClickStepsItsBuddy) {
     SendMessageA(spin, UDM_SETPOS32, 0, 12);
     InvalidateRect(spin, nullptr, FALSE);
     UpdateWindow(spin);
-    EXPECT_TRUE(SamePicture(Capture(spin, {0, 0, 17, 12}), SmallButton(17, 12, SkinPart::SmallButtonNormal, SkinPart::GlyphUp)));
-    EXPECT_TRUE(SamePicture(Capture(spin, {0, 12, 17, 24}),
-                            SmallButton(17, 12, SkinPart::SmallButtonNormal, SkinPart::GlyphDown)));
+    // The system keeps an up-down control at its own width.
+    RECT client;
+    GetClientRect(spin, &client);
+    const int w = client.right;
+    EXPECT_TRUE(SamePicture(Capture(spin, {0, 0, w, 12}), SmallButton(w, 12, SkinPart::SmallButtonNormal, SkinPart::GlyphUp)));
+    EXPECT_TRUE(SamePicture(Capture(spin, {0, 12, w, 24}),
+                            SmallButton(w, 12, SkinPart::SmallButtonNormal, SkinPart::GlyphDown)));
 
     SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 4));
     UpdateWindow(spin);
     // Held with the pointer on it: pressed, its glyph a pixel down and right.
-    EXPECT_TRUE(SamePicture(Capture(spin, {0, 0, 17, 12}),
-                            SmallButton(17, 12, SkinPart::SmallButtonHeld, SkinPart::GlyphUp, 1)));
+    EXPECT_TRUE(SamePicture(Capture(spin, {0, 0, w, 12}),
+                            SmallButton(w, 12, SkinPart::SmallButtonHeld, SkinPart::GlyphUp, 1)));
     SendMessageA(spin, WM_LBUTTONUP, 0, MAKELPARAM(8, 4));
     EXPECT_EQ(SendMessageA(spin, UDM_GETPOS32, 0, 0), 13);
     char text[8] = {};
@@ -118,8 +130,8 @@ TEST(CommonControlsTest, UpDownDrawsTwoSmallButtonsAndAClickStepsItsBuddy) {
 
     EnableWindow(spin, FALSE);
     UpdateWindow(spin);
-    EXPECT_TRUE(SamePicture(Capture(spin, {0, 12, 17, 24}),
-                            SmallButton(17, 12, SkinPart::SmallButtonDisabled, SkinPart::GlyphDownDisabled)));
+    EXPECT_TRUE(SamePicture(Capture(spin, {0, 12, w, 24}),
+                            SmallButton(w, 12, SkinPart::SmallButtonDisabled, SkinPart::GlyphDownDisabled)));
 }
 
 TEST(CommonControlsTest, TrackbarThumbStandsWhereTheSystemPutsItAndFollowsADrag) {
@@ -187,7 +199,7 @@ TEST(CommonControlsTest, ComboBoxDrawsItsFrameAndButtonAndSelectsByKeyboardAndBy
     RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     const RECT button = info.rcButton;
     const int bw = button.right - button.left, bh = button.bottom - button.top;
-    EXPECT_TRUE(SamePicture(Capture(combo, button), SmallButton(bw, bh, SkinPart::SmallButtonNormal, SkinPart::GlyphDown)));
+    EXPECT_TRUE(SamePicture(Capture(combo, button), SmallButton(bw, bh, SkinPart::SmallButtonNormal, SkinPart::GlyphDown, 0, SkinColour::BorderFill)));
     EXPECT_EQ(Capture(combo, {0, 0, 1, 1}).At(0, 0), PixelOf(skin.Colour(SkinColour::BorderPen)));
 
     // By keyboard: the next item, and the parent hears of it.
@@ -202,7 +214,7 @@ TEST(CommonControlsTest, ComboBoxDrawsItsFrameAndButtonAndSelectsByKeyboardAndBy
     SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
     ASSERT_TRUE(IsWindowVisible(info.hwndList));
     UpdateWindow(combo);
-    EXPECT_TRUE(SamePicture(Capture(combo, button), SmallButton(bw, bh, SkinPart::SmallButtonHeld, SkinPart::GlyphDown, 1)));
+    EXPECT_TRUE(SamePicture(Capture(combo, button), SmallButton(bw, bh, SkinPart::SmallButtonHeld, SkinPart::GlyphDown, 1, SkinColour::BorderFill)));
     RECT item{};
     SendMessageA(info.hwndList, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&item));
     const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
@@ -217,7 +229,8 @@ TEST(CommonControlsTest, ComboBoxDrawsItsFrameAndButtonAndSelectsByKeyboardAndBy
     EnableWindow(combo, FALSE);
     UpdateWindow(combo);
     EXPECT_TRUE(SamePicture(Capture(combo, button),
-                            SmallButton(bw, bh, SkinPart::SmallButtonDisabled, SkinPart::GlyphDownDisabled)));
+                            SmallButton(bw, bh, SkinPart::SmallButtonDisabled, SkinPart::GlyphDownDisabled, 0,
+                                        SkinColour::BorderFillDisabled)));
 }
 
 }  // namespace
