@@ -46,11 +46,25 @@ TEST(GalleryWithTheBuiltInSkin, SkinsEveryControlAndHoldsItsGdiObjectsOverAHundr
     EXPECT_EQ(unskinned, std::set<std::wstring>{L"Static"});
     EXPECT_TRUE(ClassesOfChildren(gallery.Handle(), true).contains(L"msctls_trackbar32"));
 
+    // The first combo box open: its list is the system's, in the skin's border and bars.
+    const HWND combo = FindWindowExW(gallery.Handle(), nullptr, L"ComboBox", nullptr);
+    ASSERT_TRUE(combo);
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    test::PumpFor(200);
+    COMBOBOXINFO combos{};
+    combos.cbSize = sizeof combos;
+    GetComboBoxInfo(combo, &combos);
+    EXPECT_NE(skin::WindowSkinner::Of(combos.hwndList), nullptr);
+    EXPECT_TRUE(test::SaveWindowPng(combos.hwndList, test::ScreensFolder() + "/skin-gallery-combo-list.png"));
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    test::PumpFor(200);
+
     SetFocus(GetDlgItem(gallery.Handle(), 1001));  // the default push button, in its focused look
     Repaint(gallery.Handle());
     test::PumpFor(200);
     EXPECT_TRUE(test::SaveWindowPng(gallery.Handle(), test::ScreensFolder() + "/skin-gallery-window.png"));
 
+    Repaint(gallery.Handle());
     const int afterFirst = test::GdiObjectCount();
     for (int i = 0; i < 100; ++i) Repaint(gallery.Handle());
     EXPECT_EQ(test::GdiObjectCount(), afterFirst);
