@@ -83,6 +83,9 @@ TEST(CommonControlsTest, ScrollBarControlDrawsTheSkinsBarAndItsThumbDragReachesT
     EXPECT_EQ(heard[heard.size() - 2].position, 24);
     EXPECT_EQ(heard.front().code, SB_THUMBTRACK);
     EXPECT_EQ(GetScrollPos(bar, SB_CTL), 24);
+    // The parent's SetScrollPos leaves the drawing to the skin.
+    UpdateWindow(bar);
+    EXPECT_TRUE(SamePicture(Capture(bar, {0, 0, 17, 17}), PartOnBackground(17, 17, SkinPart::ScrollLeftNormal)));
 
     // An arrow press sends its line code at once.
     heard.clear();
