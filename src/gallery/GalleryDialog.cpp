@@ -33,6 +33,7 @@ const MessageMap<GalleryDialog> GalleryDialog::messages = {
     OnMessage(WM_HSCROLL, &GalleryDialog::OnScroll),
     OnMessage(WM_VSCROLL, &GalleryDialog::OnScroll),
     OnMessage(WM_DRAWITEM, &GalleryDialog::OnDrawItem),
+    OnMessage(SkinFailedMessage, &GalleryDialog::OnSkinFailed),
 };
 
 GalleryDialog::GalleryDialog(SkinChoice skin)
@@ -78,7 +79,9 @@ void GalleryDialog::LoadSkin() {
         const std::string text = "皮肤文件载入失败：" + GbkFromUtf8(skin_.file) + "\n结果 " +
                                  std::to_string(skinResult_) + "：" + LoadResultMeaning(skinResult_) +
                                  "。\n\n样板改用内置皮肤。";
-        ShowMessageBox(hwnd_, text.c_str(), Title, MB_OK | MB_ICONWARNING);
+        failure_ = text;
+        // Told once the window shows, in the built-in skin.
+        PostMessageW(hwnd_, SkinFailedMessage, 0, 0);
         title += " - 内置皮肤（" + GbkFromUtf8(FileName(skin_.file)) + " 载入失败，结果 " +
                  std::to_string(skinResult_) + "）";
         skin::LoadSkinFromResource(MAKEINTRESOURCEA(IDR_GALLERY_SKIN), "ZOR", "", 0, 0, 0);
@@ -90,6 +93,11 @@ void GalleryDialog::LoadSkin() {
         break;
     }
     SetText(title);
+}
+
+LRESULT GalleryDialog::OnSkinFailed(WPARAM, LPARAM) {
+    ShowMessageBox(hwnd_, failure_.c_str(), Title, MB_OK | MB_ICONWARNING);
+    return 0;
 }
 
 LRESULT GalleryDialog::OnCommandMessage(WPARAM wParam, LPARAM lParam) {

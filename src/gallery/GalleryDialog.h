@@ -8,12 +8,15 @@
 
 #include <functional>
 #include <map>
+#include <string>
 
 namespace qivyun::gallery {
 
 class GalleryDialog : public DialogImpl<GalleryDialog>, public GalleryHost {
 public:
     static const MessageMap<GalleryDialog> messages;
+    // Posted when the skin file did not load, so that the box shows over the window in the built-in skin.
+    static constexpr UINT SkinFailedMessage = WM_APP + 1;
 
     explicit GalleryDialog(SkinChoice skin);
 
@@ -34,9 +37,12 @@ private:
     LRESULT OnCommandMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnScroll(WPARAM wParam, LPARAM lParam);
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
+    // The skin file's failure, told in a message box.
+    LRESULT OnSkinFailed(WPARAM wParam, LPARAM lParam);
 
     SkinChoice skin_;
     int skinResult_ = 0;
+    std::string failure_;  // GBK
     UINT nextId_;
     std::map<UINT, std::function<void(HWND)>> clicks_;
 };

@@ -3,6 +3,7 @@
 // without a skin (a process of its own, where no skin was ever loaded) the same window in the
 // system's look, for comparison.
 #include "framework/Dialog.h"
+#include "framework/Text.h"
 #include "gallery/GalleryDialog.h"
 #include "skin/engine/WindowSkinner.h"
 
@@ -68,6 +69,19 @@ TEST(GalleryWithTheBuiltInSkin, SkinsEveryControlAndHoldsItsGdiObjectsOverAHundr
     const int afterFirst = test::GdiObjectCount();
     for (int i = 0; i < 100; ++i) Repaint(gallery.Handle());
     EXPECT_EQ(test::GdiObjectCount(), afterFirst);
+    gallery.Destroy();
+}
+
+TEST(GalleryWithTheBuiltInSkin, ASkinFileThatDoesNotLoadIsToldWithItsCodeAndTheBuiltInSkinShown) {
+    GalleryDialog gallery({SkinChoice::Source::File, "Z:/nonexistent-folder/QivYun.zor"});
+    ASSERT_TRUE(gallery.Create(nullptr));
+    EXPECT_EQ(gallery.SkinResult(), 2);
+    // The message box waits for the window's first messages; taken here, it does not stop the test.
+    MSG told;
+    EXPECT_TRUE(PeekMessageW(&told, gallery.Handle(), GalleryDialog::SkinFailedMessage, GalleryDialog::SkinFailedMessage,
+                             PM_REMOVE));
+    EXPECT_NE(WideTextOf(gallery.Handle()).find(L"QivYun.zor 载入失败，结果 2"), std::wstring::npos);
+    EXPECT_NE(skin::WindowSkinner::Of(gallery.Handle()), nullptr);
     gallery.Destroy();
 }
 
