@@ -14,10 +14,8 @@ void Stretch(HDC destination, int x, int y, const GridRect& size, const GridRect
                 const_cast<void*>(skin.AtlasBits()), source.x, source.y, source.width, source.height, DDF_HALFTONE);
 }
 
-}  // namespace
-
-void DrawPart(HDC destination, const RECT& rectangle, const ImagePart& part, const SkinData& skin) {
-    if (!skin.Loaded()) return;
+// The nine-grid's pieces blitted, stretched and keyed straight into the destination.
+void RenderPart(HDC destination, const RECT& rectangle, const ImagePart& part, const SkinData& skin) {
     const GridRect target = ToGridRect(rectangle);
     const UINT key = part.transparentColour;
     for (const GridPiece& piece : PlanNineGrid(part, target, skin.AtlasWidth(), skin.AtlasHeight())) {
@@ -40,6 +38,15 @@ void DrawPart(HDC destination, const RECT& rectangle, const ImagePart& part, con
             TransparentBlt(destination, d.x, d.y, d.width, d.height, stretched.Dc(), 0, 0, d.width, d.height, key);
         }
     }
+}
+
+}  // namespace
+
+void DrawPart(HDC destination, const RECT& rectangle, const ImagePart& part, const SkinData& skin) {
+    if (!skin.Loaded()) return;
+    const auto render = [&part, &skin](HDC dc, const RECT& rect) { RenderPart(dc, rect, part, skin); };
+    if (skin.Drawings().Draw(destination, rectangle, part, skin.AtlasWidth(), skin.AtlasHeight(), render)) return;
+    RenderPart(destination, rectangle, part, skin);
 }
 
 }  // namespace qivyun::skin

@@ -1,7 +1,7 @@
 #pragma once
 // Drawing an image part of the skin by the nine-grid rule: the pieces that NineGrid plans, copied
 // with BitBlt, stretched with DrawDib, and keyed with TransparentBlt where the part has a
-// transparent colour.
+// transparent colour; a part drawn at a size it was drawn at before comes from the skin's drawings.
 #include "skin/container/NineGrid.h"
 #include "skin/container/SkinData.h"
 

@@ -112,6 +112,7 @@ void SkinData::Recolour(const ColourAdjustment& adjustment) {
         }
     }
     GdiFlush();
+    drawings_.Clear();
     {
         SelectedObject target(workDc_.Get(), compatibleAtlas_.Get());
         BitBlt(workDc_.Get(), 0, 0, atlasWidth_, atlasHeight_, atlasDc_.Get(), 0, 0, SRCCOPY);
@@ -144,7 +145,8 @@ bool SkinData::MakeAtlas() {
     std::memcpy(bits, atlas.pixels, atlas.pixelBytes);
     GdiFlush();
 
-    // The new atlas goes in before the old one is deleted.
+    // The new atlas goes in before the old one is deleted; what was drawn from the old one goes.
+    drawings_.Clear();
     atlasSelection_.emplace(atlasDc_.Get(), dib.Get());
     atlasBitmap_ = std::move(dib);
     atlasInfo_ = info;

@@ -3,7 +3,9 @@
 // as a device-compatible copy, the background brush made from part 271, and the fonts.
 #include "framework/DeviceContext.h"
 #include "framework/Handles.h"
+#include "framework/OffscreenSurface.h"
 #include "skin/container/ColourAdjustment.h"
+#include "skin/container/PartCache.h"
 #include "skin/container/SkinContainer.h"
 #include "skin/container/SkinParts.h"
 
@@ -59,6 +61,10 @@ public:
     const BITMAPINFO& AtlasInfo() const { return atlasInfo_; }
     const void* AtlasBits() const { return atlasBits_; }
     HANDLE DrawDib() const { return drawDib_; }
+    // The parts as drawn at their sizes from this atlas (DrawPart keeps and reuses them).
+    PartCache& Drawings() const { return drawings_; }
+    // The off-screen surfaces the skin's pictures are composed in, lent out again and again.
+    SurfacePool& Surfaces() const { return surfaces_; }
 
 private:
     bool MakeAtlas();
@@ -84,6 +90,8 @@ private:
     std::optional<SelectedObject> atlasSelection_;    // atlasBitmap_ in the atlas DC
     std::array<UniqueGdiObject<HFONT>, 2> defaultFonts_;
     HANDLE drawDib_;
+    mutable PartCache drawings_;
+    mutable SurfacePool surfaces_;
 };
 
 }  // namespace qivyun::skin

@@ -4,6 +4,7 @@
 #include "framework/OffscreenSurface.h"
 #include "skin/container/DrawPart.h"
 #include "skin/engine/SkinProperties.h"
+#include "skin/engine/WindowSkinner.h"
 #include "skin/patching/Unpatched.h"
 
 #include <windowsx.h>
@@ -36,7 +37,7 @@ void PaintWindowOffScreen(HWND window, const SkinData& skin, const std::function
     WindowDc windowDc(window, unpatched::DcCalls());
     if (!windowDc) return;
     const RECT all = WindowRectAtOrigin(window);
-    OffscreenSurface buffer(windowDc.Get(), all.right, all.bottom);
+    SurfacePool::Lease buffer = skin.Surfaces().Borrow(windowDc.Get(), all.right, all.bottom);
     if (!buffer) return;
     paint(buffer.Dc(), all);
     buffer.CopyTo(windowDc.Get(), 0, 0);
@@ -124,8 +125,11 @@ COLORREF SkinTextColour(HWND window, SkinColour colour, const SkinData& skin) {
 HFONT SkinnerFont(HWND window, SkinFontSlot slot, const SkinData& skin) {
     if (HFONT given = HostFont(window)) return given;
     if (HFONT font = skin.Font(slot, false)) return font;
-    if (HFONT own = GetWindowFont(window)) return own;
-    return skin.DefaultFont(false);
+    // A skinned control's own font comes from the procedure beneath the engine's, where a message
+    // sent to the window would arrive too, after the thread's hooks.
+    const WindowSkinner* skinner = WindowSkinner::Of(window);
+    const auto own = skinner ? reinterpret_cast<HFONT>(skinner->CallPrevious(WM_GETFONT, 0, 0)) : GetWindowFont(window);
+    return own ? own : skin.DefaultFont(false);
 }
 
 void PaintNonClientBorder(HWND window, const RECT& inner, const SkinData& skin) {
@@ -133,8 +137,11 @@ void PaintNonClientBorder(HWND window, const RECT& inner, const SkinData& skin) 
     if (EqualRect(&outer, &inner)) return;
     WindowDc windowDc(window, unpatched::DcCalls());
     if (!windowDc) return;
-    OffscreenSurface buffer(windowDc.Get(), outer.right, outer.bottom);
+    SurfacePool::Lease buffer = skin.Surfaces().Borrow(windowDc.Get(), outer.right, outer.bottom);
     if (!buffer) return;
+    // Only the frame: the client area is the control's own.
+    ExcludeClipRect(buffer.Dc(), inner.left, inner.top, inner.right, inner.bottom);
+    ExcludeClipRect(windowDc.Get(), inner.left, inner.top, inner.right, inner.bottom);
     const bool bordered = (unpatched::GetWindowLongA(window, GWL_EXSTYLE) & EdgeStyles) ||
                           (unpatched::GetWindowLongA(window, GWL_STYLE) & WS_BORDER);
     if (bordered) {
@@ -147,8 +154,6 @@ void PaintNonClientBorder(HWND window, const RECT& inner, const SkinData& skin) 
     } else {
         FillSkinBackground(window, buffer.Dc(), outer, skin);
     }
-    // Only the frame: the client area is the control's own.
-    ExcludeClipRect(windowDc.Get(), inner.left, inner.top, inner.right, inner.bottom);
     buffer.CopyTo(windowDc.Get(), 0, 0);
 }
 

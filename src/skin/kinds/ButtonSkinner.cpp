@@ -35,22 +35,40 @@ UINT HorizontalFormat(Place place) {
 
 }  // namespace
 
-void ButtonSkinner::OnAttach() { SetDcRedirect(&dcRecord_); }
+void ButtonSkinner::OnAttach() {
+    SetDcRedirect(&dcRecord_);
+    focused_ = GetFocus() == window;
+}
 
+ButtonSkinner::~ButtonSkinner() { *alive_ = false; }
+
+// A repaint asked for while a message is handled, also while the procedure beneath sends the
+// button messages of its own (a press sets the focus and the pushed state, a release the check),
+// is made once, when the outermost message is done; that paint covers the whole button, so what
+// the system invalidated meanwhile needs no WM_PAINT after it.
 LRESULT ButtonSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT:
-        PaintBetweenBeginAndEnd(window, [this](HDC dc) { Paint(dc); });
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_STYLECHANGED: {
+    if (message == WM_STYLECHANGED) {
         LRESULT result = CallPrevious(message, wParam, lParam);
         const STYLESTRUCT* change = crack::StyleChange(wParam, lParam);
         if (change && (change->styleNew & BS_TYPEMASK) == static_cast<DWORD>(BS_OWNERDRAW))
             HandOverToOwnerDraw();  // this skinner is gone now
         return result;
     }
+    const std::shared_ptr<bool> alive = alive_;  // a handler of the parent's may destroy the button
+    ++handling_;
+    const LRESULT result = Handle(message, wParam, lParam);
+    if (!*alive) return result;
+    if (--handling_ == 0 && redrawWanted_) RedrawNow();
+    return result;
+}
+
+LRESULT ButtonSkinner::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        PaintBetweenBeginAndEnd(window, [this](HDC dc) { Paint(dc); });
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
     case WM_NCPAINT:
         if (const SkinData* skin = LoadedSkin()) PaintNonClientBorder(window, ClientRectInWindow(window), *skin);
         return 0;
@@ -72,7 +90,12 @@ LRESULT ButtonSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
         SetMouseState(0);
         return CallPrevious(message, wParam, lParam);
+    case WM_KILLFOCUS:
+        focused_ = false;
+        return CallPrevious(message, wParam, lParam);
     case WM_SETFOCUS:
+        focused_ = true;
+        return CallPreviousThen(message, wParam, lParam, [this] { Redraw(); });
     case WM_ENABLE:
     case WM_SETTEXT:
     case BM_SETCHECK:
@@ -92,8 +115,17 @@ void ButtonSkinner::SetMouseState(int state) {
 }
 
 void ButtonSkinner::Redraw() {
+    redrawWanted_ = true;
+    if (handling_ == 0) RedrawNow();
+}
+
+void ButtonSkinner::RedrawNow() {
+    redrawWanted_ = false;
+    if (!LoadedSkin()) return;
     ClientDc dc(window, unpatched::DcCalls());
-    if (dc) Paint(dc.Get());
+    if (!dc) return;
+    Paint(dc.Get());
+    ValidateRect(window, nullptr);
 }
 
 void ButtonSkinner::HandOverToOwnerDraw() {
@@ -109,7 +141,7 @@ void ButtonSkinner::Paint(HDC dc) {
     if (!skin) return;
     RECT client;
     GetClientRect(window, &client);
-    OffscreenSurface buffer(dc, client.right, client.bottom);
+    SurfacePool::Lease buffer = skin->Surfaces().Borrow(dc, client.right, client.bottom);
     if (!buffer) return;
     PaintBackground(buffer.Dc(), client, *skin);
     {
@@ -138,7 +170,7 @@ void ButtonSkinner::PaintImage(HDC dc, const RECT& rect, bool icon) {
 }
 
 void ButtonSkinner::PaintText(HDC dc, RECT rect, const TextPlacement& placement, COLORREF colour,
-                              const RECT* wider) const {
+                              const RECT* wider) {
     const std::wstring text = WindowText(window);
     if (text.empty()) return;
     const int length = static_cast<int>(text.size());
@@ -146,8 +178,7 @@ void ButtonSkinner::PaintText(HDC dc, RECT rect, const TextPlacement& placement,
     const UINT horizontal = HorizontalFormat(placement.horizontal);
     if (placement.multiline) {
         // Measured first, so that the block of lines can sit at the top, the bottom or the middle.
-        RECT measured = rect;
-        DrawTextW(dc, text.c_str(), length, &measured, horizontal | DT_WORDBREAK | DT_CALCRECT);
+        const RECT measured = measured_.Measure(dc, text, horizontal | DT_WORDBREAK, rect);
         const int height = std::min<int>(measured.bottom - measured.top, rect.bottom - rect.top);
         if (placement.vertical == Place::End) rect.top = rect.bottom - height;
         if (placement.vertical == Place::Centre) rect.top += (rect.bottom - rect.top - height) / 2;
@@ -157,8 +188,7 @@ void ButtonSkinner::PaintText(HDC dc, RECT rect, const TextPlacement& placement,
         return;
     }
     if (wider) {
-        RECT measured{0, 0, 0, 0};
-        DrawTextW(dc, text.c_str(), length, &measured, DT_SINGLELINE | DT_CALCRECT);
+        const RECT measured = measured_.Measure(dc, text, DT_SINGLELINE, RECT{});
         if (measured.right > rect.right - rect.left) {
             rect.left = wider->left;
             rect.right = wider->right;

@@ -5,7 +5,8 @@
 namespace qivyun::skin {
 
 ButtonCondition CheckBoxSkinner::Condition() const {
-    const auto state = static_cast<UINT>(SendMessageA(window, BM_GETSTATE, 0, 0));
+    // Asked of the control's own procedure: the message would take the same way, past the thread's hooks.
+    const auto state = static_cast<UINT>(CallPrevious(BM_GETSTATE, 0, 0));
     const CheckMark mark = (state & BST_INDETERMINATE) ? CheckMark::Indeterminate
                            : (state & BST_CHECKED)     ? CheckMark::Checked
                                                        : CheckMark::Unchecked;

@@ -22,10 +22,14 @@ LRESULT HeaderSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
         // The system's paint only validates; the header is drawn through its window DC.
+        painting_ = true;
         PaintBetweenBeginAndEnd(window, [](HDC) {});
+        painting_ = false;
         DrawHeader();
         return 0;
     case WM_ERASEBKGND: {
+        // The erase that the paint's beginning asks for would be drawn over at once.
+        if (painting_) return 1;
         if (const SkinData* skin = LoadedSkin()) {
             RECT client;
             GetClientRect(window, &client);

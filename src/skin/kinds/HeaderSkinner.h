@@ -21,6 +21,7 @@ private:
 
     int hotColumn = -1;  // display position (not item index) of the column under the pointer
     int mouseState = 0;  // 0 idle, 1 the pointer is over a column, 2 the left button is held
+    bool painting_ = false;  // inside WM_PAINT, which draws the whole header after the erase
 };
 
 }  // namespace qivyun::skin

@@ -62,7 +62,7 @@ HDC OwnerDrawButtonSkinner::BeginBuffered(PAINTSTRUCT* paint) {
     if (!screen || !skin) return screen;
     RECT client;
     GetClientRect(window, &client);
-    OffscreenSurface memory(screen, client.right, client.bottom);
+    SurfacePool::Lease memory = skin->Surfaces().Borrow(screen, client.right, client.bottom);
     if (!memory) return screen;  // unbuffered: the paint goes to the screen as it would unskinned
 
     UniqueGdiObject<HBRUSH> key(CreateSolidBrush(KeyColour));
@@ -94,7 +94,7 @@ BOOL OwnerDrawButtonSkinner::EndBuffered(const PAINTSTRUCT* paint) {
     const RECT& area = buffer.paint.rcPaint;
     const int width = area.right - area.left, height = area.bottom - area.top;
     const SkinData* skin = LoadedSkin();
-    OffscreenSurface composed(buffer.screen, width, height);
+    SurfacePool::Lease composed = skin ? skin->Surfaces().Borrow(buffer.screen, width, height) : SurfacePool::Lease();
     if (skin && composed) {
         SetWindowOrgEx(composed.Dc(), area.left, area.top, nullptr);
         FillSkinBackground(window, composed.Dc(), area, *skin);
@@ -103,7 +103,7 @@ BOOL OwnerDrawButtonSkinner::EndBuffered(const PAINTSTRUCT* paint) {
         SetWindowOrgEx(composed.Dc(), 0, 0, nullptr);
         composed.CopyTo(buffer.screen, area.left, area.top);
     }
-    buffer.memory.Reset();
+    buffer.memory = SurfacePool::Lease();
     PAINTSTRUCT system = buffer.paint;
     system.hdc = buffer.screen;
     return unpatched::EndPaint(window, &system);

@@ -32,7 +32,7 @@ private:
     struct Buffer {
         PAINTSTRUCT paint;  // as the system's BeginPaint filled it
         HDC screen;         // the DC the system's BeginPaint gave
-        OffscreenSurface memory;
+        SurfacePool::Lease memory;
         int nested;  // BeginPaint calls inside this paint that share the buffer
     };
 

@@ -17,7 +17,8 @@ LRESULT ProgressSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         DrawProgress();
         return 0;
     case WM_NCPAINT:
-        DrawProgress();
+        // A bar without a frame is drawn whole by its WM_PAINT; drawn here too it would be drawn twice.
+        if (HasFrame()) DrawProgress();
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -29,13 +30,19 @@ LRESULT ProgressSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     }
 }
 
+bool ProgressSkinner::HasFrame() const {
+    const RECT outer = WindowRectAtOrigin(window), client = ClientRectInWindow(window);
+    return !EqualRect(&outer, &client);
+}
+
 void ProgressSkinner::DrawProgress() {
     const SkinData& skin = Skin();
     PaintWindowOffScreen(window, skin, [this, &skin](HDC dc, const RECT& all) {
         FillSkinBackground(window, dc, all, skin);
-        const int position = static_cast<int>(SendMessageA(window, PBM_GETPOS, 0, 0));
+        // Asked of the control's own procedure, which the messages would reach past the thread's hooks.
+        const int position = static_cast<int>(CallPrevious(PBM_GETPOS, 0, 0));
         PBRANGE range{};
-        SendMessageA(window, PBM_GETRANGE, TRUE, RecordParameter(&range));
+        CallPrevious(PBM_GETRANGE, TRUE, RecordParameter(&range));
         const bool vertical = (unpatched::GetWindowLongA(window, GWL_STYLE) & PBS_VERTICAL) != 0;
         const bool enabled = IsWindowEnabled(window) != FALSE;
         const SkinPart trough = vertical ? (enabled ? SkinPart::ProgressTroughVertical

@@ -15,6 +15,8 @@ protected:
 
 private:
     void DrawProgress();
+    // Whether the window has a non-client area around its client area.
+    bool HasFrame() const;
 };
 
 }  // namespace qivyun::skin

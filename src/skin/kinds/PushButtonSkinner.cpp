@@ -5,7 +5,7 @@
 namespace qivyun::skin {
 
 ButtonCondition PushButtonSkinner::Condition() const {
-    return {IsWindowEnabled(window) != FALSE, mouseState, GetFocus() == window};
+    return {IsWindowEnabled(window) != FALSE, mouseState, HasFocus()};
 }
 
 void PushButtonSkinner::PaintContent(HDC dc, const RECT& client, DWORD style, const SkinData& skin) {

@@ -34,7 +34,7 @@ void PaintScrollBar(HDC dc, const RECT& rect, bool horizontal, const BarLayout& 
                     const SkinData& skin) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return;
-    OffscreenSurface buffer(dc, width, height);
+    SurfacePool::Lease buffer = skin.Surfaces().Borrow(dc, width, height);
     if (!buffer) return;
     const RECT all{0, 0, width, height};
     FillRect(buffer.Dc(), &all, skin.BackgroundBrush());

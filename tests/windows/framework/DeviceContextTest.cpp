@@ -1,6 +1,6 @@
 // The framework's drawing owners: what they take they give back through the functions they were
-// given, what they select or narrow is put back, and an off-screen surface is made, moved and
-// copied whole.
+// given, what they select or narrow is put back, an off-screen surface is made, moved and copied
+// whole, and a pool lends surfaces again.
 #include "framework/DeviceContext.h"
 #include "framework/OffscreenSurface.h"
 
@@ -84,6 +84,45 @@ TEST(DeviceContextTest, AnOffscreenSurfaceNeedsAreaAndCopiesItsWholePictureWhere
     EXPECT_EQ(screen.At(14, 12), RGB(0, 0, 255));
     EXPECT_EQ(screen.At(13, 13), RGB(0, 0, 255));
     EXPECT_EQ(screen.At(9, 10), RGB(0, 0, 255));
+
+    OffscreenSurface readable;
+    ASSERT_TRUE(readable.CreateWithPixels(3, 2));
+    FillRect(readable.Dc(), &all, red.Get());
+    GdiFlush();
+    EXPECT_EQ(readable.Pixels()[5] & 0xFFFFFF, 0xFF0000u);  // 0x00RRGGBB, the last pixel of the second row
+}
+
+TEST(DeviceContextTest, APoolLendsASurfaceAgainWithItsStatePutBackAndKeepsOnlyAFewSmallOnes) {
+    test::DibCanvas screen(20, 20, RGB(0, 0, 255));
+    SurfacePool pool;
+    EXPECT_FALSE(pool.Borrow(screen.Dc(), 0, 5));
+    HDC lent = nullptr;
+    {
+        SurfacePool::Lease first = pool.Borrow(screen.Dc(), 30, 20);
+        ASSERT_TRUE(first);
+        lent = first.Dc();
+        SetTextColor(first.Dc(), RGB(1, 2, 3));
+        UniqueGdiObject<HBRUSH> red(CreateSolidBrush(RGB(255, 0, 0)));
+        const RECT all{0, 0, 30, 20};
+        FillRect(first.Dc(), &all, red.Get());
+        EXPECT_NE(pool.Borrow(screen.Dc(), 10, 10).Dc(), lent);  // lent at the same time: another one
+    }
+    {
+        SurfacePool::Lease again = pool.Borrow(screen.Dc(), 12, 3);  // too wide for the other one
+        EXPECT_EQ(again.Dc(), lent);
+        EXPECT_EQ(GetTextColor(again.Dc()), RGB(0, 0, 0));
+        again.CopyTo(screen.Dc(), 5, 10);  // the size asked for, not the surface's
+        EXPECT_EQ(screen.At(16, 12), RGB(255, 0, 0));
+        EXPECT_EQ(screen.At(17, 12), RGB(0, 0, 255));
+        EXPECT_EQ(screen.At(16, 13), RGB(0, 0, 255));
+    }
+    { SurfacePool::Lease huge = pool.Borrow(screen.Dc(), 2000, 1000); }
+    EXPECT_EQ(pool.Kept(), 2u);
+    {
+        std::vector<SurfacePool::Lease> many;
+        for (int i = 0; i < 6; ++i) many.push_back(pool.Borrow(screen.Dc(), 40 + i, 40));
+    }
+    EXPECT_EQ(pool.Kept(), SurfacePool::KeptSurfaces);
 }
 
 }  // namespace

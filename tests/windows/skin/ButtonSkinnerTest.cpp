@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace qivyun::skin::test {
 namespace {
@@ -152,6 +154,34 @@ TEST(ButtonSkinnerTest, RadioButtonsShowTheRadioPartsAndTheirTextInTheSkinsColou
     Picture disabled = Capture(first);
     EXPECT_GT(disabled.Count(skin.Colour(SkinColour::RadioTextDisabled), text), 0);
     EXPECT_EQ(disabled.Count(skin.Colour(SkinColour::RadioText), text), 0);
+}
+
+TEST(ButtonSkinnerTest, AChangeOfStateIsPaintedAtOnceAndLeavesNothingForALaterPaint) {
+    LoadOurSkin();
+    HostWindow host;
+    HWND push = host.Child("Button", "确定", BS_PUSHBUTTON, 10, 10, 90, 26);
+    HWND box = host.Child("Button", "选项", BS_AUTOCHECKBOX, 10, 50, 120, 20, 0, 101);
+    for (HWND button : {push, box}) {
+        const std::pair<const char*, std::function<void()>> changes[] = {
+            {"hover", [&] { Hover(button); }},
+            {"press", [&] { Press(button); }},
+            {"release", [&] { Release(button); }},
+            {"leave", [&] { Leave(button); }},
+            {"check", [&] { SendMessageA(button, BM_SETCHECK, BST_UNCHECKED, 0); }},
+            {"disable", [&] { EnableWindow(button, FALSE); }},
+            {"enable", [&] { EnableWindow(button, TRUE); }},
+            {"text", [&] { SetWindowTextA(button, "新的"); }},
+        };
+        for (const auto& [name, change] : changes) {
+            SCOPED_TRACE(name);
+            change();
+            RECT pending;
+            EXPECT_FALSE(GetUpdateRect(button, &pending, FALSE));
+            const Picture shown = Capture(button);
+            RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            EXPECT_TRUE(SamePicture(Capture(button), shown));
+        }
+    }
 }
 
 TEST(ButtonSkinnerTest, AButtonThatBecomesOwnerDrawnPaintsThroughABufferOntoTheSkinBackground) {

@@ -1,7 +1,7 @@
 // DrawPart on Windows: the nine-grid pieces copied, stretched with DrawDib and keyed with
-// TransparentBlt, read back from a DIB; and a screenshot of our skin's parts drawn as the skinners
-// will draw them.
+// TransparentBlt, read back from a DIB; the drawings the skin keeps of parts at their sizes.
 #include "../support/DibCanvas.h"
+#include "../support/GdiObjects.h"
 #include "skin/container/DrawPart.h"
 #include "skin/container/SkinWriter.h"
 
@@ -121,6 +121,43 @@ TEST_F(DrawPartTest, ATiledEdgeRepeatsFromItsLeftEndAndIsCutAtTheLastColumn) {
     DrawPart(empty.Dc(), RECT{2, 0, 2, 4}, MakePart(12, 0, 6, 4, 1, 10000, 0), skin);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x) EXPECT_EQ(empty.At(x, y), Background);
+}
+
+TEST_F(DrawPartTest, APartDrawnAgainAtASizeComesFromItsDrawingAndTheDrawingsStayWithinTheirBound) {
+    const PartCache& drawings = skin.Drawings();
+    const ImagePart keyed = MakePart(6, 0, 6, 6, 0, 0, Magenta);
+    for (COLORREF behind : {Background, Centre}) {  // the second time from the drawing, still keyed
+        Canvas canvas(16, 16, behind);
+        DrawPart(canvas.Dc(), RECT{2, 2, 14, 14}, keyed, skin);
+        EXPECT_EQ(canvas.At(6, 6), Red);
+        EXPECT_EQ(canvas.At(5, 6), behind);
+        EXPECT_EQ(canvas.At(2, 2), behind);
+    }
+    EXPECT_EQ(drawings.Drawings(), 1u);
+
+    // Past the bound by number and by bytes: the oldest go, with their GDI objects.
+    const ImagePart opaque = MakePart(0, 0, 6, 6, 2, 0, 0);
+    Canvas canvas(600, 600, Background);
+    int objects = 0;
+    for (size_t i = 0; i < 2 * PartCache::MaximumDrawings; ++i) {
+        DrawPart(canvas.Dc(), RECT{0, 0, 10 + int(i), 10}, opaque, skin);
+        if (i + 1 == PartCache::MaximumDrawings) objects = test::GdiObjectCount();
+    }
+    EXPECT_EQ(drawings.Drawings(), PartCache::MaximumDrawings);
+    EXPECT_EQ(test::GdiObjectCount(), objects);
+    for (int height = 480; height < 490; ++height) DrawPart(canvas.Dc(), RECT{0, 0, 500, height}, opaque, skin);
+    EXPECT_LE(drawings.Bytes(), PartCache::MaximumBytes);
+    EXPECT_GE(drawings.Bytes(), PartCache::MaximumBytes / 2);
+    EXPECT_LT(drawings.Drawings(), 10u);
+    EXPECT_EQ(canvas.At(250, 300), Centre);
+
+    // A drawing over a quarter of the bytes is drawn, never kept; a new skin starts with none.
+    const size_t before = drawings.Drawings();
+    DrawPart(canvas.Dc(), RECT{0, 0, 600, 600}, opaque, skin);
+    EXPECT_EQ(drawings.Drawings(), before);
+    EXPECT_EQ(canvas.At(599, 599), BottomRight);
+    SetUp();
+    EXPECT_EQ(drawings.Drawings(), 0u);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // Group boxes drawn from the skin: the frame's top edge through the middle of the caption, a gap 2
 // pixels wider than the caption on either side, the caption placed by the alignment, the disabled
-// look at once.
+// look at once, the caption whole over whatever the parent paints, and the box's DC free for others.
 #include "SkinnedWindows.h"
+#include "framework/Handles.h"
 #include "skin/container/DrawPart.h"
+#include "skin/engine/SkinProperties.h"
 #include "skin/engine/WindowSkinner.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +95,49 @@ TEST(GroupBoxSkinnerTest, DisablingAndANewCaptionRedrawAtOnceWithNothingOfTheOld
     EXPECT_TRUE(SamePicture(Capture(box), FrameWithGap(SkinPart::GroupBoxFrameDisabled, shorter.cy / 2,
                                                        RECT{8, 0, shorterBox.right + 2, shorter.cy}),
                             shorterBox));
+}
+
+TEST(GroupBoxSkinnerTest, TheCaptionStaysWholeOverWhatTheParentPaintsAndRepaintsLeaveItAsItWas) {
+    const SkinData& skin = LoadOurSkin();
+    HWND parent = CreateWindowExA(0, "#32770", "", WS_POPUP | WS_VISIBLE, 0, 0, 260, 240, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    const char caption[] = " 引擎介绍 ";
+    HWND box = CreateWindowExA(0, "Button", caption, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 10, Width, Height,
+                               parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    auto repaint = [](HWND window, UINT children) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | children);
+    };
+    repaint(parent, RDW_ALLCHILDREN);
+    const Picture first = Capture(box);
+    for (int i = 0; i < 3; ++i) repaint(box, 0);  // over its own caption, which does not grow darker
+    EXPECT_TRUE(SamePicture(Capture(box), first));
+    repaint(parent, RDW_ALLCHILDREN);  // the parent's background under it first
+    EXPECT_TRUE(SamePicture(Capture(box), first));
+
+    const COLORREF yellow = RGB(250, 240, 10);
+    SetPropA(parent, BackgroundColourProperty, reinterpret_cast<HANDLE>(UINT_PTR(yellow)));
+    repaint(parent, RDW_ALLCHILDREN);
+    const SIZE text = CaptionSize(box, caption);
+    const RECT captionBox{10, 0, 10 + text.cx, text.cy};
+    const Picture shown = Capture(box);
+    EXPECT_GT(shown.Count(yellow, captionBox), 0);
+    EXPECT_EQ(shown.Count(skin.BackgroundColour(), captionBox), 0);
+    EXPECT_GT(shown.Count(skin.Colour(SkinColour::GroupBoxCaptionText), captionBox), 0);
+    RemovePropA(parent, BackgroundColourProperty);
+    DestroyWindow(parent);
+}
+
+TEST(GroupBoxSkinnerTest, WhatOtherCodeDrawsThroughTheBoxsDcReachesTheScreen) {
+    LoadOurSkin();
+    HostWindow host;
+    HWND box = host.Child("Button", " 云点播服务器 ", BS_GROUPBOX, 10, 10, Width, Height);
+    HDC dc = GetDC(box);
+    UniqueGdiObject<HBRUSH> green(CreateSolidBrush(RGB(0, 200, 0)));
+    const RECT spot{40, 60, 60, 80};
+    FillRect(dc, &spot, green.Get());
+    ReleaseDC(box, dc);
+    EXPECT_EQ(Capture(box).Count(RGB(0, 200, 0), spot), 20 * 20);
 }
 
 }  // namespace

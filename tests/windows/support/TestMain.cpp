@@ -1,10 +1,7 @@
 // The Windows tests' main: the process-wide services the programs start for themselves.
-#include "framework/GdiplusInclude.h"
-#include "skin/SkinEngine.h"
+#include "ProgramServices.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
-#include <ole2.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,16 +15,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "started for code page %s, but the system's is %u\n", asked, GetACP());
         return 1;
     }
-    OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    ULONG_PTR gdiplusToken = 0;
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&gdiplusToken, &input, nullptr);
-    // As both programs do at start: the windows of this thread are skinned once a skin is loaded.
-    qivyun::skin::AttachSkinEngine(GetModuleHandleA(nullptr));
-    int result = RUN_ALL_TESTS();
-    Gdiplus::GdiplusShutdown(gdiplusToken);
-    OleUninitialize();
-    return result;
+    qivyun::test::ProgramServices services;
+    return RUN_ALL_TESTS();
 }
