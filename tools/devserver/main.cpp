@@ -11,6 +11,7 @@
 // A port that another process holds (another test world on the same base) is refused, never shared.
 #include "BuildConfig.h"
 #include "Parties.h"
+#include "support/InputFile.h"
 
 #include <CLI/CLI.hpp>
 
@@ -26,18 +27,12 @@ namespace {
 
 // An option's file or folder that is not there ends the start with one line (exit 1).
 bool Present(const std::string& path, bool folder) {
-    namespace fs = std::filesystem;
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    const char* problem = nullptr;
-    if (status.type() == fs::file_type::not_found)
-        problem = "file not found";
-    else if (folder && status.type() != fs::file_type::directory)
-        problem = "is not a folder";
-    else if (!folder && status.type() == fs::file_type::directory)
-        problem = "is a folder";
-    if (problem) std::cerr << "qivyun-devserver: " << path << ": " << problem << "\n";
-    return problem == nullptr;
+    std::optional<std::string> problem = tool::InputProblem(path);
+    if (folder && problem == "is a folder") problem.reset();
+    if (!problem && folder && !std::filesystem::is_directory(path, error)) problem = "is not a folder";
+    if (problem) std::cerr << "qivyun-devserver: " << path << ": " << *problem << "\n";
+    return !problem;
 }
 
 }  // namespace

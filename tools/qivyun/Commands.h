@@ -1,6 +1,8 @@
 #pragma once
 // The commands of the qivyun tool. Each file adds its command to the table with the command's
 // options and runs it once the command line has been read; what they share is here.
+#include "support/InputFile.h"
+
 #include <CLI/CLI.hpp>
 
 #include <functional>
@@ -56,9 +58,6 @@ std::string Printable(std::string_view text);
 // "qivyun COMMAND: TEXT" on stderr, made printable; gives `status`.
 int Complain(std::string_view command, std::string_view text, int status = ExitFailed);
 
-// Why a file cannot be read as input ("file not found", "is a folder", the system's reason), or
-// nothing when it can.
-std::optional<std::string> InputProblem(const std::string& path);
 // The whole content of an input file; nothing, after a line naming the file and the cause, when it
 // cannot be read.
 std::optional<std::string> ReadInput(std::string_view command, const std::string& path);
