@@ -35,9 +35,7 @@ bool Present(const std::string& path, bool folder) {
     return !problem;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunWorld(int argc, char** argv) {
     devserver::WorldOptions options;
     int portBase = config::WorldPortBase;
     CLI::App app("The local test world: every outside party of the QivYun programs on loopback, each on its own "
@@ -95,4 +93,18 @@ int main(int argc, char** argv) {
     serving.join();
     std::cerr << "qivyun-devserver: stopped\n";
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Whatever the world's parts throw while they start ends the start with one line, never an abort.
+    try {
+        return RunWorld(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "qivyun-devserver: unexpected failure: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "qivyun-devserver: unexpected failure\n";
+    }
+    return 1;
 }
