@@ -22,10 +22,13 @@ std::string Narrow(std::wstring_view wide, UINT codePage, bool* lossless) {
     const char* fallback = utf8 ? nullptr : "?";
     BOOL usedFallback = FALSE;
     BOOL* reportFallback = utf8 ? nullptr : &usedFallback;
-    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, fallback,
+    // Without best fit: the system would otherwise write "À" as GBK's "à" and "²" as "2", and call
+    // the text held.
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    int n = WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0, fallback,
                                 reportFallback);
     std::string text(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, fallback,
+    WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), text.data(), n, fallback,
                         reportFallback);
     if (lossless && usedFallback) *lossless = false;
     return text;

@@ -1,5 +1,6 @@
 #include "controls/AnimatedPicture.h"
 
+#include "common/CodePage.h"
 #include "controls/GifBlockWalk.h"
 #include "framework/DeviceContext.h"
 
@@ -30,13 +31,13 @@ ComPtr<IPicture> DecodePicture(HGLOBAL block, DWORD size, bool deleteOnRelease) 
 
 }  // namespace
 
-AnimatedPicture::AnimatedPicture() : stopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+AnimatedPicture::AnimatedPicture() : stopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 AnimatedPicture::~AnimatedPicture() { UnloadPicture(); }
 
 bool AnimatedPicture::LoadPictureResource(int resourceId, const char* resourceType) {
     HINSTANCE module = ModuleInstance();
-    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(resourceId), resourceType);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(resourceId), WideFromGbk(resourceType).c_str());
     DWORD size = resource ? SizeofResource(module, resource) : 0;
     HGLOBAL loaded = size ? LoadResource(module, resource) : nullptr;
     const void* source = loaded ? LockResource(loaded) : nullptr;
@@ -229,7 +230,7 @@ bool AnimatedPicture::TakeBackground(HDC dc) {
     if (!ready || !parent || !dc) return false;
     RECT place = WindowRect();
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    if (GetWindowLongA(parent, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) std::swap(place.left, place.right);
+    if (GetWindowLongW(parent, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) std::swap(place.left, place.right);
     int placeWidth = place.right - place.left, placeHeight = place.bottom - place.top;
     if (placeWidth < 0) placeWidth = -placeWidth;
     OffscreenSurface copy;

@@ -1,5 +1,7 @@
 #include "controls/ButtonImage.h"
 
+#include "common/CodePage.h"
+
 #include <cstring>
 
 namespace qivyun {
@@ -7,7 +9,7 @@ namespace qivyun {
 using namespace Gdiplus::DllExports;
 
 std::unique_ptr<ButtonImage> ButtonImage::FromResource(HINSTANCE module, int resourceId, const char* resourceType) {
-    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(resourceId), resourceType);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(resourceId), WideFromGbk(resourceType).c_str());
     DWORD size = resource ? SizeofResource(module, resource) : 0;
     HGLOBAL loaded = size ? LoadResource(module, resource) : nullptr;
     const void* source = loaded ? LockResource(loaded) : nullptr;

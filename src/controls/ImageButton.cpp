@@ -1,5 +1,6 @@
 #include "controls/ImageButton.h"
 
+#include "common/CodePage.h"
 #include "framework/DeviceContext.h"
 #include "framework/Window.h"
 
@@ -30,7 +31,7 @@ constexpr UINT TooltipDelayMs = 2000;
 ImageButton::~ImageButton() { DestroyTooltip(); }
 
 void ImageButton::Attach(HWND hwnd) {
-    SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | BS_OWNERDRAW);
+    SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) | BS_OWNERDRAW);
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SubclassedWindow::Attach(hwnd);
 }
@@ -48,7 +49,7 @@ LRESULT ImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (tooltip && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
         MSG relayed{hwnd_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
         GetCursorPos(&relayed.pt);
-        SendMessageA(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
     switch (message) {
     case ReflectedMessage(WM_DRAWITEM):
@@ -128,7 +129,7 @@ void ImageButton::CaptureBackground(int width, int height) {
     if (!parentDc) return;
     RECT place = WindowRect();
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    if (GetWindowLongA(parent, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) std::swap(place.left, place.right);
+    if (GetWindowLongW(parent, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) std::swap(place.left, place.right);
     if (background.Create(parentDc.Get(), width, height))
         BitBlt(background.Dc(), 0, 0, width, height, parentDc.Get(), place.left, place.top, SRCCOPY);
 }
@@ -154,20 +155,21 @@ void ImageButton::OnMouseLeave() {
 void ImageButton::ShowTooltip() {
     DestroyTooltip();
     if (tooltipText.empty()) return;
-    tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+    tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ModuleInstance(), nullptr);
     if (!tooltip) return;
-    TOOLINFOA tool{};
+    std::wstring text = WideFromGbk(tooltipText);
+    TOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.hwnd = hwnd_;
     tool.uId = 1;
     tool.rect = ClientRect();
-    tool.lpszText = tooltipText.data();
-    if (SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0) == 0) SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(tooltip, TTM_SETDELAYTIME, TTDT_AUTOMATIC, TooltipDelayMs);
-    SendMessageA(tooltip, TTM_ACTIVATE, TRUE, 0);
-    SendMessageA(tooltip, TTM_UPDATE, 0, 0);
+    tool.lpszText = text.data();
+    if (SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0) == 0) SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip, TTM_SETDELAYTIME, TTDT_AUTOMATIC, TooltipDelayMs);
+    SendMessageW(tooltip, TTM_ACTIVATE, TRUE, 0);
+    SendMessageW(tooltip, TTM_UPDATE, 0, 0);
 }
 
 void ImageButton::DestroyTooltip() {

@@ -22,7 +22,7 @@ public:
     // The picture of this numeric id and type from the program's module; false leaves the button
     // without a picture, painting nothing over its parent.
     bool LoadButtonImage(int resourceId, const char* resourceType);
-    // A text shown as a tooltip while the pointer rests on the button; empty: no tooltip.
+    // A text (GBK) shown as a tooltip while the pointer rests on the button; empty: no tooltip.
     void SetTooltipText(std::string text) { tooltipText = std::move(text); }
 
 protected:

@@ -4,6 +4,7 @@
 #include "framework/DeviceContext.h"
 #include "framework/Handles.h"
 #include "framework/OffscreenSurface.h"
+#include "framework/Text.h"
 
 #include <algorithm>
 
@@ -37,11 +38,11 @@ void WaitingPopup::DoDataExchange(DataExchange& exchange) {
 bool WaitingPopup::OnInitDialog() {
     Dialog::OnInitDialog();
     SetWindowPos(Item(IDC_POPUP_MESSAGE), nullptr, MessageLeft, 0, MessageWidth, MessageHeight, SWP_NOZORDER);
-    SetItemText(IDC_POPUP_MESSAGE, message.c_str());
+    SetItemText(IDC_POPUP_MESSAGE, message);
     if (busyAnimation.LoadPictureResource(IDR_BUSY_ANIMATION, "Gif")) busyAnimation.StartPicture();
-    SetWindowLongA(hwnd_, GWL_EXSTYLE, GetWindowLongA(hwnd_, GWL_EXSTYLE) ^ WS_EX_LAYERED);
+    SetWindowLongW(hwnd_, GWL_EXSTYLE, GetWindowLongW(hwnd_, GWL_EXSTYLE) ^ WS_EX_LAYERED);
     // Looked up at run time: without it the popup stays opaque.
-    if (HMODULE user32 = LoadLibraryA("User32.DLL")) {
+    if (HMODULE user32 = LoadLibraryW(L"User32.DLL")) {
         auto setAttributes =
             reinterpret_cast<SetLayeredWindowAttributesCall>(
             reinterpret_cast<void (*)()>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
@@ -68,9 +69,9 @@ void WaitingPopup::OnPaint() {
 
 HBRUSH WaitingPopup::OnCtlColor(HDC dc, HWND control) {
     auto brush = reinterpret_cast<HBRUSH>(Default());
-    char className[16] = {};
-    GetClassNameA(control, className, sizeof(className));
-    if (lstrcmpiA(className, "Static") == 0 || lstrcmpiA(className, "Edit") == 0) {
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, static_cast<int>(std::size(className)));
+    if (lstrcmpiW(className, L"Static") == 0 || lstrcmpiW(className, L"Edit") == 0) {
         SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, MessageColour);
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
@@ -81,7 +82,7 @@ HBRUSH WaitingPopup::OnCtlColor(HDC dc, HWND control) {
 LRESULT WaitingPopup::OnNcHitTest(POINT) { return HTCAPTION; }
 
 void WaitingPopup::OnLButtonDown(UINT, POINT point) {
-    PostMessageA(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+    PostMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
     Default();
 }
 
@@ -103,8 +104,8 @@ void WaitingPopup::PlaceMessage() {
     RECT needed{0, 0, MessageWidth, 0};
     {
         ClientDc dc(text);
-        SelectedObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
-        DrawTextA(dc.Get(), message.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+        SelectedObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
+        DrawGbkText(dc.Get(), message, needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     }
     RECT client = ClientRect();
     int top = std::min(0, int(client.bottom - needed.bottom));

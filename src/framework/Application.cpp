@@ -9,10 +9,10 @@ namespace qivyun {
 int Application::Run() {
     if (InitInstance()) {
         MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
             if (!Dialog::PreTranslate(message)) {
                 TranslateMessage(&message);
-                DispatchMessageA(&message);
+                DispatchMessageW(&message);
             }
         }
         exitCode_ = static_cast<int>(message.wParam);

@@ -1,5 +1,6 @@
 #include "framework/DataExchange.h"
 
+#include "framework/Text.h"
 #include "framework/Window.h"
 
 namespace qivyun {
@@ -11,9 +12,9 @@ void DataExchange::Control(int id, Window& member) const {
 
 void DataExchange::Text(int id, std::string& value) const {
     if (saving_)
-        value = Window(GetDlgItem(dialog_, id)).Text();
+        value = TextOf(GetDlgItem(dialog_, id));
     else
-        SetDlgItemTextA(dialog_, id, value.c_str());
+        SetText(GetDlgItem(dialog_, id), value);
 }
 
 void DataExchange::Check(int id, int& value) const {

@@ -16,7 +16,7 @@ void RegisterCommonControls() {
     (void)registered;
 }
 
-constexpr char DialogProperty[] = "QivYun.Dialog";
+constexpr wchar_t DialogProperty[] = L"QivYun.Dialog";
 
 // Messages whose answer a dialog procedure returns directly instead of through DWLP_MSGRESULT.
 bool AnswersDirectly(UINT message) {
@@ -38,7 +38,7 @@ Dialog::~Dialog() {
     if (Exists()) DestroyWindow(hwnd_);
 }
 
-Dialog* Dialog::FromHandle(HWND hwnd) { return static_cast<Dialog*>(GetPropA(hwnd, DialogProperty)); }
+Dialog* Dialog::FromHandle(HWND hwnd) { return static_cast<Dialog*>(GetPropW(hwnd, DialogProperty)); }
 
 INT_PTR Dialog::DoModal(HWND owner) {
     bool ownerEnabled = owner && IsWindowEnabled(owner);
@@ -47,18 +47,18 @@ INT_PTR Dialog::DoModal(HWND owner) {
     modal_ = true;
     endRequested_ = false;
     modalResult_ = -1;
-    if (CreateDialogParamA(ModuleInstance(), MAKEINTRESOURCEA(templateId_), owner, DialogProc,
+    if (CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(templateId_), owner, DialogProc,
                            reinterpret_cast<LPARAM>(this))) {
         MSG message;
         while (!endRequested_) {
-            BOOL got = GetMessageA(&message, nullptr, 0, 0);
+            BOOL got = GetMessageW(&message, nullptr, 0, 0);
             if (got <= 0) {
                 if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
                 break;
             }
             if (!PreTranslate(message)) {
                 TranslateMessage(&message);
-                DispatchMessageA(&message);
+                DispatchMessageW(&message);
             }
         }
     }
@@ -72,7 +72,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
 bool Dialog::Create(HWND parent) {
     RegisterCommonControls();
     modal_ = false;
-    return CreateDialogParamA(ModuleInstance(), MAKEINTRESOURCEA(templateId_), parent, DialogProc,
+    return CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(templateId_), parent, DialogProc,
                               reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
@@ -81,7 +81,7 @@ void Dialog::EndDialog(INT_PTR result) {
     if (modal_) {
         endRequested_ = true;
         if (Exists()) ShowWindow(hwnd_, SW_HIDE);
-        PostMessageA(nullptr, WM_NULL, 0, 0);  // wake the loop
+        PostMessageW(nullptr, WM_NULL, 0, 0);  // wake the loop
     } else {
         Destroy();
     }
@@ -108,7 +108,7 @@ void Dialog::OnOK() {
 
 void Dialog::OnCancel() { EndDialog(IDCANCEL); }
 
-bool Dialog::PreTranslateMessage(MSG& message) { return IsDialogMessageA(hwnd_, &message) != FALSE; }
+bool Dialog::PreTranslateMessage(MSG& message) { return IsDialogMessageW(hwnd_, &message) != FALSE; }
 
 bool Dialog::PreTranslate(MSG& message) {
     for (HWND window = message.hwnd; window; window = GetParent(window)) {
@@ -117,14 +117,14 @@ bool Dialog::PreTranslate(MSG& message) {
     return false;
 }
 
-LRESULT Dialog::Default() { return DefWindowProcA(hwnd_, currentMessage_, currentWParam_, currentLParam_); }
+LRESULT Dialog::Default() { return DefWindowProcW(hwnd_, currentMessage_, currentWParam_, currentLParam_); }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<Dialog*>(lParam);
         dialog->hwnd_ = hwnd;
         dialog->gate_ = std::make_shared<UiGate>(hwnd);
-        SetPropA(hwnd, DialogProperty, dialog);
+        SetPropW(hwnd, DialogProperty, dialog);
     }
     Dialog* dialog = FromHandle(hwnd);
     if (!dialog) return FALSE;
@@ -142,7 +142,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // A control that draws itself answers its drawing request; a colour request that the control
     // answers without a brush goes on to this dialog's own handling.
     if (HWND control = ReflectionTarget(message, wParam, lParam); control && IsChild(hwnd_, control)) {
-        LRESULT answer = SendMessageA(control, ReflectedMessage(message), wParam, lParam);
+        LRESULT answer = SendMessageW(control, ReflectedMessage(message), wParam, lParam);
         if (answer && message == WM_DRAWITEM) return TRUE;
         if (answer) return static_cast<INT_PTR>(answer);
     }
@@ -168,13 +168,13 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
     }
     if (message == WM_NCDESTROY) {
-        RemovePropA(hwnd_, DialogProperty);
+        RemovePropW(hwnd_, DialogProperty);
         hwnd_ = nullptr;
         return FALSE;
     }
     if (!result.handled) return FALSE;
     if (AnswersDirectly(message)) return static_cast<INT_PTR>(result.value);
-    SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result.value);
+    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result.value);
     return TRUE;
 }
 

@@ -9,7 +9,7 @@ class Event {
 public:
     enum class Reset { Auto, Manual };
     explicit Event(Reset reset = Reset::Auto)
-        : handle_(CreateEventA(nullptr, reset == Reset::Manual ? TRUE : FALSE, FALSE, nullptr)) {}
+        : handle_(CreateEventW(nullptr, reset == Reset::Manual ? TRUE : FALSE, FALSE, nullptr)) {}
 
     void Set() const { SetEvent(handle_.Get()); }
     HANDLE Handle() const { return handle_.Get(); }

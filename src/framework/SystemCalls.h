@@ -3,12 +3,16 @@
 // The programs use the real calls; tests install recorders.
 #include <windows.h>
 
+#include <string>
+#include <string_view>
+
 namespace qivyun {
 
 struct SystemCalls {
+    // The texts are GBK; the real call shows them through MessageBoxW.
     int (*messageBox)(HWND owner, const char* text, const char* caption, UINT type);
     // The shell's verb "open" on a file or address, no working directory.
-    HINSTANCE (*shellOpen)(HWND owner, const char* file, const char* parameters, int showCommand);
+    HINSTANCE (*shellOpen)(HWND owner, const wchar_t* file, const wchar_t* parameters, int showCommand);
     void (*endProcess)(UINT exitCode);
     // Tracks a pop-up menu; the chosen command reaches the owner as an ordinary command message.
     BOOL (*trackPopupMenu)(HMENU popup, UINT flags, int x, int y, HWND owner) = nullptr;
@@ -21,9 +25,14 @@ inline int ShowMessageBox(HWND owner, const char* text, const char* caption, UIN
     return CurrentSystemCalls().messageBox(owner, text, caption, type);
 }
 
-inline HINSTANCE ShellOpen(HWND owner, const char* file, const char* parameters, int showCommand) {
-    return CurrentSystemCalls().shellOpen(owner, file, parameters, showCommand);
+inline HINSTANCE ShellOpen(HWND owner, const std::wstring& file, const std::wstring& parameters, int showCommand) {
+    return CurrentSystemCalls().shellOpen(owner, file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                                          showCommand);
 }
+// A web address or a program's name as the programs keep them (GBK), with a GBK parameter text.
+HINSTANCE OpenAddress(HWND owner, std::string_view address, std::string_view parameters = {});
+// The program at a path (UTF-8, as the programs keep file names), without parameters.
+HINSTANCE StartProgram(std::string_view path);
 
 inline BOOL TrackPopup(HMENU popup, UINT flags, int x, int y, HWND owner) {
     return CurrentSystemCalls().trackPopupMenu(popup, flags, x, y, owner);

@@ -11,7 +11,7 @@ bool UiGate::Run(const std::function<void()>& step) {
     };
     // A destroyed window answers nothing; a window that reuses the handle ignores a gate that is
     // not its own (it compares the gate pointer).
-    SendMessageA(window_, WM_RUN_ON_UI_THREAD, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&marked));
+    SendMessageW(window_, WM_RUN_ON_UI_THREAD, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&marked));
     return ran;
 }
 

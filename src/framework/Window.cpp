@@ -1,18 +1,14 @@
 #include "framework/Window.h"
 
-#include <vector>
+#include "framework/Text.h"
 
 namespace qivyun {
 
-HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
+HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 
-std::string Window::Text() const {
-    int length = GetWindowTextLengthA(hwnd_);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(hwnd_, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied));
-    return text;
-}
+std::string Window::Text() const { return TextOf(hwnd_); }
+
+void Window::SetText(std::string_view gbkText) const { qivyun::SetText(hwnd_, gbkText); }
 
 RECT Window::ClientRect() const {
     RECT rect{};
@@ -26,12 +22,8 @@ RECT Window::WindowRect() const {
     return rect;
 }
 
-std::string Window::ItemText(int id) const { return Window(Item(id)).Text(); }
+std::string Window::ItemText(int id) const { return TextOf(Item(id)); }
 
-std::string Window::ItemText(int id, int limit) const {
-    std::vector<char> buffer(static_cast<size_t>(limit), '\0');
-    UINT copied = GetDlgItemTextA(hwnd_, id, buffer.data(), limit);
-    return std::string(buffer.data(), copied);
-}
+void Window::SetItemText(int id, std::string_view gbkText) const { qivyun::SetText(Item(id), gbkText); }
 
 }  // namespace qivyun

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace qivyun {
 
@@ -24,8 +25,9 @@ public:
     virtual void Attach(HWND hwnd) { hwnd_ = hwnd; }
     void Detach() { hwnd_ = nullptr; }
 
+    // The window's text in GBK (see framework/Text.h).
     std::string Text() const;
-    void SetText(const char* text) const { SetWindowTextA(hwnd_, text); }
+    void SetText(std::string_view gbkText) const;
     void Show(int command) const { ShowWindow(hwnd_, command); }
     bool IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
     // Moves and sizes the window; the z-order stays as it is.
@@ -37,9 +39,7 @@ public:
 
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
     std::string ItemText(int id) const;
-    // Reads at most limit - 1 bytes, as the platform's own text read does.
-    std::string ItemText(int id, int limit) const;
-    void SetItemText(int id, const char* text) const { SetDlgItemTextA(hwnd_, id, text); }
+    void SetItemText(int id, std::string_view gbkText) const;
     void ShowItem(int id, bool show) const { ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE); }
     void MoveItem(int id, int x, int y, int width, int height) const { MoveWindow(Item(id), x, y, width, height, TRUE); }
 

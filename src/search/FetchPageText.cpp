@@ -1,6 +1,8 @@
 #include "search/FetchPageText.h"
 
+#include "common/CodePage.h"
 #include "framework/InternetHandle.h"
+#include "framework/ProcessPaths.h"
 #include "search/PageText.h"
 
 #include <windows.h>
@@ -11,9 +13,7 @@
 namespace qivyun {
 
 std::string AgentName() {
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, length);
+    std::string name = ModulePath();
     const size_t slash = name.find_last_of("\\/");
     if (slash != std::string::npos) name.erase(0, slash + 1);
     const size_t dot = name.rfind('.');
@@ -24,15 +24,15 @@ std::string AgentName() {
 std::optional<std::string> FetchPageText(const std::string& address) {
     const std::string agent = AgentName();
     // Declared before the response so that the response is closed first.
-    InternetHandle session(InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    InternetHandle session(InternetOpenW(WideFromUtf8(agent).c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return std::nullopt;
     InternetHandle response(
-        InternetOpenUrlA(session.Get(), address.c_str(), nullptr, 0, INTERNET_FLAG_TRANSFER_ASCII, 1));
+        InternetOpenUrlW(session.Get(), WideFromGbk(address).c_str(), nullptr, 0, INTERNET_FLAG_TRANSFER_ASCII, 1));
     if (!response) return std::nullopt;
 
     DWORD status = 0;
     DWORD size = sizeof(status);
-    if (!HttpQueryInfoA(response.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+    if (!HttpQueryInfoW(response.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
         return std::nullopt;
     if (status < 200 || status > 299) return std::nullopt;
 

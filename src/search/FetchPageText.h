@@ -10,7 +10,7 @@ namespace qivyun {
 // status lies outside 200-299 or the body cannot be read to its end. An empty body is an empty page.
 std::optional<std::string> FetchPageText(const std::string& address);
 
-// The agent name the requests carry: the executable's file name without its extension.
+// The agent name the requests carry: the executable's file name (UTF-8) without its extension.
 std::string AgentName();
 
 }  // namespace qivyun

@@ -1,5 +1,6 @@
 #include "search/SearchSession.h"
 
+#include "common/CodePage.h"
 #include "framework/SystemCalls.h"
 #include "search/SearchWorker.h"
 
@@ -13,13 +14,18 @@ constexpr char SearchingText[] = "正在搜索资源.....";
 constexpr char LoadingMoreText[] = "正在加载更多资源......";
 constexpr char NothingFoundText[] = "搜索已完成！    本次搜索结果：0 个     本页展示：0 个";
 
-// The keyword box holds at most 1023 bytes of text.
-constexpr int KeywordLimit = 1024;
-
 }  // namespace
 
+// The sites take the keyword in GBK: a character that GBK cannot hold would be searched for as "?",
+// so such a keyword is refused with a word in the status line and asks nothing of the sites.
 bool SearchSession::ReadKeyword() {
-    keyword = window.KeywordText(KeywordLimit);
+    bool lossless = true;
+    std::string typed = GbkFromWide(window.KeywordText(), &lossless);
+    if (!lossless) {
+        window.ShowSearchStatus(UnsearchableKeywordText);
+        return false;
+    }
+    keyword = std::move(typed);
     if (!keyword.empty()) return true;
     ShowMessageBox(window.MessageOwner(), EmptyKeywordText, EmptyKeywordCaption, MB_OK | MB_ICONEXCLAMATION);
     return false;

@@ -10,6 +10,9 @@
 
 namespace qivyun {
 
+// The search status of a keyword with a character that GBK cannot hold.
+inline constexpr char UnsearchableKeywordText[] = "关键词中有搜索网站无法识别的字符，请换用其他写法后再搜索";
+
 class SearchSession {
 public:
     explicit SearchSession(SearchWindow& window) : window(window) {}

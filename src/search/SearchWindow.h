@@ -17,8 +17,8 @@ public:
     virtual void ReadControls() = 0;
     virtual void WriteControls() = 0;
 
-    // The keyword box's text, at most limit - 1 bytes of it.
-    virtual std::string KeywordText(int limit) const = 0;
+    // The keyword box's text as the user typed it.
+    virtual std::wstring KeywordText() const = 0;
     // 1 when the engine's check box was checked at the last read of the controls.
     virtual int EngineEnabled(EngineId engine) const = 0;
     virtual const ListView& ResultList() const = 0;

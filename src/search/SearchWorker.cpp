@@ -11,7 +11,7 @@ namespace qivyun {
 namespace {
 
 void SetRedraw(HWND list, bool on) {
-    SendMessageA(list, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+    SendMessageW(list, WM_SETREDRAW, on ? TRUE : FALSE, 0);
     if (on) InvalidateRect(list, nullptr, TRUE);
 }
 

@@ -1,6 +1,7 @@
 #include "shell/BrowserControl.h"
 
 #include "common/CodePage.h"
+#include "framework/ProcessPaths.h"
 
 #include <exdisp.h>
 #include <ocidl.h>
@@ -16,21 +17,9 @@ constexpr DISPID NewWindow2Id = 251;
 constexpr DISPID DocumentCompleteId = 259;
 constexpr DISPID NewWindow3Id = 273;
 
-std::wstring WideFromGbk(const std::string& text) {
-    std::string utf8 = Utf8FromGbk(text);
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-    return wide;
-}
-
-std::string GbkFromWide(const wchar_t* wide) {
-    if (!wide) return {};
-    int n = WideCharToMultiByte(936, 0, wide, -1, nullptr, 0, "?", nullptr);
-    std::string text(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
-    if (n > 1) WideCharToMultiByte(936, 0, wide, -1, text.data(), n, "?", nullptr);
-    return text;
-}
+constexpr wchar_t BrowserEmulationKey[] =
+    L"Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
+constexpr DWORD CurrentDocumentMode = 11001;
 
 }  // namespace
 
@@ -131,7 +120,9 @@ public:
                 if (owner_->onDocumentComplete && parameters->cArgs >= 2) {
                     VARIANT* address = &parameters->rgvarg[0];
                     if (address->vt == (VT_BYREF | VT_VARIANT)) address = address->pvarVal;
-                    owner_->onDocumentComplete(address->vt == VT_BSTR ? GbkFromWide(address->bstrVal) : std::string());
+                    owner_->onDocumentComplete(address->vt == VT_BSTR && address->bstrVal
+                                                   ? GbkFromWide(std::wstring_view(address->bstrVal, SysStringLen(address->bstrVal)))
+                                                   : std::string());
                 }
                 break;
             case NewWindow2Id:  // (window, cancel)
@@ -160,15 +151,29 @@ BrowserControl::BrowserControl() { RegisterWindowClass(); }
 BrowserControl::~BrowserControl() { ReleaseControl(); }
 
 void BrowserControl::RegisterWindowClass() {
-    WNDCLASSA existing;
-    if (GetClassInfoA(ModuleInstance(), WebBrowserClassId, &existing)) return;
-    WNDCLASSA windowClass{};
+    WNDCLASSW existing;
+    if (GetClassInfoW(ModuleInstance(), WebBrowserClassId, &existing)) return;
+    WNDCLASSW windowClass{};
     windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpfnWndProc = DefWindowProcW;
     windowClass.hInstance = ModuleInstance();
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = WebBrowserClassId;
-    RegisterClassA(&windowClass);
+    RegisterClassW(&windowClass);
+}
+
+bool BrowserControl::UseCurrentDocumentMode() {
+    const std::wstring path = WideFromUtf8(ModulePath());
+    const std::wstring fileName = path.substr(path.find_last_of(L"\\/") + 1);
+    if (fileName.empty()) return false;
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, BrowserEmulationKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    const bool written = RegSetValueExW(key, fileName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&CurrentDocumentMode),
+                                        sizeof CurrentDocumentMode) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return written;
 }
 
 void BrowserControl::Attach(HWND hwnd) {

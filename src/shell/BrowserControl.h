@@ -13,7 +13,7 @@
 
 namespace qivyun {
 
-inline constexpr char WebBrowserClassId[] = "{8856F961-340A-11D0-A96B-00C04FD705A2}";
+inline constexpr wchar_t WebBrowserClassId[] = L"{8856F961-340A-11D0-A96B-00C04FD705A2}";
 
 class BrowserSite;
 
@@ -24,6 +24,11 @@ public:
 
     // Registers the host window class that dialog templates name; safe to call more than once.
     static void RegisterWindowClass();
+    // Has the controls of this program (named by its executable's file name) render pages in the
+    // engine's current document mode instead of the legacy one a hosted control starts in: the
+    // value 11001 under the current user's FEATURE_BROWSER_EMULATION key. False when it cannot be
+    // written.
+    static bool UseCurrentDocumentMode();
 
     void Attach(HWND hwnd) override;
 

@@ -1,7 +1,10 @@
 #pragma once
-// Puts a zero-terminated 8-bit text on the clipboard as plain text.
+// Puts a GBK text on the clipboard as Unicode text; the system makes the 8-bit forms that older
+// programs read, each in its reader's code page.
+#include <string_view>
+
 namespace qivyun {
 
-void CopyTextToClipboard(const char* text);
+void CopyTextToClipboard(std::string_view gbkText);
 
 }  // namespace qivyun

@@ -50,7 +50,7 @@ const MessageMap<MainDialog> MainDialog::messages = {
 
 MainDialog::MainDialog(StartupCheckSettings settings)
     : DialogImpl(IDD_MAIN_DIALOG),
-      icon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDR_MAIN_ICON))),
+      icon(LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(IDR_MAIN_ICON))),
       checkSettings(std::move(settings)) {
     BrowserControl::RegisterWindowClass();
 }
@@ -114,7 +114,7 @@ void MainDialog::LayOutControls() {
 void MainDialog::OnPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd_, &paint);
-    UniqueGdiObject<HBITMAP> band(LoadBitmapA(ModuleInstance(), MAKEINTRESOURCEA(IDB_HEADER_BAND)));
+    UniqueGdiObject<HBITMAP> band(LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(IDB_HEADER_BAND)));
     if (band) {
         MemoryDc memory(dc, band.Get());
         RECT client = ClientRect();
@@ -135,7 +135,7 @@ HBRUSH MainDialog::OnCtlColor(HDC dc, HWND control) {
 }
 
 void MainDialog::OnLButtonDown(UINT, POINT point) {
-    PostMessageA(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+    PostMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
     Default();
 }
 
@@ -160,7 +160,7 @@ void MainDialog::OnLiveTvTab() { playPanel.ShowLiveTv(); }
 
 void MainDialog::OnRadioTab() { playPanel.ShowRadio(); }
 
-void MainDialog::OnHomeBanner() { ShellOpen(hwnd_, config::HomePageAddress, nullptr, SW_SHOW); }
+void MainDialog::OnHomeBanner() { OpenAddress(hwnd_, config::HomePageAddress); }
 
 void MainDialog::OnCloseButton() {
     if (ShowMessageBox(hwnd_, CloseQuestion, CloseCaption, MB_YESNO | MB_ICONWARNING) == IDYES)

@@ -39,6 +39,7 @@ public:
     // The parts and the start-up check, as the tests reach them.
     qivyun::SearchPanel& SearchPanel() { return searchPanel; }
     qivyun::PlayPanel& PlayPanel() { return playPanel; }
+    const qivyun::TrayAndMenus& TrayAndMenus() const { return trayAndMenus; }
     const WorkerThread& StartupCheckWorker() const { return startupCheckWorker; }
     BrowserControl& VisitorBrowser() { return visitorBrowser; }
     BrowserControl& CounterBrowser() { return counterBrowser; }
@@ -72,7 +73,7 @@ private:
     WorkerThread startupCheckWorker;
     qivyun::PlayPanel playPanel{*this, *this, counterBrowser};
     qivyun::SearchPanel searchPanel{*this, playPanel};
-    TrayAndMenus trayAndMenus{*this, icon, searchPanel, playPanel};
+    qivyun::TrayAndMenus trayAndMenus{*this, icon, searchPanel, playPanel};
 };
 
 }  // namespace qivyun

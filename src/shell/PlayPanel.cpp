@@ -2,8 +2,10 @@
 #include "shell/PlayPanel.h"
 
 #include "BuildConfig.h"
+#include "common/CodePage.h"
 #include "framework/DeviceContext.h"
 #include "framework/SystemCalls.h"
+#include "framework/Text.h"
 #include "shell/ControlPlaces.h"
 #include "shell/ResourceIds.h"
 
@@ -12,12 +14,11 @@ namespace {
 
 constexpr char AddressPlaceholder[] = "在此输入视频连接地址(thunder、http、ftp、ed2k、magnet、xplan、bt、Hash)";
 constexpr char InvalidAddressText[] = "播放地址不合法！请输入有效的播放地址";
+constexpr char UnplayableCharactersText[] = "播放地址中有无法识别的字符！请检查播放地址";
 constexpr char PromptCaption[] = "Qiv云播提示";
 constexpr char NoEngineText[] = "请至少点选一个云播服务器引擎！";
 // The caption of the program's own message boxes.
 constexpr char ApplicationName[] = "QivYunPlay";
-// The address box holds at most this many bytes of text, terminator included.
-constexpr int AddressBufferSize = 1024;
 
 // Client-area pixels.
 constexpr ControlPlace Places[] = {
@@ -101,10 +102,10 @@ void PlayPanel::ShowPlayTab() {
     }
     if (!addressFont) {
         int height = -MulDiv(11, GetDeviceCaps(ClientDc(nullptr).Get(), LOGPIXELSY), 72);
-        addressFont.Reset(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体"));
+        addressFont.Reset(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
     }
-    SendMessageA(window.Item(IDC_PLAY_ADDRESS), WM_SETFONT, reinterpret_cast<WPARAM>(addressFont.Get()), TRUE);
+    SendMessageW(window.Item(IDC_PLAY_ADDRESS), WM_SETFONT, reinterpret_cast<WPARAM>(addressFont.Get()), TRUE);
     // The picture is painted before the play button shows, so that the button's one capture of
     // its background takes the picture's pixels.
     window.ShowItem(IDC_PLAY_PANEL_PICTURE, true);
@@ -149,7 +150,14 @@ void PlayPanel::OpenPane(BrowserPane& pane, const std::string& paneAddress, cons
 
 void PlayPanel::OnPlay() {
     window.UpdateData(true);
-    std::string address = window.ItemText(IDC_PLAY_ADDRESS, AddressBufferSize);
+    // The services take the address as the program keeps it, in GBK: one that GBK cannot hold
+    // would play something else.
+    bool lossless = true;
+    std::string address = GbkFromWide(WideTextOf(window.Item(IDC_PLAY_ADDRESS)), &lossless);
+    if (!lossless) {
+        ShowMessageBox(window.Handle(), UnplayableCharactersText, PromptCaption, MB_OK | MB_ICONWARNING);
+        return;
+    }
     if (address.empty() || !IsPlayableTypedAddress(address)) {
         ShowMessageBox(window.Handle(), InvalidAddressText, PromptCaption, MB_OK | MB_ICONWARNING);
         return;

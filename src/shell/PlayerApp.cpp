@@ -1,8 +1,10 @@
 #include "shell/PlayerApp.h"
 
 #include "BuildConfig.h"
+#include "common/CodePage.h"
 #include "framework/GdiplusInclude.h"
 #include "framework/SystemCalls.h"
+#include "shell/BrowserControl.h"
 #include "shell/MainDialog.h"
 #include "skin/SkinEngine.h"
 
@@ -19,6 +21,7 @@ bool PlayerApp::InitInstance() {
     EnableControlContainer();
     EnsureSingleInstance();
     EnsureConnectivity();
+    BrowserControl::UseCurrentDocumentMode();
 
     Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, nothing suppressed
     Gdiplus::GdiplusStartup(&gdiplusToken_, &input, nullptr);
@@ -45,7 +48,7 @@ int PlayerApp::ExitInstance() {
 }
 
 void PlayerApp::EnsureSingleInstance() {
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, PlayerMutexName);
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, PlayerMutexName);
     bool alreadyRunning = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
     instanceMutex_.Reset(mutex);
     if (alreadyRunning) {
@@ -56,7 +59,7 @@ void PlayerApp::EnsureSingleInstance() {
 }
 
 void PlayerApp::EnsureConnectivity() {
-    if (!InternetCheckConnectionA(probeAddress_.c_str(), FLAG_ICC_FORCE_CONNECTION, 0)) {
+    if (!InternetCheckConnectionW(WideFromGbk(probeAddress_).c_str(), FLAG_ICC_FORCE_CONNECTION, 0)) {
         ShowMessageBox(nullptr, NoNetworkText, NoNetworkCaption, MB_OK | MB_ICONWARNING);
         EndProcess(0);
     }

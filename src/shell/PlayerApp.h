@@ -9,7 +9,7 @@
 
 namespace qivyun {
 
-inline constexpr char PlayerMutexName[] = "QivYunFSG";
+inline constexpr wchar_t PlayerMutexName[] = L"QivYunFSG";
 inline constexpr char AlreadyRunningText[] = "Qiv云播盒子已在运行中";
 inline constexpr char AlreadyRunningCaption[] = "安全提示";
 inline constexpr char NoNetworkText[] = "网络连接不可用,请检测你的网络连接是否正常,";

@@ -2,6 +2,7 @@
 
 #include "BuildConfig.h"
 #include "framework/SystemCalls.h"
+#include "framework/Text.h"
 #include "shell/ControlPlaces.h"
 #include "shell/ResourceIds.h"
 #include "versioncheck/Manifest.h"
@@ -129,7 +130,7 @@ void SearchPanel::SetStatusLine(const std::string& text) {
     PutStatusLine();
 }
 
-void SearchPanel::PutStatusLine() const { window.SetItemText(IDC_STATUS_LINE, statusLineText.c_str()); }
+void SearchPanel::PutStatusLine() const { window.SetItemText(IDC_STATUS_LINE, statusLineText); }
 
 void SearchPanel::SelectEngine(EngineId engine) {
     window.UpdateData(true);
@@ -168,7 +169,7 @@ ResultRow SearchPanel::SelectedRow() const {
     return {resultList.CellText(row, NameColumn), resultList.CellText(row, AddressColumn)};
 }
 
-std::string SearchPanel::KeywordText(int limit) const { return window.ItemText(IDC_KEYWORD, limit); }
+std::wstring SearchPanel::KeywordText() const { return WideTextOf(window.Item(IDC_KEYWORD)); }
 
 void SearchPanel::ShowSearchStatus(const std::string& text) {
     statusText = text;
@@ -197,13 +198,13 @@ void SearchPanel::OnToggleIntro() {
     for (int id : Introduction) window.ShowItem(id, show);
 }
 
-void SearchPanel::OnFeedback() { ShellOpen(window.Handle(), config::FeedbackPageAddress, nullptr, SW_SHOW); }
+void SearchPanel::OnFeedback() { OpenAddress(window.Handle(), config::FeedbackPageAddress); }
 
 // The manifest is fetched over plain HTTP, so only a web address is handed to the shell: a file
 // name or another scheme there would have the shell start a program.
 void SearchPanel::OpenManifestLink(const char* section) {
     std::string page = LinkPageToOpen(checkedManifest, section);
-    if (!page.empty()) ShellOpen(window.Handle(), page.c_str(), nullptr, SW_SHOW);
+    if (!page.empty()) OpenAddress(window.Handle(), page);
 }
 
 }  // namespace qivyun

@@ -54,7 +54,7 @@ public:
     // What the search session reaches of the panel.
     void ReadControls() override { window.UpdateData(true); }
     void WriteControls() override { window.UpdateData(false); }
-    std::string KeywordText(int limit) const override;
+    std::wstring KeywordText() const override;
     int EngineEnabled(EngineId engine) const override { return engineEnabled[static_cast<int>(engine)]; }
     const ListView& ResultList() const override { return resultList; }
     void ShowSearchStatus(const std::string& text) override;

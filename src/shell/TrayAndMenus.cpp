@@ -1,5 +1,6 @@
 #include "shell/TrayAndMenus.h"
 
+#include "common/CodePage.h"
 #include "framework/Handles.h"
 #include "framework/SystemCalls.h"
 #include "shell/Clipboard.h"
@@ -18,12 +19,13 @@ constexpr char BrowserProgram[] = "iexplore.exe";
 
 constexpr ControlPlace Places[] = {{IDC_TRAY, 888, 0, 22, 18, true}};
 
-// The record's layout without the balloon's identifier and icon: 488 bytes in the 32-bit program.
-constexpr DWORD TrayRecordSize = NOTIFYICONDATAA_V2_SIZE;
-static_assert(sizeof(void*) != 4 || TrayRecordSize == 488);
+// The record's layout with the tip and the balloon's texts but without the balloon's identifier and
+// icon: 936 bytes in the 32-bit program.
+constexpr DWORD TrayRecordSize = NOTIFYICONDATAW_V2_SIZE;
+static_assert(sizeof(void*) != 4 || TrayRecordSize == 936);
 
-NOTIFYICONDATAA TrayRecord(HWND window) {
-    NOTIFYICONDATAA record{};
+NOTIFYICONDATAW TrayRecord(HWND window) {
+    NOTIFYICONDATAW record{};
     record.cbSize = TrayRecordSize;
     record.hWnd = window;
     record.uID = TrayIconId;
@@ -53,20 +55,25 @@ void TrayAndMenus::LayOut() {
     LoadButtonPictures({{trayButton, IDR_PNG_TRAY}});
 }
 
-// A second add fails while the icon is there; the window is hidden either way.
-void TrayAndMenus::MinimiseToTray() {
-    NOTIFYICONDATAA record = TrayRecord(window.Handle());
+NOTIFYICONDATAW TrayAndMenus::TrayIcon() const {
+    NOTIFYICONDATAW record = TrayRecord(window.Handle());
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = WM_TRAY_NOTIFY;
     record.hIcon = icon;
-    lstrcpynA(record.szTip, TrayTip, sizeof(record.szTip));
-    Shell_NotifyIconA(NIM_ADD, &record);
+    lstrcpynW(record.szTip, WideFromGbk(TrayTip).c_str(), static_cast<int>(std::size(record.szTip)));
+    return record;
+}
+
+// A second add fails while the icon is there; the window is hidden either way.
+void TrayAndMenus::MinimiseToTray() {
+    NOTIFYICONDATAW record = TrayIcon();
+    Shell_NotifyIconW(NIM_ADD, &record);
     window.Show(SW_HIDE);
 }
 
 void TrayAndMenus::RemoveTrayIcon() {
-    NOTIFYICONDATAA record = TrayRecord(window.Handle());
-    Shell_NotifyIconA(NIM_DELETE, &record);
+    NOTIFYICONDATAW record = TrayRecord(window.Handle());
+    Shell_NotifyIconW(NIM_DELETE, &record);
 }
 
 LRESULT TrayAndMenus::OnTrayNotify(UINT iconId, UINT mouseMessage) {
@@ -81,7 +88,7 @@ LRESULT TrayAndMenus::OnTrayNotify(UINT iconId, UINT mouseMessage) {
 void TrayAndMenus::OnShowWindow() { window.Show(SW_SHOWNORMAL); }
 
 void TrayAndMenus::ShowPopupMenu(int menuId) {
-    UniqueMenu menu(LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(menuId)));
+    UniqueMenu menu(LoadMenuW(ModuleInstance(), MAKEINTRESOURCEW(menuId)));
     if (!menu) return;
     POINT pointer{};
     GetCursorPos(&pointer);
@@ -97,11 +104,10 @@ LRESULT TrayAndMenus::OnListRightClick(const NMHDR&) {
 
 void TrayAndMenus::OnPlayRow() { player.PlayFromList(rows.SelectedRow()); }
 
-void TrayAndMenus::OnCopyAddress() { CopyTextToClipboard(rows.SelectedRow().address.c_str()); }
+void TrayAndMenus::OnCopyAddress() { CopyTextToClipboard(rows.SelectedRow().address); }
 
 void TrayAndMenus::OnDownloadWithBrowser() {
-    std::string address = rows.SelectedRow().address;
-    ShellOpen(window.Handle(), BrowserProgram, address.c_str(), SW_SHOW);
+    OpenAddress(window.Handle(), BrowserProgram, rows.SelectedRow().address);
 }
 
 }  // namespace qivyun

@@ -6,6 +6,8 @@
 #include "framework/Dialog.h"
 #include "shell/PanelLinks.h"
 
+#include <shellapi.h>
+
 namespace qivyun {
 
 class TrayAndMenus {
@@ -21,6 +23,8 @@ public:
     // Places the tray button and gives it its picture.
     void LayOut();
 
+    // The icon as the tray is given it: its tip in UTF-16, the callback message, the window's icon.
+    NOTIFYICONDATAW TrayIcon() const;
     void MinimiseToTray();
     void RemoveTrayIcon();
 

@@ -1,7 +1,9 @@
 #include "updater/UpdateWorker.h"
 
+#include "common/CodePage.h"
 #include "framework/Handles.h"
 #include "framework/SystemCalls.h"
+#include "updater/DiskFile.h"
 #include "updater/DownloadProgress.h"
 #include "updater/SegmentedDownloader.h"
 #include "versioncheck/Manifest.h"
@@ -10,12 +12,8 @@
 
 #include <tlhelp32.h>
 
-#include <fstream>
-
 namespace qivyun {
 namespace {
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // A program arrives in a side file beside its place, so that a download that is short, broken or
 // not the one the manifest names never takes the place of a working program.
@@ -39,29 +37,20 @@ enum class Installation { Installed, NotDownloaded, Rejected };
 // that did not arrive. Either way `path` stays as it was.
 Installation InstallDownloaded(const std::string& path, const ManifestProgram& program, bool signedWithKey) {
     const std::string sidePath = path + SideSuffix;
-    if (!FileExists(sidePath)) return Installation::NotDownloaded;
+    if (!disk::Exists(sidePath)) return Installation::NotDownloaded;
     if (!DownloadMatches(program, ComputeFileMd5(sidePath), ComputeFileSha256(sidePath), signedWithKey)) {
         DiscardRejectedDownload(sidePath);
         return Installation::Rejected;
     }
-    if (MoveFileExA(sidePath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return Installation::Installed;
-    DeleteFileA(sidePath.c_str());
+    if (disk::Rename(sidePath, path)) return Installation::Installed;
+    disk::Remove(sidePath);
     return Installation::NotDownloaded;
 }
 
 // The installation remembers the highest release it has applied, so that no older signed manifest
 // can take it back; the record is written beside itself and moved into place whole.
 void RecordAppliedSerial(const std::string& path, long long serial) {
-    if (serial <= ReadAppliedSerial(path)) return;
-    const std::string partial = path + ".partial";
-    bool written = false;
-    {
-        std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-        written = static_cast<bool>(file << AppliedSerialText(serial)) && static_cast<bool>(file.flush());
-    }
-    if (!written || !MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        DeleteFileA(partial.c_str());
+    if (serial > ReadAppliedSerial(path)) disk::ReplaceWhole(path, AppliedSerialText(serial));
 }
 
 // The window says why, and ends the program.
@@ -71,14 +60,14 @@ void StopUpdate(const UpdateWorkerWindow& window, const char* text) {
 
 // The fixed waits after each download stay as the program has always had them.
 void RunUpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& settings) {
-    if (!FileExists(settings.manifestPath)) {
+    if (!disk::Exists(settings.manifestPath)) {
         if (!RequestDownload(window, settings.manifestAddress, settings.manifestPath)) return;
         Sleep(1000);
-        if (!FileExists(settings.manifestPath)) return EndProcess(0);
+        if (!disk::Exists(settings.manifestPath)) return EndProcess(0);
         // A missing signature is for the check to report: the downloader's own message would be a
         // second one. A signature left from an earlier run must not stand in for it.
         const std::string signaturePath = SignatureLocationOf(settings.manifestPath);
-        DeleteFileA(signaturePath.c_str());
+        disk::Remove(signaturePath);
         if (settings.trust.requiresSignature &&
             !RequestDownload(window, SignatureLocationOf(settings.manifestAddress), signaturePath, {}, true))
             return;
@@ -100,7 +89,7 @@ void RunUpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& se
         // only a copy that is the manifest's updater is started
         switch (InstallDownloaded(temporaryPath, updater, signedWithKey)) {
             case Installation::Installed:
-                ShellOpen(nullptr, temporaryPath.c_str(), nullptr, SW_SHOW);
+                StartProgram(temporaryPath);
                 return EndProcess(0);
             case Installation::Rejected: return StopUpdate(window, DownloadMismatchText);
             case Installation::NotDownloaded: updateFailed = true;
@@ -115,12 +104,12 @@ void RunUpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& se
         switch (InstallDownloaded(playerPath, player, signedWithKey)) {
             case Installation::Installed:
                 if (signedWithKey) RecordAppliedSerial(appliedSerialPath, manifest.Serial());
-                ShellOpen(nullptr, playerPath.c_str(), nullptr, SW_SHOW);
+                StartProgram(playerPath);
                 return EndProcess(0);
             case Installation::Rejected: return StopUpdate(window, DownloadMismatchText);
             case Installation::NotDownloaded:
                 // the old program (if there is one) is untouched: its digest still differs, nothing starts
-                if (!FileExists(playerPath)) updateFailed = true;
+                if (!disk::Exists(playerPath)) updateFailed = true;
         }
     }
     if (updateFailed) return EndProcess(0);
@@ -139,14 +128,14 @@ unsigned UpdateWorker(const UpdateWorkerWindow& window, const UpdaterSettings& s
 }
 
 void EndRunningCopies(const std::string& path) {
-    const std::string name = FileNameOfPath(path, true);
+    const std::wstring name = WideFromUtf8(FileNameOfPath(path, true));
     const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) return;
-    PROCESSENTRY32 entry{};
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
         // the process list names bare executable files, so the file-name part is what can match
-        if (lstrcmpiA(FileNameOfPath(entry.szExeFile, true).c_str(), name.c_str()) != 0) continue;
+        if (lstrcmpiW(WideFromUtf8(FileNameOfPath(Utf8FromWide(entry.szExeFile), true)).c_str(), name.c_str()) != 0) continue;
         if (entry.th32ProcessID == GetCurrentProcessId()) continue;
         if (const UniqueHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)); process)
             TerminateProcess(process.Get(), 0);

@@ -1,6 +1,7 @@
 #include "updater/UpdaterApp.h"
 
 #include "framework/SystemCalls.h"
+#include "framework/Text.h"
 #include "skin/SkinEngine.h"
 #include "updater/TcpSocket.h"
 #include "updater/UpdaterResourceIds.h"
@@ -12,9 +13,7 @@ UpdaterApp::UpdaterApp() : UpdaterApp(UpdaterSettings::ForThisProcess()) {}
 
 bool UpdaterApp::InitInstance() {
     if (!StartSocketLayer()) {
-        char text[256] = {};
-        LoadStringA(GetModuleHandleA(nullptr), IDS_SOCKETS_FAILED, text, sizeof text);
-        ShowMessageBox(nullptr, text, UpdaterCaption, MB_OK);
+        ShowMessageBox(nullptr, LoadGbkString(ModuleInstance(), IDS_SOCKETS_FAILED).c_str(), UpdaterCaption, MB_OK);
         return false;
     }
     EnableControlContainer();

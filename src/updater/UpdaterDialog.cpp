@@ -1,18 +1,15 @@
 #include "updater/UpdaterDialog.h"
 
+#include "common/CodePage.h"
 #include "framework/SystemCalls.h"
 #include "skin/SkinEngine.h"
+#include "updater/DiskFile.h"
 #include "updater/DownloadProgress.h"
 #include "updater/UpdaterResourceIds.h"
 
 #include <commctrl.h>
 
 namespace qivyun {
-namespace {
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-}  // namespace
 
 const MessageMap<UpdaterDialog> UpdaterDialog::messages = {
     OnMessage(WM_TIMER, &UpdaterDialog::OnTimer),
@@ -38,8 +35,8 @@ bool UpdaterDialog::OnInitDialog() {
     MoveItem(IDC_STATUS_LINE, 32, 45, 440, 16);
     MoveItem(IDC_PROGRESS, 30, 65, 440, 12);
     MoveItem(IDC_SPEED_LINE, 32, 90, 440, 16);
-    SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETRANGE32, 0, ProgressRange);
-    SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, 200, 0);
+    SendDlgItemMessageW(Handle(), IDC_PROGRESS, PBM_SETRANGE32, 0, ProgressRange);
+    SendDlgItemMessageW(Handle(), IDC_PROGRESS, PBM_SETPOS, 200, 0);
     skin::LoadSkinFromResource(MAKEINTRESOURCEA(IDR_UPDATER_SKIN), "ZOR", "", 0, 0, 0);
     UpdateWorkerWindow window{
         Gate(),
@@ -57,24 +54,24 @@ bool UpdaterDialog::OnInitDialog() {
 void UpdaterDialog::SelfReplaceCheck() {
     const std::string properPath = settings.currentDirectory + "\\" + UpdaterFileName;
     const std::string temporaryPath = settings.currentDirectory + "\\" + UpdaterTempFileName;
-    if (lstrcmpiA(settings.ownPath.c_str(), properPath.c_str()) == 0) {
-        if (FileExists(temporaryPath)) {
+    if (lstrcmpiW(WideFromUtf8(settings.ownPath).c_str(), WideFromUtf8(properPath).c_str()) == 0) {
+        if (disk::Exists(temporaryPath)) {
             EndRunningCopies(temporaryPath);
             Sleep(500);
-            DeleteFileA(temporaryPath.c_str());
+            disk::Remove(temporaryPath);
         }
     } else {
         // the running file is a downloaded temporary copy, or the updater was started elsewhere
         EndRunningCopies(properPath);
         Sleep(500);
-        DeleteFileA(properPath.c_str());
-        CopyFileA(settings.ownPath.c_str(), properPath.c_str(), FALSE);
+        disk::Remove(properPath);
+        CopyFileW(WideFromUtf8(settings.ownPath).c_str(), WideFromUtf8(properPath).c_str(), FALSE);
         Sleep(500);
-        ShellOpen(nullptr, properPath.c_str(), nullptr, SW_SHOW);
+        StartProgram(properPath);
         EndProcess(0);
         return;
     }
-    UniqueHandle mutex(CreateMutexA(nullptr, TRUE, UpdaterMutexName));
+    UniqueHandle mutex(CreateMutexW(nullptr, TRUE, UpdaterMutexName));
     const bool alreadyRunning = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
     if (!alreadyRunning) {
         // the first check keeps the mutex for the whole run; a repeated one lets its copy go
@@ -98,7 +95,8 @@ void UpdaterDialog::StartDownload(const std::string& url, const std::string& tar
     options.sideSuffix = sideSuffix;
     options.resume = !sideSuffix.empty();
     downloader.Start(url, target, options);
-    downloadName = FileNameOfPath(target, true);
+    // The status line is GBK text; the file names the updater downloads are its own, in ASCII.
+    downloadName = GbkFromUtf8(FileNameOfPath(target, true));
     downloadStart = GetTickCount();
     SetTimer(ProgressTimer, 150);
 }
@@ -113,14 +111,14 @@ void UpdaterDialog::ShowProgress() {
     const ProgressFigures figures =
         ComputeProgress(ElapsedTenths(GetTickCount(), downloadStart), downloader.TotalSize(), downloader.PermilleSum(),
                         downloader.ReceivedSum(), downloadName);
-    SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(figures.position), 0);
+    SendDlgItemMessageW(Handle(), IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(figures.position), 0);
     speedLine = figures.speedLine;
     statusLine = figures.statusLine;
     UpdateData(false);
     if (downloader.Outcome() == DownloadOutcome::Running) return;
     KillTimer(ProgressTimer);
     downloader.ClearSegmentCounters();
-    SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, ProgressRange, 0);
+    SendDlgItemMessageW(Handle(), IDC_PROGRESS, PBM_SETPOS, ProgressRange, 0);
     statusLine = FinishedStatusLine(downloadName, figures.percentText, downloader.Outcome() == DownloadOutcome::Complete);
     UpdateData(false);
     downloadEnded->Set();
@@ -128,7 +126,7 @@ void UpdaterDialog::ShowProgress() {
 
 void UpdaterDialog::ReportUpToDate() {
     statusLine = UpToDateStatusText;
-    SendDlgItemMessageA(Handle(), IDC_PROGRESS, PBM_SETPOS, ProgressRange, 0);
+    SendDlgItemMessageW(Handle(), IDC_PROGRESS, PBM_SETPOS, ProgressRange, 0);
     UpdateData(false);
     ShowMessageBox(Handle(), UpToDateText, UpdaterCaption, MB_OK);
     EndProcess(0);

@@ -14,7 +14,7 @@
 
 namespace qivyun {
 
-inline constexpr char UpdaterMutexName[] = "QivYunUpdateFSG";
+inline constexpr wchar_t UpdaterMutexName[] = L"QivYunUpdateFSG";
 inline constexpr char UpdaterRunningText[] = "自动更新已经在运行";
 inline constexpr char UpToDateText[] = "当前已为最新版本！";
 inline constexpr char UpToDateStatusText[] = "正在获取版本信息..........100%";

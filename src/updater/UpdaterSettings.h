@@ -1,6 +1,6 @@
 #pragma once
-// Where the updater finds its files: the running executable, the current directory, the manifest's
-// local copy and its address on the update server; what the build trusts of a manifest; and the
+// Where the updater finds its files (paths in UTF-8): the running executable, the current directory,
+// the manifest's local copy and its address on the update server; what the build trusts of a manifest; and the
 // names of the files it replaces.
 #include "versioncheck/ManifestCheck.h"
 

@@ -43,8 +43,8 @@ std::string HexText(const unsigned char* bytes, std::size_t size);
 inline constexpr std::size_t DigestReadSize = 1024;
 std::string DigestTextOfReads(DigestAlgorithm algorithm, const std::function<long(char* buffer, std::size_t size)>& read);
 
-// The digest text of a whole file, read at most 1024 bytes at a time; empty when the file cannot
-// be opened (missing, a folder, held by a writer that shares no reading) or a read fails.
+// The digest text of a whole file (its name in UTF-8), read at most 1024 bytes at a time; empty when
+// the file cannot be opened (missing, a folder, held by a writer that shares no reading) or a read fails.
 std::string ComputeFileDigest(const std::string& path, DigestAlgorithm algorithm);
 
 using Sha256Digest = std::array<unsigned char, 32>;

@@ -1,6 +1,7 @@
 // Digests from the platform's hash provider, and files opened so that other readers may share them.
 #include "versioncheck/Digest.h"
 
+#include "common/CodePage.h"
 #include "framework/Handles.h"
 
 #include <bcrypt.h>
@@ -57,7 +58,7 @@ bool DigestFinal(DigestContext& context, unsigned char* digest, std::size_t size
 
 std::string ComputeFileDigest(const std::string& path, DigestAlgorithm algorithm) {
     // Read sharing only: a file that someone is writing is not digested half-written.
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    UniqueHandle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {};
     return DigestTextOfReads(algorithm, [&file](char* buffer, std::size_t size) -> long {

@@ -1,5 +1,7 @@
 #include "versioncheck/Manifest.h"
 
+#include "common/FilePath.h"
+
 #include <fstream>
 
 namespace qivyun {
@@ -75,7 +77,7 @@ std::string ReadIniValue(std::string_view iniText, std::string_view section, std
 }
 
 std::optional<std::string> ReadManifestFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(FilePath(path), std::ios::binary);
     if (!file) return std::nullopt;
     std::string content;
     char block[4096];

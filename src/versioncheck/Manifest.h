@@ -50,7 +50,8 @@ std::optional<std::string> ReadManifestFile(const std::string& path);
 // A value of the ini file at a full path, read afresh on every call: at most bufferSize - 1 bytes,
 // empty when the file, the section or the key is missing. Section and key names match ignoring
 // case. On Windows this is the platform's private-profile reader, the reference that the in-memory
-// reader below is held to; the programs themselves read their checked manifest from memory.
+// reader below is held to (it takes the file's name and gives the value in the system's code page);
+// the programs themselves read their checked manifest from memory, by a UTF-8 file name.
 std::string ReadManifestValueAt(const std::string& path, std::string_view section, std::string_view key,
                                 std::size_t bufferSize);
 

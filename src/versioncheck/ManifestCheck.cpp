@@ -1,6 +1,7 @@
 #include "versioncheck/ManifestCheck.h"
 
 #include "BuildConfig.h"
+#include "common/FilePath.h"
 #include "versioncheck/Manifest.h"
 #include "versioncheck/Md5.h"
 
@@ -62,7 +63,7 @@ long long ParseSerial(std::string_view text) {
 }
 
 long long ReadAppliedSerial(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(FilePath(path), std::ios::binary);
     char text[LongestSerial + 4] = {};
     file.read(text, sizeof text);
     std::string_view record(text, static_cast<std::size_t>(file.gcount()));

@@ -1,6 +1,8 @@
 // The manifest through the platform's private-profile reader, as both programs read it.
 #include "versioncheck/Manifest.h"
 
+#include "common/CodePage.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -8,9 +10,9 @@
 namespace qivyun {
 
 std::string ManifestLocalPath() {
-    char folder[MAX_PATH + 1] = {};
-    DWORD length = GetTempPathA(sizeof folder, folder);
-    std::string path(folder, length <= MAX_PATH ? length : 0);
+    wchar_t folder[MAX_PATH + 1] = {};
+    DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    std::string path = Utf8FromWide(std::wstring_view(folder, length <= MAX_PATH ? length : 0));
     if (!path.empty() && path.back() != '\\') path += '\\';
     return path + "QivYunUpdate.ini";
 }

@@ -1,7 +1,10 @@
 #include "versioncheck/StartupCheck.h"
 
 #include "BuildConfig.h"
+#include "common/CodePage.h"
+#include "common/FilePath.h"
 #include "framework/InternetHandle.h"
+#include "framework/ProcessPaths.h"
 #include "framework/SystemCalls.h"
 #include "versioncheck/Manifest.h"
 #include "versioncheck/Md5.h"
@@ -19,18 +22,6 @@ constexpr DWORD CounterTextLimit = 100;
 // A signature file is some 220 bytes; anything much larger is not one.
 constexpr std::size_t SignatureFileLimit = 4096;
 
-std::string ModulePath() {
-    char path[MAX_PATH + 1] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
-}
-
-std::string CurrentDirectory() {
-    char folder[MAX_PATH + 1] = {};
-    DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-    return std::string(folder, length <= MAX_PATH ? length : 0);
-}
-
 // An address opened for reading, always from the server itself.
 struct OpenedAddress {
     InternetHandle session;
@@ -39,9 +30,9 @@ struct OpenedAddress {
 
 OpenedAddress OpenAddress(const std::string& address) {
     OpenedAddress opened;
-    opened.session.Reset(InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    opened.session.Reset(InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (opened.session)
-        opened.request.Reset(InternetOpenUrlA(opened.session.Get(), address.c_str(), nullptr, 0,
+        opened.request.Reset(InternetOpenUrlW(opened.session.Get(), WideFromGbk(address).c_str(), nullptr, 0,
                                               INTERNET_FLAG_RELOAD | INTERNET_FLAG_PRAGMA_NOCACHE, 0));
     return opened;
 }
@@ -53,7 +44,7 @@ void FetchSignature(const std::string& address, const std::string& path) {
     const OpenedAddress opened = OpenAddress(address);
     if (!opened.request) return;
     DWORD status = 0, size = sizeof status;
-    if (!HttpQueryInfoA(opened.request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) ||
+    if (!HttpQueryInfoW(opened.request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) ||
         status != 200)
         return;
     std::string body;
@@ -62,7 +53,7 @@ void FetchSignature(const std::string& address, const std::string& path) {
     while (body.size() <= SignatureFileLimit && InternetReadFile(opened.request.Get(), block, sizeof block, &read) && read > 0)
         body.append(block, read);
     if (body.size() > SignatureFileLimit) return;
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << body;
+    std::ofstream(FilePath(path), std::ios::binary | std::ios::trunc) << body;
 }
 
 // A message box of the check, shown by the window's thread, whose message boxes wear the skin;
@@ -75,7 +66,7 @@ void Tell(const StartupCheckWindow& window, const std::string& text, UINT type) 
 }  // namespace
 
 StartupCheckSettings StartupCheckSettings::ForThisProcess() {
-    const std::string folder = CurrentDirectory();
+    const std::string folder = CurrentFolder();
     return {std::string(config::UpdateServerAddress) + ManifestServerPath, ManifestLocalPath(), ModulePath(),
             folder + "\\QivYunUpdate.exe", folder + "\\" + AppliedSerialFileName};
 }
@@ -91,13 +82,14 @@ std::string FetchUrlText(const std::string& address) {
 
 unsigned StartupCheck(const StartupCheckWindow& window, const StartupCheckSettings& settings) {
     const std::string signaturePath = SignatureLocationOf(settings.manifestPath);
-    DeleteFileA(settings.manifestPath.c_str());
-    DeleteFileA(signaturePath.c_str());
+    DeleteFileW(WideFromUtf8(settings.manifestPath).c_str());
+    DeleteFileW(WideFromUtf8(signaturePath).c_str());
     std::string ownDigest = ComputeFileMd5(settings.ownPath);
     std::string shownDigest = UpperCaseDigest(ownDigest);
 
-    DeleteUrlCacheEntryA(settings.manifestAddress.c_str());
-    bool fetched = URLDownloadToFileA(nullptr, settings.manifestAddress.c_str(), settings.manifestPath.c_str(), 0,
+    const std::wstring manifestAddress = WideFromGbk(settings.manifestAddress);
+    DeleteUrlCacheEntryW(manifestAddress.c_str());
+    bool fetched = URLDownloadToFileW(nullptr, manifestAddress.c_str(), WideFromUtf8(settings.manifestPath).c_str(), 0,
                                       nullptr) == S_OK;
     if (fetched && settings.trust.requiresSignature)
         FetchSignature(SignatureLocationOf(settings.manifestAddress), signaturePath);
@@ -128,7 +120,7 @@ unsigned StartupCheck(const StartupCheckWindow& window, const StartupCheckSettin
 
         if (ManifestNamesOtherDigest(manifestDigest, ownDigest)) {
             Tell(window, UpdateNoticeText(manifestDigest), MB_OK | MB_ICONINFORMATION);
-            ShellOpen(nullptr, settings.updaterPath.c_str(), nullptr, SW_SHOW);
+            StartProgram(settings.updaterPath);
             EndProcess(0);
             return 1;
         }

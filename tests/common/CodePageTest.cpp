@@ -33,6 +33,9 @@ TEST(CodePage, WideTextIsGbkByCodePage936WhateverTheSystemCodePage) {
     EXPECT_FALSE(lossless);
     EXPECT_EQ(GbkFromWide(L"a\xD83D\xDE00" L"b", &lossless), "a?b");
     EXPECT_FALSE(lossless);
+    // No best fit: "À" is not GBK's "à", nor "²" a "2".
+    EXPECT_EQ(GbkFromWide(L"\u00C0\u00B2", &lossless), "??");
+    EXPECT_FALSE(lossless);
     EXPECT_EQ(Utf8FromWide(L"Zo\u00EB"), "Zo\xC3\xAB");
     EXPECT_EQ(WideFromUtf8("Zo\xC3\xAB\xE1\x84\x80"), L"Zo\u00EB\u1100");
 }

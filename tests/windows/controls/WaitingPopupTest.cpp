@@ -5,6 +5,7 @@
 #include "../support/GdiObjects.h"
 #include "../support/Pump.h"
 #include "controls/WaitingPopupIds.h"
+#include "framework/Text.h"
 #include "shell/MainDialog.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,7 @@ TEST_F(WaitingPopupTest, ThePopupIsTranslucentRoundedAndDraggedByAnyPointWithIts
     HDC dc = GetDC(text);
     HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
     RECT needed{0, 0, 300, 0};
-    DrawTextA(dc, Text, -1, &needed, DT_CALCRECT | DT_WORDBREAK);
+    DrawGbkText(dc, Text, needed, DT_CALCRECT | DT_WORDBREAK);
     SelectObject(dc, previous);
     ReleaseDC(text, dc);
     RECT textPlace;

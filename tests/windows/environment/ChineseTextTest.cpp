@@ -17,8 +17,8 @@ namespace {
 // One line of text drawn black on white with TextOut, as the controls draw it.
 class DrawnText {
 public:
-    DrawnText(const LOGFONTA& logFont, const wchar_t* text) {
-        UniqueGdiObject<HFONT> font(CreateFontIndirectA(&logFont));
+    DrawnText(const LOGFONTW& logFont, const wchar_t* text) {
+        UniqueGdiObject<HFONT> font(CreateFontIndirectW(&logFont));
         const HDC dc = canvas_.Dc();
         HGDIOBJ oldFont = SelectObject(dc, font.Get());
         SetTextColor(dc, RGB(0, 0, 0));
@@ -49,21 +49,22 @@ private:
     test::DibCanvas canvas_{size, size, RGB(255, 255, 255)};
 };
 
-// The fonts of the programs' small text: 宋体 at 9 points as a dialog template asks for it, and the
-// system's message and icon-title fonts.
-std::vector<std::pair<std::string, LOGFONTA>> SmallTextFonts() {
+// The fonts of the programs' small text: 宋体 at 9 points as a dialog template asks for it (by its
+// name in UTF-16, so that the same face comes on every system code page), and the system's message
+// and icon-title fonts.
+std::vector<std::pair<std::string, LOGFONTW>> SmallTextFonts() {
     HDC screen = GetDC(nullptr);
-    LOGFONTA dialogFont{};
+    LOGFONTW dialogFont{};
     dialogFont.lfHeight = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
     ReleaseDC(nullptr, screen);
     dialogFont.lfWeight = FW_NORMAL;
     dialogFont.lfCharSet = DEFAULT_CHARSET;
-    lstrcpyA(dialogFont.lfFaceName, "宋体");
-    NONCLIENTMETRICSA metrics{};
+    lstrcpyW(dialogFont.lfFaceName, L"宋体");
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    LOGFONTA iconTitleFont{};
-    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof iconTitleFont, &iconTitleFont, 0);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW iconTitleFont{};
+    SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof iconTitleFont, &iconTitleFont, 0);
     return {{"9-point dialog font", dialogFont},
             {"message font", metrics.lfMessageFont},
             {"icon-title font", iconTitleFont}};

@@ -1,9 +1,11 @@
 #include "framework/Dialog.h"
 #include "framework/Event.h"
+#include "framework/Text.h"
 #include "framework/WorkerThread.h"
 
 #include "../support/Pump.h"
 #include "controls/WaitingPopupIds.h"
+#include "shell/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +85,23 @@ TEST(Framework, DataExchangeWritesAndReadsControls) {
     dialog.SetItemText(IDC_POPUP_MESSAGE, "用户改过");
     dialog.UpdateData(true);
     EXPECT_EQ(dialog.text, "用户改过");
-    EXPECT_EQ(dialog.ItemText(IDC_POPUP_MESSAGE, 5), "用户");  // a limited read keeps limit - 1 bytes
+}
+
+// Under every system code page: the dialogs and their controls are Unicode windows, GBK texts reach
+// them as the same UTF-16, and a text that GBK cannot hold is whole where it is read wide.
+TEST(Framework, TextsReachTheWindowsAsUtf16) {
+    ProbeDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    const HWND control = dialog.Item(IDC_POPUP_MESSAGE);
+    EXPECT_TRUE(IsWindowUnicode(dialog.Handle()));
+    EXPECT_TRUE(IsWindowUnicode(control));
+    dialog.SetItemText(IDC_POPUP_MESSAGE, "用户改过");
+    EXPECT_EQ(WideTextOf(control), L"用户改过");
+    SetWindowTextW(control, L"Zo\u00EB \uD55C");
+    EXPECT_EQ(dialog.ItemText(IDC_POPUP_MESSAGE), "Zo? ?");
+    EXPECT_EQ(WideTextOf(control), L"Zo\u00EB \uD55C");
+    // The string table, from the resources as UTF-16.
+    EXPECT_EQ(LoadGbkString(ModuleInstance(), ID_LIST_DOWNLOAD), "调用迅雷下载本文件");
 }
 
 bool ownerWasDisabled = false;

@@ -35,7 +35,7 @@ public:
 
     void ReadControls() override { ++reads; }
     void WriteControls() override { ++writes; }
-    std::string KeywordText(int limit) const override { return keyword.substr(0, static_cast<size_t>(limit - 1)); }
+    std::wstring KeywordText() const override { return keyword; }
     int EngineEnabled(EngineId engine) const override { return engine == enabledEngine ? 1 : 0; }
     const ListView& ResultList() const override { return list; }
     void ShowSearchStatus(const std::string& text) override { statuses.push_back(text); }
@@ -48,7 +48,7 @@ public:
     std::shared_ptr<UiGate> Gate() const override { return Dialog::Gate(); }
     HWND MessageOwner() const override { return Handle(); }
 
-    std::string keyword;
+    std::wstring keyword;
     EngineId enabledEngine = EngineId::Ed2k4U;
     int reads = 0;
     int writes = 0;
@@ -58,7 +58,7 @@ public:
 protected:
     bool OnInitDialog() override {
         Dialog::OnInitDialog();
-        list.Attach(CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 400, 200, Handle(), nullptr,
+        list.Attach(CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 400, 200, Handle(), nullptr,
                                     ModuleInstance(), nullptr));
         for (int column = 0; column < 4; ++column) list.InsertColumn(column, "", 50);
         return true;
@@ -96,7 +96,7 @@ constexpr char WaitingText[] = "\r\n\r\n   搜索速度快慢取决于你的网�
 
 TEST_F(SearchSessionTest, TimerOneStartsTheSecondPageAndTimerTwoReportsOnceEveryWorkerHasEnded) {
     window.ResultList().InsertRow(0, "");
-    window.keyword = "slow";  // the site answers after three seconds
+    window.keyword = L"slow";  // the site answers after three seconds
     session.OnSearch();
     EXPECT_EQ(window.ResultList().RowCount(), 0);
     EXPECT_EQ(window.asked, (std::vector<std::string>{std::string("popup ") + WaitingText, "timer 1 every 500",
@@ -122,7 +122,7 @@ TEST_F(SearchSessionTest, TimerOneStartsTheSecondPageAndTimerTwoReportsOnceEvery
 
     // Load-more fetches exactly one page: it starts timer 2 alone.
     window.asked.clear();
-    window.keyword = "empty";
+    window.keyword = L"empty";
     session.OnLoadMore();
     EXPECT_EQ(window.asked, (std::vector<std::string>{std::string("popup ") + WaitingText, "timer 2 every 1000"}));
     EXPECT_EQ(window.statuses.back(), "正在加载更多资源......");

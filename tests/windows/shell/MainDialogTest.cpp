@@ -138,13 +138,10 @@ TEST_F(MainDialogTest, ResultListStartsWithFourColumnsAndOneEmptyRow) {
     ASSERT_EQ(list.ColumnCount(), 4);
     const std::pair<const char*, int> columns[] = {{"ID", 25}, {"影片名称", 490}, {"大小", 80}, {"地址", 600}};
     for (int i = 0; i < 4; ++i) {
-        char title[64] = {};
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.pszText = title;
-        column.cchTextMax = sizeof(title);
-        SendMessageA(list.Handle(), LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-        EXPECT_STREQ(title, columns[i].first);
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH | LVCF_FMT;
+        SendMessageW(list.Handle(), LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+        EXPECT_EQ(list.ColumnTitle(i), columns[i].first);
         EXPECT_EQ(column.cx, columns[i].second);
         EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
     }
@@ -193,9 +190,9 @@ TEST_F(MainDialogTest, PlayTileShowsTheAddressBoxAndSecondPressChangesNothing) {
 
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog.Item(IDC_PLAY_ADDRESS), WM_GETFONT, 0, 0));
     ASSERT_EQ(font, dialog.PlayPanel().AddressFont());
-    LOGFONTA logFont{};
-    GetObjectA(font, sizeof(logFont), &logFont);
-    EXPECT_STREQ(logFont.lfFaceName, "宋体");
+    LOGFONTW logFont{};
+    GetObjectW(font, sizeof(logFont), &logFont);
+    EXPECT_STREQ(logFont.lfFaceName, L"宋体");
     HDC screen = GetDC(nullptr);
     EXPECT_EQ(logFont.lfHeight, -MulDiv(11, GetDeviceCaps(screen, LOGPIXELSY), 72));
     ReleaseDC(nullptr, screen);

@@ -182,6 +182,26 @@ TEST_F(PlayTest, TypedAddressesOtherThanEd2kOrMagnetAreRefusedWithTheMessage) {
     }
 }
 
+// What the user types is read as UTF-16: an address GBK holds plays as typed on every system code
+// page; one that GBK cannot hold would play something else, and is refused with its own message.
+TEST_F(PlayTest, TypedAddressesAreReadAsUtf16) {
+    Click(IDC_PLAY_TAB);
+    SetWindowTextW(dialog.Item(IDC_PLAY_ADDRESS), L"ed2k://|file|\u7535\u5F71.mkv|1|00|/");
+    Click(IDC_PLAY);
+    ASSERT_TRUE(dialog.PlayPanel().PlayPane().Exists());
+    EXPECT_NE(dialog.PlayPanel().PlayPane().address.find("?url=ed2k://|file|电影.mkv|1|00|/&"), std::string::npos);
+    EXPECT_TRUE(calls.messageBoxes.empty());
+
+    dialog.PlayPanel().PlayPane().Destroy();
+    Click(IDC_PLAY_TAB);
+    SetWindowTextW(dialog.Item(IDC_PLAY_ADDRESS), L"ed2k://|file|\uD55C\uAD6D.mkv|1|00|/");
+    Click(IDC_PLAY);
+    EXPECT_FALSE(dialog.PlayPanel().PlayPane().Exists());
+    ASSERT_EQ(calls.messageBoxes.size(), 1u);
+    EXPECT_EQ(calls.messageBoxes[0].text, "播放地址中有无法识别的字符！请检查播放地址");
+    EXPECT_EQ(calls.messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+}
+
 TEST_F(PlayTest, RowsWithoutAddressOrNameAndAListWithoutSelectionPlayNothing) {
     SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(ID_LIST_PLAY, 0), 0);  // no selection mark
     ListView_SetSelectionMark(dialog.SearchPanel().ResultList().Handle(), 0);                 // the initial empty row

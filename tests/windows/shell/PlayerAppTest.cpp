@@ -18,10 +18,10 @@ StartupCheckSettings OfflineCheck() {
     return {"http://127.0.0.1:9/QivYun/QivYunUpdate.txt", "qivyun-app-test-manifest.ini", "", ""};
 }
 
-HWND FindMainWindow() { return FindWindowA(nullptr, "Qiv云播盒子"); }
+HWND FindMainWindow() { return FindWindowW(nullptr, L"Qiv云播盒子"); }
 
 TEST(PlayerApp, SecondCopyReportsAlreadyRunningBeforeAnyNetworkCheck) {
-    UniqueHandle firstCopy(CreateMutexA(nullptr, TRUE, "QivYunFSG"));
+    UniqueHandle firstCopy(CreateMutexW(nullptr, TRUE, L"QivYunFSG"));
     ASSERT_TRUE(firstCopy);
     test::SystemCallRecorder recorder;
     PlayerApp app(UnreachableProbe, OfflineCheck());  // a second copy without network still reports the running copy
@@ -72,9 +72,24 @@ void CALLBACK CloseMainWindowWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-TEST(PlayerApp, StartsAgainAfterTheFirstCopyEndedAndShutsGdiplusDownOnce) {
+constexpr wchar_t BrowserEmulationKey[] =
+    L"Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
+
+// The value under the current user's browser emulation key named after this program's file.
+DWORD BrowserModeOfThisProgram() {
+    DWORD mode = 0, size = sizeof mode;
+    if (RegGetValueW(HKEY_CURRENT_USER, BrowserEmulationKey, L"player_tests.exe", RRF_RT_REG_DWORD, nullptr, &mode, &size) !=
+        ERROR_SUCCESS)
+        return 0;
+    return mode;
+}
+
+// A run writes the browser mode of its hosted pages, 11001, for its own file name.
+TEST(PlayerApp, StartsAgainAfterTheFirstCopyEndedWithTheCurrentBrowserModeAndShutsGdiplusDownOnce) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, BrowserEmulationKey, L"player_tests.exe");
+    ASSERT_EQ(BrowserModeOfThisProgram(), 0u);
     // A first copy that has ended: its mutex is gone.
-    CloseHandle(CreateMutexA(nullptr, TRUE, "QivYunFSG"));
+    CloseHandle(CreateMutexW(nullptr, TRUE, L"QivYunFSG"));
     test::SystemCallRecorder recorder;
     PlayerApp app(config::ProbeAddress, OfflineCheck());
     runningApp = &app;
@@ -89,6 +104,7 @@ TEST(PlayerApp, StartsAgainAfterTheFirstCopyEndedAndShutsGdiplusDownOnce) {
     runningApp = nullptr;
 
     EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(BrowserModeOfThisProgram(), 11001u);
     EXPECT_TRUE(recorder.messageBoxes.empty()) << recorder.messageBoxes[0].text;
     EXPECT_EQ(app.GdiplusStartCount(), 1);
     EXPECT_EQ(app.GdiplusShutdownCount(), 1);

@@ -213,6 +213,26 @@ TEST_F(SearchPanelTest, EmptyKeywordBoxIsRefusedAndNothingElseChanges) {
     EXPECT_TRUE(RequestsTo(EngineId::Ed2k4U).empty());
 }
 
+// What the user types is read as UTF-16: a keyword GBK holds is searched in GBK whatever the system's
+// code page; one with a character that GBK cannot hold is refused in the status line and asks no site.
+TEST_F(SearchPanelTest, AKeywordThatGbkCannotHoldIsRefusedWithoutARequest) {
+    for (const wchar_t* typed : {L"Zo\u00EB", L"\uD55C\uAD6D \uC601\uD654", L"\u00C0 bout de souffle", L"\U0001F3AC"}) {
+        SetWindowTextW(dialog->Item(IDC_KEYWORD), typed);
+        Click(IDC_SEARCH);
+        test::PumpFor(300);
+        EXPECT_EQ(Status(), UnsearchableKeywordText);
+        EXPECT_FALSE(dialog->SearchPanel().Popup().Exists());
+        EXPECT_EQ(dialog->SearchPanel().ResultList().RowCount(), 1);
+    }
+    EXPECT_TRUE(RequestsTo(EngineId::Ed2k4U).empty());
+    EXPECT_TRUE(calls.messageBoxes.empty());
+
+    SetWindowTextW(dialog->Item(IDC_KEYWORD), L"\u7535\u5F71 a");
+    Click(IDC_SEARCH);
+    ASSERT_TRUE(WaitForCompletion());
+    EXPECT_EQ(RequestsTo(EngineId::Ed2k4U).front(), Get("//search/" + std::string(EncodedKeyword) + "?page=1&mode=thumb"));
+}
+
 TEST_F(SearchPanelTest, LoadMoreBeforeTheSecondPageHasStartedDoesNothing) {
     Click(IDC_LOAD_MORE);  // before any search
     test::PumpFor(700);
@@ -286,7 +306,7 @@ TEST_F(SearchPanelTest, SearchesThatFindNothingCompleteWithoutRows) {
 }
 
 TEST_F(SearchPanelTest, AKeywordTooLongForTheAddressIsSearchedShortenedByWholeCharacters) {
-    // 600 characters; the box gives at most 1023 bytes of them, the address takes fewer still.
+    // 600 characters: the address takes fewer.
     Search(Repeat("电", 600));
     const std::string base = Site(EngineId::Ed2k4U);
     const size_t fixed = base.size() + std::string("//search/?page=1&mode=thumb").size();

@@ -5,6 +5,7 @@
 #include "../support/SystemCallRecorder.h"
 #include "../support/WindowCapture.h"
 #include "BuildConfig.h"
+#include "common/CodePage.h"
 #include "shell/Clipboard.h"
 #include "shell/ResourceIds.h"
 #include "skin/engine/WindowSkinner.h"
@@ -19,30 +20,33 @@ namespace {
 
 const std::string RowAddress = "magnet:?xt=urn:btih:0123456789ABCDEF0123456789ABCDEF01234567&dn=影片&tr=udp://t:80";
 
-std::string ClipboardText() {
-    std::string text;
-    if (!OpenClipboard(nullptr)) return "<clipboard not opened>";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (auto* chars = static_cast<const char*>(GlobalLock(data))) {
+// The clipboard's text in one format, as zero-terminated characters of type Char.
+template <class Char>
+std::basic_string<Char> ClipboardData(UINT format) {
+    std::basic_string<Char> text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(format)) {
+        if (auto* chars = static_cast<const Char*>(GlobalLock(data))) {
             text = chars;
             GlobalUnlock(data);
         }
-    } else {
-        text = "<no text>";
     }
     CloseClipboard();
     return text;
 }
 
+// The Unicode text, as GBK.
+std::string ClipboardText() { return GbkFromWide(ClipboardData<wchar_t>(CF_UNICODETEXT)); }
+
 // The icon of the main window is in the tray when the shell can change it.
 bool TrayIconPresent(HWND window) {
-    NOTIFYICONDATAA record{};
-    record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    NOTIFYICONDATAW record{};
+    record.cbSize = NOTIFYICONDATAW_V2_SIZE;
     record.hWnd = window;
     record.uID = 128;
     record.uFlags = NIF_TIP;
-    lstrcpyA(record.szTip, "Qiv");
-    return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+    lstrcpyW(record.szTip, L"Qiv");
+    return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 
 class TrayAndMenuTest : public testing::Test {
@@ -177,17 +181,29 @@ TEST_F(TrayAndMenuTest, CopyPutsExactlyTheAddressColumnOnTheClipboard) {
     EXPECT_EQ(ClipboardText(), "");
 }
 
+// The address goes on the clipboard as Unicode text; older programs read the 8-bit form the system
+// makes of it in their own code page (GBK on a Chinese system), never GBK bytes taken for another.
+TEST_F(TrayAndMenuTest, CopyPutsUnicodeTextAndTheSystemMakesThe8BitForm) {
+    ListView_SetSelectionMark(dialog.SearchPanel().ResultList().Handle(), AddSelectedRow());
+    Command(ID_LIST_COPY);
+    const std::wstring wide = ClipboardData<wchar_t>(CF_UNICODETEXT);
+    EXPECT_EQ(wide, WideFromGbk(RowAddress));
+    char eightBit[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, eightBit, sizeof eightBit, nullptr, nullptr);
+    EXPECT_EQ(ClipboardData<char>(CF_TEXT), eightBit);
+}
+
 TEST_F(TrayAndMenuTest, DownloadHandsTheAddressToTheBrowserProgram) {
     Command(ID_LIST_DOWNLOAD);
     AddSelectedRow();
     Command(ID_LIST_DOWNLOAD);
     ASSERT_EQ(calls.shellOpens.size(), 2u);
     for (const auto& open : calls.shellOpens) {
-        EXPECT_EQ(open.file, "iexplore.exe");
+        EXPECT_EQ(open.file, L"iexplore.exe");
         EXPECT_EQ(open.showCommand, SW_SHOW);
     }
-    EXPECT_EQ(calls.shellOpens[0].parameters, "");
-    EXPECT_EQ(calls.shellOpens[1].parameters, RowAddress);
+    EXPECT_EQ(calls.shellOpens[0].parameters, L"");
+    EXPECT_EQ(calls.shellOpens[1].parameters, WideFromGbk(RowAddress));
 }
 
 TEST_F(TrayAndMenuTest, DoubleClickPlaysTheRow) {
@@ -198,6 +214,9 @@ TEST_F(TrayAndMenuTest, DoubleClickPlaysTheRow) {
 }
 
 TEST_F(TrayAndMenuTest, TrayKeepsOneIconAndTheWindowComesAndGoes) {
+    const NOTIFYICONDATAW icon = dialog.TrayAndMenus().TrayIcon();
+    EXPECT_STREQ(icon.szTip, L"Qiv云播盒子");
+    EXPECT_EQ(icon.uCallbackMessage, static_cast<UINT>(WM_TRAY_NOTIFY));
     Click(IDC_TRAY);
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_TRUE(TrayIconPresent(window));
@@ -280,10 +299,10 @@ TEST_F(TrayAndMenuTest, IntroductionToggleAndOutsidePages) {
     Click(IDC_HOME_BANNER);
     Click(IDC_FEEDBACK);
     ASSERT_EQ(calls.shellOpens.size(), 2u);
-    EXPECT_EQ(calls.shellOpens[0].file, config::HomePageAddress);
-    EXPECT_EQ(calls.shellOpens[1].file, config::FeedbackPageAddress);
+    EXPECT_EQ(calls.shellOpens[0].file, WideFromGbk(config::HomePageAddress));
+    EXPECT_EQ(calls.shellOpens[1].file, WideFromGbk(config::FeedbackPageAddress));
     for (const auto& open : calls.shellOpens) {
-        EXPECT_EQ(open.parameters, "");
+        EXPECT_EQ(open.parameters, L"");
         EXPECT_EQ(open.showCommand, SW_SHOW);
     }
 }
@@ -321,7 +340,7 @@ TEST(ManifestLinks, OpenOnlyWebPagesOfTheCheckedManifest) {
             SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog.Item(id)));
         std::vector<std::string> opened;
         for (const auto& open : calls.shellOpens) {
-            opened.push_back(open.file);
+            opened.push_back(GbkFromWide(open.file));
             EXPECT_EQ(open.showCommand, SW_SHOW);
         }
         EXPECT_EQ(opened, c.opened);

@@ -17,10 +17,11 @@ struct MessageBoxCall {
     DWORD thread;  // the thread that showed it
 };
 
+// What the shell was handed, as the system takes it: UTF-16.
 struct ShellOpenCall {
     HWND owner;
-    std::string file;
-    std::string parameters;
+    std::wstring file;
+    std::wstring parameters;
     int showCommand;
 };
 
@@ -28,7 +29,7 @@ struct PopupMenuCall {
     HWND owner;
     int x, y;
     UINT flags;
-    // The pop-up's items in order: command id and text.
+    // The pop-up's items in order: command id and text (GBK, read from the menu in UTF-16).
     std::vector<std::pair<UINT, std::string>> items;
 };
 

@@ -5,14 +5,23 @@
 // over it, and after the search presses the play tile and saves the play panel. Before SEARCH_PNG
 // it loads more rows, so that the list shows its scroll bars, and turns the wheel over the list.
 //   window-probe PNG_PATH [SECONDS [SEARCH_PNG [POPUP_PNG PLAY_PNG]]]
+// Before the first PNG it waits for the start-up check's status line and prints it, with the system's
+// code page.
 // With --answer it waits for a message box that shows TEXT and presses its OK button.
 //   window-probe --answer TEXT [SECONDS]
+// It reads the windows' texts and its arguments in UTF-16, so it finds the program under any system
+// code page; paths are taken as given.
 #include "WindowCapture.h"
+#include "common/CodePage.h"
 #include "framework/GdiplusInclude.h"
+#include "framework/Text.h"
+
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -22,12 +31,13 @@ constexpr int LoadMoreButton = 1011;
 constexpr int ResultList = 1007;
 constexpr int SearchStatus = 1037;
 constexpr int PlayTile = 1008;
+constexpr int StatusLine = 1061;
 constexpr char DemoKeyword[] = "经典 电影";
 constexpr char SlowKeyword[] = "slow";  // the test world answers it after three seconds
 constexpr char CompletionStart[] = "搜索已完成！";
 
 void Click(HWND main, int id) {
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(main, id)));
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(main, id)));
 }
 
 struct PopupSearch {
@@ -37,9 +47,9 @@ struct PopupSearch {
 
 BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<PopupSearch*>(context);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof(className));
-    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner && std::string(className) == "#32770") {
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner && std::wstring(className) == L"#32770") {
         search->found = window;
         return FALSE;
     }
@@ -62,8 +72,8 @@ HWND WaitForPopup(HWND main, DWORD seconds) {
 // Searches with the engine ticked at start (or loads more rows) and waits for the completion line.
 bool Search(HWND main, DWORD seconds, const char* keyword = DemoKeyword, const char* popupPng = nullptr,
             int button = SearchButton) {
-    SetDlgItemTextA(main, KeywordBox, keyword);
-    SetDlgItemTextA(main, SearchStatus, "");
+    qivyun::SetText(GetDlgItem(main, KeywordBox), keyword);
+    qivyun::SetText(GetDlgItem(main, SearchStatus), "");
     Click(main, button);
     DWORD start = GetTickCount();
     if (popupPng) {
@@ -71,29 +81,28 @@ bool Search(HWND main, DWORD seconds, const char* keyword = DemoKeyword, const c
         Sleep(700);  // the animation turns for a while
         if (!qivyun::test::SaveWindowPng(main, popupPng)) return false;
     }
-    char status[512] = {};
+    std::string status;
     while (GetTickCount() - start < seconds * 1000) {
-        GetDlgItemTextA(main, SearchStatus, status, sizeof(status));
-        if (std::string(status).rfind(CompletionStart, 0) == 0) {
+        status = qivyun::TextOf(GetDlgItem(main, SearchStatus));
+        if (status.rfind(CompletionStart, 0) == 0) {
             std::printf("window-probe: the search completed\n");
             return true;
         }
         Sleep(200);
     }
-    std::fprintf(stderr, "window-probe: no completion line within %lu seconds (status: %s)\n", seconds, status);
+    std::fprintf(stderr, "window-probe: no completion line within %lu seconds (status: %s)\n", seconds,
+                 qivyun::Utf8FromGbk(status).c_str());
     return false;
 }
 
 struct MessageSearch {
-    const char* text;
+    std::wstring text;
     HWND found;
 };
 
 BOOL CALLBACK FindTextInBox(HWND child, LPARAM context) {
     auto* search = reinterpret_cast<MessageSearch*>(context);
-    char text[1024] = {};
-    GetWindowTextA(child, text, sizeof(text));
-    if (std::string(text) == search->text) {
+    if (qivyun::WideTextOf(child) == search->text) {
         search->found = GetAncestor(child, GA_ROOT);
         return FALSE;
     }
@@ -101,20 +110,20 @@ BOOL CALLBACK FindTextInBox(HWND child, LPARAM context) {
 }
 
 BOOL CALLBACK FindMessageBox(HWND window, LPARAM context) {
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof(className));
-    if (IsWindowVisible(window) && std::string(className) == "#32770") EnumChildWindows(window, FindTextInBox, context);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (IsWindowVisible(window) && std::wstring(className) == L"#32770") EnumChildWindows(window, FindTextInBox, context);
     return reinterpret_cast<MessageSearch*>(context)->found == nullptr;
 }
 
 // Presses OK in the message box that shows the text, once it appears.
-int Answer(const char* text, DWORD seconds) {
+int Answer(const std::wstring& text, DWORD seconds) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < seconds * 1000) {
         MessageSearch search{text, nullptr};
         EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
-            PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             std::printf("window-probe: answered the message\n");
             return 0;
         }
@@ -124,11 +133,34 @@ int Answer(const char* text, DWORD seconds) {
     return 1;
 }
 
+// The start-up check's line, once it has put one there; empty when none came in time.
+std::string WaitForStatusLine(HWND main, DWORD seconds) {
+    const DWORD start = GetTickCount();
+    std::string line;
+    while ((line = qivyun::TextOf(GetDlgItem(main, StatusLine))).empty() && GetTickCount() - start < seconds * 1000) Sleep(200);
+    return line;
+}
+
+// The command line as the system holds it, in UTF-8.
+std::vector<std::string> Arguments() {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) arguments.push_back(qivyun::Utf8FromWide(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc >= 3 && std::string(argv[1]) == "--answer")
-        return Answer(argv[2], argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 60);
+int main() {
+    const std::vector<std::string> arguments = Arguments();
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
+    const int argc = static_cast<int>(pointers.size());
+    const char* const* argv = pointers.data();
+    if (argc >= 3 && arguments[1] == "--answer")
+        return Answer(qivyun::WideFromUtf8(arguments[2]), argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 60);
     if (argc < 2) {
         std::fprintf(stderr, "usage: window-probe PNG_PATH [SECONDS [SEARCH_PNG]]\n");
         return 2;
@@ -136,13 +168,16 @@ int main(int argc, char** argv) {
     DWORD seconds = argc > 2 ? static_cast<DWORD>(std::atoi(argv[2])) : 60;
     DWORD start = GetTickCount();
     HWND main = nullptr;
-    while (!(main = FindWindowA(nullptr, "Qiv云播盒子")) || !IsWindowVisible(main)) {
+    while (!(main = FindWindowW(nullptr, L"Qiv云播盒子")) || !IsWindowVisible(main)) {
         if (GetTickCount() - start > seconds * 1000) {
             std::fprintf(stderr, "window-probe: no main window within %lu seconds\n", seconds);
             return 1;
         }
         Sleep(200);
     }
+    const std::string statusLine = WaitForStatusLine(main, seconds);
+    std::printf("window-probe: code page %u, status line: %s\n", GetACP(), qivyun::Utf8FromGbk(statusLine).c_str());
+    std::fflush(stdout);
     Sleep(1500);  // let it finish painting
 
     ULONG_PTR token = 0;
@@ -158,8 +193,8 @@ int main(int argc, char** argv) {
             const HWND list = GetDlgItem(main, ResultList);
             RECT place;
             GetWindowRect(list, &place);
-            PostMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(place.left + 40, place.top + 60));
-            PostMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(place.left + 40, place.top + 60));
+            PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(place.left + 40, place.top + 60));
+            PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(place.left + 40, place.top + 60));
             Sleep(500);
             saved = qivyun::test::SaveWindowPng(main, argv[3]);
             if (!saved) std::fprintf(stderr, "window-probe: cannot write %s\n", argv[3]);
@@ -172,6 +207,6 @@ int main(int argc, char** argv) {
     }
     Gdiplus::GdiplusShutdown(token);
 
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return saved ? 0 : 1;
 }

@@ -6,8 +6,10 @@
 
 #include "../support/Http.h"
 #include "../support/Pump.h"
+#include "../support/ScratchFolder.h"
 #include "../support/WindowCapture.h"
 #include "BuildConfig.h"
+#include "common/CodePage.h"
 #include "updater/UpdaterResourceIds.h"
 #include "framework/SystemCalls.h"
 #include "skin/SkinEngine.h"
@@ -21,9 +23,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace qivyun {
 namespace {
@@ -51,8 +51,8 @@ public:
                 recorded->messageTypes.push_back(type);
                 return IDOK;
             },
-            [](HWND, const char* file, const char*, int show) {
-                recorded->opened.push_back(file);
+            [](HWND, const wchar_t* file, const wchar_t*, int show) {
+                recorded->opened.push_back(Utf8FromWide(file));
                 recorded->showCommands.push_back(show);
                 return reinterpret_cast<HINSTANCE>(42);
             },
@@ -68,16 +68,8 @@ private:
     SystemCalls saved;
 };
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
-
-void WriteFile(const std::string& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
-}
+std::string ReadFile(const std::string& path) { return test::ReadFileBytes(path); }
+void WriteFile(const std::string& path, const std::string& content) { test::WriteFileBytes(path, content); }
 
 std::string DigestOf(const std::string& bytes) {
     Md5Context context;
@@ -95,28 +87,16 @@ std::string ProgramLines(const std::string& bytes, const std::string& url) {
     return "md5=" + DigestOf(bytes) + "\r\nsha256=" + HexText(sha256.data(), sha256.size()) + "\r\nurl=" + url + "\r\n";
 }
 
+// The updater runs from a folder whose name neither GBK nor the system's code page can hold.
 class UpdaterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "qivyun-updater-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(folder.c_str(), nullptr);
-        settings = {folder + "\\QivYunUpdate.exe", folder, folder + "\\QivYunUpdate.ini",
-                    World + "/QivYun/QivYunUpdate.txt"};
+        settings = {scratch / "QivYunUpdate.exe", folder, scratch / "QivYunUpdate.ini", World + "/QivYun/QivYunUpdate.txt"};
         WriteFile(settings.ownPath, "the running updater");
         WriteFile(folder + "\\QivYunPlay.exe", "the old main program");
     }
-    void TearDown() override {
-        for (const char* name : {"QivYunUpdate.exe", "QivYunUpdate_Tmp.exe", "QivYunPlay.exe", "QivYunUpdate.ini",
-                                 "QivYunUpdate.ini.sig", "QivYunSerial.txt"})
-            DeleteFileA((folder + "\\" + name).c_str());
-        for (const char* name : {"QivYunPlay.exe.new", "QivYunUpdate_Tmp.exe.new"}) DiscardDownload(folder + "\\" + name);
-        RemoveDirectoryA(folder.c_str());
-    }
 
-    bool Exists(const char* name) const { return GetFileAttributesA((folder + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES; }
+    bool Exists(const char* name) const { return test::FileExists(scratch / name); }
 
     // The bytes the world serves under a mode path, and their digest.
     std::string Served(const std::string& mode) {
@@ -154,14 +134,16 @@ protected:
         for (HWND child = GetWindow(dialog.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             controlsExamined &= GetPropA(child, skin::ExaminedProperty) != nullptr;
         finalStatus = dialog.ItemText(IDC_STATUS_LINE);
-        finalPosition = static_cast<int>(SendDlgItemMessageA(dialog.Handle(), IDC_PROGRESS, PBM_GETPOS, 0, 0));
+        finalPosition = static_cast<int>(SendDlgItemMessageW(dialog.Handle(), IDC_PROGRESS, PBM_GETPOS, 0, 0));
         RECT window = dialog.WindowRect();
         windowSize = {window.right - window.left, window.bottom - window.top};
         windowCaption = dialog.Text();
         dialog.Destroy();
     }
 
-    std::string folder;
+    test::ScratchFolder scratch{std::string("qivyun-updater ") + test::NameGbkCannotHold + " " +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    const std::string folder = scratch.Path();
     UpdaterSettings settings;
     std::string finalStatus;
     int finalPosition = 0;
@@ -377,7 +359,7 @@ TEST_F(UpdaterTest, MissingManifestIsFetchedFromTheServerWithItsSignature) {
         int status = 0;
         test::HttpRequest("POST", World + "/world/manifest" + c.query, manifest, &status);
         ASSERT_EQ(status, 200);
-        DeleteFileA(settings.manifestPath.c_str());
+        DeleteFileW(WideFromUtf8(settings.manifestPath).c_str());
         RecordingCalls calls;
         RunUpdater(calls);
         EXPECT_EQ(ReadFile(settings.manifestPath), manifest);
@@ -401,7 +383,7 @@ TEST_F(UpdaterTest, CopyStartedFromAnotherDirectoryReplacesTheProperFileAndResta
 }
 
 TEST_F(UpdaterTest, SecondCopyReportsTheRunningOneAndEnds) {
-    HANDLE first = CreateMutexA(nullptr, TRUE, "QivYunUpdateFSG");
+    HANDLE first = CreateMutexW(nullptr, TRUE, L"QivYunUpdateFSG");
     WriteFile(folder + "\\QivYunUpdate_Tmp.exe", "a leftover temporary copy");
     RecordingCalls calls;
     UpdaterDialog dialog(settings);
@@ -410,8 +392,7 @@ TEST_F(UpdaterTest, SecondCopyReportsTheRunningOneAndEnds) {
     EXPECT_EQ(calls.calls.messages, std::vector<std::string>{"自动更新已经在运行"});
     EXPECT_EQ(calls.calls.messageTypes, std::vector<UINT>{MB_OK});
     EXPECT_EQ(calls.calls.ends, 1);
-    EXPECT_EQ(GetFileAttributesA((folder + "\\QivYunUpdate_Tmp.exe").c_str()), INVALID_FILE_ATTRIBUTES)
-        << "the leftover temporary copy is deleted";
+    EXPECT_FALSE(Exists("QivYunUpdate_Tmp.exe")) << "the leftover temporary copy is deleted";
 }
 
 }  // namespace

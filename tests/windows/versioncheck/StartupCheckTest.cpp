@@ -2,8 +2,10 @@
 
 #include "../support/Http.h"
 #include "../support/Pump.h"
+#include "../support/ScratchFolder.h"
 #include "../support/SystemCallRecorder.h"
 #include "BuildConfig.h"
+#include "common/CodePage.h"
 #include "controls/WaitingPopupIds.h"
 #include "framework/Dialog.h"
 #include "versioncheck/Manifest.h"
@@ -14,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <fstream>
 #include <optional>
 #include <thread>
 
@@ -39,27 +40,21 @@ public:
 };
 const MessageMap<CheckWindow> CheckWindow::messages = {};
 
+// The program, the manifest's copy and the serial's record lie in a folder whose name neither GBK
+// nor the system's code page can hold: the check reads and writes them by their UTF-16 names.
 class StartupCheckTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(window.Create(nullptr));
-        char folder[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        settings.manifestPath = std::string(folder) + "qivyun-check-manifest.ini";
-        settings.ownPath = std::string(folder) + "qivyun-check-program.exe";
-        settings.updaterPath = "C:\\updates\\QivYunUpdate.exe";
+        settings.manifestPath = folder / "qivyun-check-manifest.ini";
+        settings.ownPath = folder / "qivyun-check-program.exe";
+        settings.updaterPath = folder / "QivYunUpdate.exe";
         settings.manifestAddress = Server + ManifestServerPath;
-        settings.appliedSerialPath = std::string(folder) + "qivyun-check-serial.txt";
-        std::ofstream(settings.ownPath, std::ios::binary) << "a";  // MD5 of "a": 0cc175b9c0f1b6a831c399e269772661
+        settings.appliedSerialPath = folder / "qivyun-check-serial.txt";
+        test::WriteFileBytes(settings.ownPath, "a");  // MD5 of "a": 0cc175b9c0f1b6a831c399e269772661
         test::HttpRequest("POST", Server + "/world/counters/reset");
     }
-    void TearDown() override {
-        test::HttpRequest("DELETE", Server + "/world/manifest");
-        DeleteFileA(settings.ownPath.c_str());
-        DeleteFileA(settings.manifestPath.c_str());
-        DeleteFileA(SignatureLocationOf(settings.manifestPath).c_str());
-        DeleteFileA(settings.appliedSerialPath.c_str());
-    }
+    void TearDown() override { test::HttpRequest("DELETE", Server + "/world/manifest"); }
 
     // A manifest of this build's release, which the world serves signed (unless asked otherwise).
     static std::string Manifest(const std::string& playerDigest, const std::string& usageTextAddress) {
@@ -73,6 +68,7 @@ protected:
         ASSERT_EQ(status, 200);
     }
 
+    test::ScratchFolder folder{std::string("qivyun-check ") + test::NameGbkCannotHold};
     CheckWindow window;
     StartupCheckSettings settings;
 };
@@ -106,7 +102,7 @@ TEST_F(StartupCheckTest, SameDigestInUpperCaseShowsCountersWithoutTheirLineBreak
     EXPECT_EQ(window.statusLines[0], "   连接到远程服务器成功      版本Md5: 0CC175B9C0F1B6A831C399E269772661     Accumulative: 1"
                                      "     Usage counter: " + RemoveCrLfPairs(page.substr(0, 100)));
     // The manifest was downloaded to its local place.
-    EXPECT_EQ(ReadManifestValueAt(settings.manifestPath, "qivyunplay", "MD5", 100), "0CC175B9C0F1B6A831C399E269772661");
+    EXPECT_NE(test::ReadFileBytes(settings.manifestPath).find("md5=0CC175B9C0F1B6A831C399E269772661"), std::string::npos);
 }
 
 TEST_F(StartupCheckTest, OtherDigestTellsTheUserStartsTheUpdaterAndEnds) {
@@ -133,8 +129,8 @@ TEST_F(StartupCheckTest, OtherDigestTellsTheUserStartsTheUpdaterAndEnds) {
     // Shown by the window's thread, whose message boxes the skin engine skins.
     EXPECT_EQ(recorder.messageBoxes[0].thread, GetCurrentThreadId());
     ASSERT_EQ(recorder.shellOpens.size(), 1u);
-    EXPECT_EQ(recorder.shellOpens[0].file, "C:\\updates\\QivYunUpdate.exe");
-    EXPECT_EQ(recorder.shellOpens[0].parameters, "");
+    EXPECT_EQ(recorder.shellOpens[0].file, WideFromUtf8(settings.updaterPath));
+    EXPECT_EQ(recorder.shellOpens[0].parameters, L"");
     EXPECT_EQ(recorder.shellOpens[0].showCommand, SW_SHOW);
     EXPECT_TRUE(window.statusLines.empty());
     // The text counters are not fetched on this path.
@@ -163,7 +159,7 @@ TEST_F(StartupCheckTest, ManifestThatFailsItsCheckStartsNothing) {
         SCOPED_TRACE(c.what);
         ServeManifest("9e107d9d372bb6826bd81d3542a419d6", Server + "/QivYun/AcounRen.txt", c.query);
         if (c.honestSignatureBeside) test::HttpRequest("POST", Server + "/world/manifest/signature", honestSignature);
-        std::ofstream(settings.appliedSerialPath, std::ios::binary | std::ios::trunc) << AppliedSerialText(c.appliedSerial);
+        test::WriteFileBytes(settings.appliedSerialPath, AppliedSerialText(c.appliedSerial));
         window.requests.clear();
         window.statusLines.clear();
         test::SystemCallRecorder recorder;
