@@ -39,5 +39,10 @@ bool ReplaceWhole(const std::string& path, const std::string& bytes) {
     return false;
 }
 
+std::string CannotWriteText(const std::string& path) {
+    const std::string reason = LastFailureText();
+    return "cannot write " + path + (reason.empty() ? "" : ": " + reason);
+}
+
 }  // namespace disk
 }  // namespace qivyun

@@ -54,6 +54,11 @@ std::optional<std::string> ReadSmall(const std::string& path, std::size_t limit)
 // Writes `bytes` beside `path` and moves them into its place, so that `path` holds either its old
 // text or the whole new one.
 bool ReplaceWhole(const std::string& path, const std::string& bytes);
+// The system's reason for the last file operation of this thread that failed ("No space left on
+// device"), in UTF-8; empty when none has failed.
+std::string LastFailureText();
+// "cannot write PATH: REASON" with the reason of this thread's last failure.
+std::string CannotWriteText(const std::string& path);
 
 }  // namespace disk
 }  // namespace qivyun

@@ -9,6 +9,14 @@ namespace {
 
 HANDLE Win32Handle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
+// The error of this thread's last failed file operation, kept apart from the calls that follow it.
+thread_local DWORD lastFailure = 0;
+
+bool Failed(DWORD error = GetLastError()) {
+    lastFailure = error;
+    return false;
+}
+
 // The file's parts are written by several threads through one handle; others may read it meanwhile.
 HANDLE OpenWide(const std::string& path, DWORD disposition) {
     return CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -28,16 +36,23 @@ OVERLAPPED At(std::int64_t offset) {
 
 DiskFile DiskFile::CreateAtSize(const std::string& path, std::int64_t size) {
     const HANDLE opened = OpenWide(path, CREATE_ALWAYS);
-    if (opened == INVALID_HANDLE_VALUE) return {};
+    if (opened == INVALID_HANDLE_VALUE) {
+        Failed();
+        return {};
+    }
     DiskFile file(reinterpret_cast<std::intptr_t>(opened));
     LARGE_INTEGER end;
     end.QuadPart = size;
-    if (size < 0 || !SetFilePointerEx(opened, end, nullptr, FILE_BEGIN) || !SetEndOfFile(opened)) return {};
+    if (size < 0 || !SetFilePointerEx(opened, end, nullptr, FILE_BEGIN) || !SetEndOfFile(opened)) {
+        Failed(size < 0 ? ERROR_INVALID_PARAMETER : GetLastError());
+        return {};
+    }
     return file;
 }
 
 DiskFile DiskFile::OpenExisting(const std::string& path) {
     const HANDLE opened = OpenWide(path, OPEN_EXISTING);
+    if (opened == INVALID_HANDLE_VALUE) Failed();
     return opened == INVALID_HANDLE_VALUE ? DiskFile() : DiskFile(reinterpret_cast<std::intptr_t>(opened));
 }
 
@@ -52,7 +67,8 @@ bool DiskFile::WriteAt(std::int64_t offset, const char* data, std::size_t size) 
         const DWORD piece = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
         OVERLAPPED position = At(offset);
         DWORD written = 0;
-        if (!WriteFile(Win32Handle(handle), data, piece, &written, &position) || written == 0) return false;
+        if (!WriteFile(Win32Handle(handle), data, piece, &written, &position)) return Failed();
+        if (written == 0) return Failed(ERROR_DISK_FULL);
         data += written;
         size -= written;
         offset += written;
@@ -68,11 +84,11 @@ long DiskFile::ReadAt(std::int64_t offset, char* data, std::size_t size) {
     return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
 }
 
-bool DiskFile::Flush() { return IsOpen() && FlushFileBuffers(Win32Handle(handle)); }
+bool DiskFile::Flush() { return IsOpen() && (FlushFileBuffers(Win32Handle(handle)) || Failed()); }
 
 bool DiskFile::Close() {
     if (!IsOpen()) return true;
-    const bool closed = CloseHandle(Win32Handle(handle)) != 0;
+    const bool closed = CloseHandle(Win32Handle(handle)) != 0 || Failed();
     handle = invalid;
     return closed;
 }
@@ -83,11 +99,26 @@ bool Exists(const std::string& path) { return GetFileAttributesW(WideFromUtf8(pa
 
 bool Remove(const std::string& path) {
     return DeleteFileW(WideFromUtf8(path).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
-           GetLastError() == ERROR_PATH_NOT_FOUND;
+           GetLastError() == ERROR_PATH_NOT_FOUND || Failed();
 }
 
 bool Rename(const std::string& from, const std::string& to) {
-    return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0 ||
+           Failed();
+}
+
+std::string LastFailureText() {
+    if (lastFailure == 0) return {};
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        lastFailure, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message = length > 0 ? std::wstring(text, length) : std::wstring();
+    LocalFree(text);
+    // the system's sentence ends with a full stop and a line break
+    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L'.'))
+        message.pop_back();
+    return message.empty() ? "system error " + std::to_string(lastFailure) : Utf8FromWide(message);
 }
 
 }  // namespace disk

@@ -87,7 +87,7 @@ void SegmentedDownloader::RunSegment(int i) {
     const auto writeOut = [&] {
         if (filled == 0) return true;
         if (!sideFile.WriteAt(plan.start[i] + received, block.get(), filled)) {
-            FailSegment(i, "cannot write " + SidePathOf(WrittenPath()));
+            FailSegment(i, disk::CannotWriteText(SidePathOf(WrittenPath())));
             return false;
         }
         received += static_cast<std::int64_t>(filled);

@@ -111,7 +111,7 @@ void SegmentedDownloader::Start(const std::string& url, const std::string& targe
 
     outcome = DownloadOutcome::Running;
     if (!PrepareSideFile()) {
-        failureCause = "cannot write " + SidePathOf(WrittenPath());
+        failureCause = disk::CannotWriteText(SidePathOf(WrittenPath()));
         std::lock_guard lock(endMutex);
         outcome = DownloadOutcome::Failed;
         return;
@@ -298,7 +298,7 @@ void SegmentedDownloader::FinishDownload() {
     if (whole && failureCause.empty()) {
         const bool closed = sideFile.Close();
         if (!closed || !disk::Rename(SidePathOf(written), written)) {
-            failureCause = "cannot write " + written;
+            failureCause = disk::CannotWriteText(written);
             disk::Remove(SidePathOf(written));
             ending = DownloadOutcome::Failed;
         }

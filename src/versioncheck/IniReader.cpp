@@ -29,9 +29,10 @@ bool SameName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::string ReadIniValue(std::string_view iniText, std::string_view section, std::string_view key,
-                         std::size_t bufferSize) {
-    if (bufferSize == 0) return {};
+IniValue LookUpIniValue(std::string_view iniText, std::string_view section, std::string_view key,
+                        std::size_t bufferSize) {
+    IniValue found;
+    if (bufferSize == 0) return found;
     // A manifest saved by an editor that marks UTF-8 must still show its first section.
     if (iniText.substr(0, 3) == "\xEF\xBB\xBF") iniText.remove_prefix(3);
     section = Trim(section);
@@ -48,8 +49,9 @@ std::string ReadIniValue(std::string_view iniText, std::string_view section, std
             std::size_t close = line.find(']');
             if (close != std::string_view::npos) {
                 // Only the first section of a name is read: a later one of the same name is not.
-                if (inSection) return {};
+                if (inSection) return found;
                 inSection = SameName(Trim(line.substr(1, close - 1)), section);
+                if (inSection) found.lookup = IniLookup::NoKey;
                 continue;
             }
         }
@@ -58,13 +60,20 @@ std::string ReadIniValue(std::string_view iniText, std::string_view section, std
         std::size_t equals = line.find('=');
         std::string_view name = Trim(line.substr(0, equals));
         if (!SameName(name, key)) continue;
-        if (equals == std::string_view::npos) return {};
+        found.lookup = IniLookup::Found;
+        if (equals == std::string_view::npos) return found;
         std::string_view value = Trim(line.substr(equals + 1));
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);
-        return std::string(value.substr(0, bufferSize - 1));
+        found.value = std::string(value.substr(0, bufferSize - 1));
+        return found;
     }
-    return {};
+    return found;
+}
+
+std::string ReadIniValue(std::string_view iniText, std::string_view section, std::string_view key,
+                         std::size_t bufferSize) {
+    return LookUpIniValue(iniText, section, key, bufferSize).value;
 }
 
 std::optional<std::string> ReadManifestFile(const std::string& path) {

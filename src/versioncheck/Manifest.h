@@ -61,4 +61,13 @@ std::string ReadManifestValueAt(const std::string& path, std::string_view sectio
 std::string ReadIniValue(std::string_view iniText, std::string_view section, std::string_view key,
                          std::size_t bufferSize);
 
+// The same lookup, telling a missing section or key from a value that is empty.
+enum class IniLookup { Found, NoSection, NoKey };
+struct IniValue {
+    IniLookup lookup = IniLookup::NoSection;
+    std::string value;  // when found
+};
+IniValue LookUpIniValue(std::string_view iniText, std::string_view section, std::string_view key,
+                        std::size_t bufferSize);
+
 }  // namespace qivyun

@@ -1,6 +1,11 @@
 #include "TestWorld.h"
 
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <mutex>
@@ -63,10 +68,24 @@ httplib::Server& TestWorld::AddParty(const std::string& name, const std::string&
     return *parties_.back().server;
 }
 
+std::pair<int, int> TestWorld::PortSpan() const {
+    std::pair<int, int> span{65535, 1};
+    for (const auto& party : parties_) span = {std::min(span.first, party.port), std::max(span.second, party.port)};
+    return span;
+}
+
 bool TestWorld::Listen() {
     for (auto& party : parties_) {
+        // The library's default lets a second world bind the same ports and share the requests;
+        // SO_REUSEADDR alone only allows a restart while old connections wait out their end.
+        party.server->set_socket_options([](int socket) {
+            const int yes = 1;
+            setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        });
+        errno = 0;
         if (!party.server->bind_to_port("127.0.0.1", party.port)) {
-            std::cerr << "qivyun-devserver: cannot listen on 127.0.0.1:" << party.port << " (" << party.name << ")\n";
+            std::cerr << "qivyun-devserver: cannot listen on 127.0.0.1:" << party.port << " (" << party.name
+                      << "): " << (errno == EADDRINUSE || errno == 0 ? "the port is taken" : std::strerror(errno)) << "\n";
             return false;
         }
     }

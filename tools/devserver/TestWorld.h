@@ -26,7 +26,10 @@ public:
     // A party answers on the port of a configured address (the address's path is the party's business).
     httplib::Server& AddParty(const std::string& name, const std::string& configuredAddress);
 
-    // Binds every port; false (with a message on stderr) when one cannot be bound.
+    // The lowest and the highest port of the parties added.
+    std::pair<int, int> PortSpan() const;
+    // Binds every port, each for this world alone; false (with a message naming the port on stderr)
+    // when one cannot be bound, also when another process listens on it.
     bool Listen();
     // Serves until Stop, each party on its own thread.
     void Serve();

@@ -1,25 +1,26 @@
-// qivyun md5 FILE: the file's digest as the programs compute it; exit 1 with the cause on stderr
-// when the file cannot be read.
+// qivyun md5 FILE: the file's digest as the programs compute it.
 #include "VersionCommands.h"
 
 #include "versioncheck/Md5.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 
 namespace qivyun::tool {
 
-int RunMd5(const Arguments& arguments) {
-    if (arguments.size() != 1) {
-        std::cerr << "usage: qivyun md5 FILE\n";
-        return 2;
-    }
-    const std::string digest = ComputeFileMd5(arguments[0]);
-    if (digest.empty()) {
-        std::cerr << "qivyun md5: " << arguments[0] << ": " << FileProblem(arguments[0]) << "\n";
-        return 1;
-    }
-    std::cout << digest << "\n";
-    return 0;
+void AddMd5Command(CommandTable& table) {
+    auto file = std::make_shared<std::string>();
+    CLI::App& command = table.Add(table.Root(), "md5", "Print a file's MD5 digest as the programs compute it",
+                                  "qivyun md5 build/win32/bin/QivYunPlay.exe", [file] {
+                                      if (const auto problem = InputProblem(*file))
+                                          return Complain("md5", *file + ": " + *problem);
+                                      const std::string digest = ComputeFileMd5(*file);
+                                      if (digest.empty()) return Complain("md5", *file + ": " + std::strerror(errno));
+                                      std::cout << digest << "\n";
+                                      return ExitDone;
+                                  });
+    command.add_option("FILE", *file, "The file")->required();
 }
 
 }  // namespace qivyun::tool

@@ -1,9 +1,9 @@
 #pragma once
-// The playback subcommand of the qivyun tool.
+// The playback command of the qivyun tool.
 #include "Commands.h"
 
 namespace qivyun::tool {
 
-int RunPlay(const Arguments& arguments);
+void AddPlayCommand(CommandTable& table);
 
 }  // namespace qivyun::tool

@@ -11,6 +11,8 @@
 #include "versioncheck/ManifestCheck.h"
 #include "versioncheck/Md5.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -20,8 +22,6 @@ namespace qivyun::tool {
 namespace {
 
 namespace fs = std::filesystem;
-
-const char usage[] = "usage: qivyun publish OUTDIR [--programs DIR] [--base-address URL] [--sign PRIVATE] [--serial N]\n";
 
 // Written beside the target and renamed over it, so a server never hands out half a file.
 bool WriteWhole(const fs::path& target, const std::string& content) {
@@ -45,115 +45,83 @@ bool CopyWhole(const fs::path& source, const fs::path& target) {
     return !error;
 }
 
-}  // namespace
-
-int RunPublish(const Arguments& arguments) {
-    if (arguments.empty()) {
-        std::cerr << usage;
-        return 2;
-    }
-    fs::path outFolder = arguments[0];
-    fs::path programsFolder = updatesite::DefaultProgramsFolder();
+struct PublishOptions {
+    std::string outFolder;
+    std::string programsFolder = updatesite::DefaultProgramsFolder();
     std::string baseAddress = config::UpdateServerAddress;
     std::string keyFile;
-    std::string serialText;
-    for (std::size_t i = 1; i < arguments.size(); i += 2) {
-        if (i + 1 >= arguments.size()) {
-            std::cerr << usage;
-            return 2;
-        }
-        if (arguments[i] == "--programs") {
-            programsFolder = arguments[i + 1];
-        } else if (arguments[i] == "--base-address") {
-            baseAddress = arguments[i + 1];
-        } else if (arguments[i] == "--sign") {
-            keyFile = arguments[i + 1];
-        } else if (arguments[i] == "--serial") {
-            serialText = arguments[i + 1];
-        } else {
-            std::cerr << usage;
-            return 2;
-        }
-    }
+    long long serial = 0;  // 0: one more than the manifest already published
+};
+
+int RunPublish(const PublishOptions& options) {
+    const fs::path outFolder = options.outFolder;
+    const fs::path programsFolder = options.programsFolder;
+    const std::string& keyFile = options.keyFile;
     const fs::path manifestFile = outFolder / std::string(ManifestServerPath).substr(1);
     const fs::path signatureFile = SignatureLocationOf(manifestFile.string());
     // A release goes on from the one published before it, and never back.
     const long long publishedSerial = ParseSerial(
         ReadIniValue(ReadManifestFile(manifestFile.string()).value_or(""), manifest::ReleaseSection,
                      manifest::SerialKey, manifest::SerialSize));
-    const long long serial = serialText.empty() ? publishedSerial + 1 : ParseSerial(serialText);
-    if (serial == 0) {
-        std::cerr << "qivyun publish: the serial must be a positive whole number: " << serialText << "\n";
-        return 2;
-    }
+    const long long serial = options.serial == 0 ? publishedSerial + 1 : options.serial;
     if (serial < publishedSerial) {
-        std::cerr << "qivyun publish: " << manifestFile.string() << " already publishes serial " << publishedSerial
-                  << "; programs that applied it refuse a lower one\n";
-        return 2;
+        return Complain("publish", manifestFile.string() + " already publishes serial " + std::to_string(publishedSerial) +
+                                       "; programs that applied it refuse a lower one",
+                        ExitBadArguments);
     }
+    const std::string base = updatesite::NormalizedBaseAddress(options.baseAddress);
+    if (base.empty())
+        return Complain("publish", "--base-address " + options.baseAddress + ": not a plain http://host[:port] address",
+                        ExitBadArguments);
     std::optional<updatesite::SigningKey> key;
     if (!keyFile.empty()) {
+        if (const auto problem = InputProblem(keyFile)) return Complain("publish", keyFile + ": " + *problem);
         std::string problem;
         key = updatesite::SigningKey::Load(keyFile, problem);
-        if (!key) {
-            std::cerr << "qivyun publish: " << keyFile << " " << problem << "\n";
-            return 1;
-        }
-    }
-    const std::string base = updatesite::NormalizedBaseAddress(baseAddress);
-    if (base.empty()) {
-        std::cerr << "qivyun publish: the base address must be plain http://host[:port]: " << baseAddress << "\n";
-        return 2;
+        if (!key) return Complain("publish", keyFile + " " + problem);
     }
 
-    // Check everything before the first byte is written.
+    // Check everything before the first byte is written: both programs are needed, since a manifest
+    // without one would leave installations with the other half of a release.
+    if (std::error_code error; !fs::is_directory(programsFolder, error))
+        return Complain("publish", programsFolder.string() + ": " + InputProblem(programsFolder.string()).value_or("not a folder"));
     std::vector<updatesite::PublishedProgram> published;
     std::vector<fs::path> sources;
+    bool allThere = true;
     for (const updatesite::Program& program : updatesite::programs) {
-        fs::path source = programsFolder / program.fileName;
-        std::error_code error;
-        updatesite::PublishedProgram file = fs::is_regular_file(source, error)
-                                                ? updatesite::PublishedFile(program, source.string())
-                                                : updatesite::PublishedProgram{program, "", ""};
+        const fs::path source = programsFolder / program.fileName;
+        const auto problem = InputProblem(source.string());
+        updatesite::PublishedProgram file = problem ? updatesite::PublishedProgram{program, "", ""}
+                                                    : updatesite::PublishedFile(program, source.string());
         if (file.digest.empty() || file.sha256.empty()) {
-            std::cerr << "qivyun publish: " << source.string() << " cannot be read; the manifest leaves out ["
-                      << program.section << "]\n";
-            file.digest.clear();
+            Complain("publish", source.string() + ": " + problem.value_or("cannot be read"));
+            allThere = false;
         }
         published.push_back(file);
         sources.push_back(source);
     }
-    if (published[0].digest.empty() && published[1].digest.empty()) {
-        std::cerr << "qivyun publish: no program to publish in " << programsFolder.string() << "\n";
-        return 1;
-    }
+    if (!allThere) return ExitFailed;
     const std::string manifestText = updatesite::ComposeManifest(base, published, serial);
     const auto tooLong = updatesite::ValuesTooLongToRead(manifestText);
     if (!tooLong.empty()) {
         for (const std::string& value : tooLong)
-            std::cerr << "qivyun publish: " << value << " would be cut by the programs; use a shorter base address\n";
-        return 2;
+            Complain("publish", value + " would be cut by the programs; use a shorter base address");
+        return ExitBadArguments;
     }
 
     const std::string signatureText = key ? key->SignatureFileOf(manifestText) : std::string();
-    if (key && signatureText.empty()) {
-        std::cerr << "qivyun publish: the manifest cannot be signed with " << keyFile << "\n";
-        return 1;
-    }
+    if (key && signatureText.empty()) return Complain("publish", "the manifest cannot be signed with " + keyFile);
 
     const fs::path folder = outFolder / "QivYun";
     std::error_code error;
     fs::create_directories(folder, error);
-    if (error) {
-        std::cerr << "qivyun publish: cannot create " << folder.string() << ": " << error.message() << "\n";
-        return 1;
-    }
+    if (error) return Complain("publish", "cannot create " + folder.string() + ": " + error.message());
     bool ok = true;
     auto report = [&ok](bool written, const fs::path& path) {
         if (written) {
             std::cout << path.string() << "\n";
         } else {
-            std::cerr << "qivyun publish: cannot write " << path.string() << "\n";
+            Complain("publish", "cannot write " + path.string() + ": " + std::strerror(errno));
             ok = false;
         }
     };
@@ -165,19 +133,22 @@ int RunPublish(const Arguments& arguments) {
         report(CopyWhole(sources[i], target) && SameDigest(ComputeFileMd5(target.string()), published[i].digest),
                target);
     }
+    // The counters count on the live server: a counter already there keeps its count.
     const struct {
         const char* path;
         std::string content;
+        bool counter;
     } pages[] = {
-        {updatesite::AccumulativeTextPath, "0\r\n"},
-        {updatesite::UsageTextPath, "0\r\n"},
-        {updatesite::CountPagePath, updatesite::CounterPage("Count", "")},
-        {updatesite::VisitorPagePath, updatesite::CounterPage("CountRen", "")},
-        {updatesite::MtkanPagePath, updatesite::CompanionPage(manifest::MtkanSection)},
-        {updatesite::QvodPagePath, updatesite::CompanionPage(manifest::QvodSection)},
+        {updatesite::AccumulativeTextPath, "0\r\n", true},
+        {updatesite::UsageTextPath, "0\r\n", true},
+        {updatesite::CountPagePath, updatesite::CounterPage("Count", ""), true},
+        {updatesite::VisitorPagePath, updatesite::CounterPage("CountRen", ""), true},
+        {updatesite::MtkanPagePath, updatesite::CompanionPage(manifest::MtkanSection), false},
+        {updatesite::QvodPagePath, updatesite::CompanionPage(manifest::QvodSection), false},
     };
     for (const auto& page : pages) {
         const fs::path target = outFolder / std::string(page.path).substr(1);
+        if (page.counter && fs::exists(fs::symlink_status(target, error))) continue;
         report(WriteWhole(target, page.content), target);
     }
     if (!ok) return 1;
@@ -188,9 +159,30 @@ int RunPublish(const Arguments& arguments) {
         report(WriteWhole(signatureFile, signatureText), signatureFile);
     } else {
         fs::remove(signatureFile, error);
-        std::cerr << "qivyun publish: no --sign: the manifest is unsigned, and programs built with a key refuse it\n";
+        Complain("publish", "no --sign: the manifest is unsigned, and programs built with a key refuse it", ExitDone);
     }
-    return ok ? 0 : 1;
+    return ok ? ExitDone : ExitFailed;
+}
+
+}  // namespace
+
+void AddPublishCommand(CommandTable& table) {
+    auto options = std::make_shared<PublishOptions>();
+    CLI::App& command = table.Add(
+        table.Root(), "publish",
+        "Lay out the update server's folder for any static web server\n"
+        "OUTDIR/QivYun/ receives the manifest of the release, its signature (--sign), both programs, the counter\n"
+        "texts and pages (those already there keep their counts) and the companion pages.",
+        "qivyun publish www --programs build/release/bin --base-address http://update.example.com --sign maker-update-key.pem",
+        [options] { return RunPublish(*options); });
+    command.add_option("OUTDIR", options->outFolder, "The web server's folder")->required();
+    command.add_option("--programs", options->programsFolder, "The folder of QivYunPlay.exe and QivYunUpdate.exe")
+        ->capture_default_str();
+    command.add_option("--base-address", options->baseAddress, "The server's http://host[:port] in the manifest")
+        ->capture_default_str();
+    command.add_option("--sign", options->keyFile, "The maker's private key (PEM) that signs the manifest");
+    command.add_option("--serial", options->serial, "The release's serial (one more than the published one by default)")
+        ->check(WholeNumber(1, 999999999999999));
 }
 
 }  // namespace qivyun::tool

@@ -1,36 +1,39 @@
 #pragma once
-// The search subcommands: encode, address, scrape, search.
+// The search commands: encode, address, scrape, search.
 #include "Commands.h"
 
 #include "search/ResultScan.h"
 
-#include <optional>
 #include <string>
 
 namespace qivyun::tool {
 
-int RunEncode(const Arguments& arguments);
-int RunAddress(const Arguments& arguments);
-int RunScrape(const Arguments& arguments);
-int RunSearch(const Arguments& arguments);
+void AddEncodeCommand(CommandTable& table);
+void AddAddressCommand(CommandTable& table);
+void AddScrapeCommand(CommandTable& table);
+void AddSearchCommand(CommandTable& table);
 
-// Helpers the search subcommands share (SearchOutput.cpp).
+// Helpers the search commands share (SearchOutput.cpp).
 
-// The keyword box's text for a UTF-8 command-line keyword: GBK, at most 1023 bytes, never ending
-// inside a character.
-std::string KeywordFromArgument(const std::string& utf8Keyword);
+// The keyword box's text for a UTF-8 keyword from the command line: GBK, at most 1023 bytes, never
+// ending inside a character; `shortened` when it had to lose its end.
+struct BoxKeyword {
+    std::string gbk;
+    bool shortened = false;
+};
+BoxKeyword KeywordFromArgument(const std::string& utf8Keyword);
 
-// A decimal number with nothing else around it.
-std::optional<int> ParseNumber(const std::string& text);
+// A KEYWORD argument: UTF-8 whose every character has a GBK form; the refusal names the others.
+CLI::Validator GbkKeyword();
+
+// An ENGINE argument: one of the five sites' names in any case, and "all" too where `orAll`.
+CLI::Validator EngineName(bool orAll);
 
 // A GBK column text in UTF-8, its tabs, carriage returns and line feeds made blanks.
 std::string ColumnText(const std::string& gbk);
 
-// Prints "total<TAB>TEXT", then one line "ID<TAB>NAME<TAB>SIZE<TAB>ADDRESS" per row in list order,
-// in UTF-8; tabs, carriage returns and line feeds inside a text become blanks.
-void PrintScanResult(const ScanResult& result);
-
-// Prints "qivyun: USAGE" on stderr and gives the exit code of bad arguments.
-int BadArguments(const char* usage);
+// Prints "total<TAB>TEXT" (unless rowsOnly), then one line "ID<TAB>NAME<TAB>SIZE<TAB>ADDRESS" per
+// row in list order, in UTF-8; tabs, carriage returns and line feeds inside a text become blanks.
+void PrintScanResult(const ScanResult& result, bool rowsOnly);
 
 }  // namespace qivyun::tool

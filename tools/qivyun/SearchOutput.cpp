@@ -1,16 +1,21 @@
 #include "SearchCommands.h"
 
 #include "common/CodePage.h"
+#include "search/SearchEngine.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <iostream>
 
 namespace qivyun::tool {
 namespace {
 
 constexpr size_t KeywordBoxLimit = 1023;
+
+std::string CodePointText(char32_t codePoint) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(codePoint));
+    return text;
+}
 
 }  // namespace
 
@@ -23,42 +28,58 @@ std::string ColumnText(const std::string& gbk) {
     return Utf8FromGbk(text);
 }
 
-std::string KeywordFromArgument(const std::string& utf8Keyword) {
-    std::string keyword = GbkFromUtf8(utf8Keyword);
+BoxKeyword KeywordFromArgument(const std::string& utf8Keyword) {
+    BoxKeyword keyword{GbkFromUtf8(utf8Keyword), false};
     size_t end = 0;
-    while (end < keyword.size()) {
-        const auto lead = static_cast<unsigned char>(keyword[end]);
+    while (end < keyword.gbk.size()) {
+        const auto lead = static_cast<unsigned char>(keyword.gbk[end]);
         const size_t length = (lead >= 0x81 && lead <= 0xFE) ? 2 : 1;
         if (end + length > KeywordBoxLimit) break;
         end += length;
     }
-    keyword.resize(std::min(end, keyword.size()));
+    keyword.shortened = end < keyword.gbk.size();
+    keyword.gbk.resize(std::min(end, keyword.gbk.size()));
     return keyword;
 }
 
-std::optional<int> ParseNumber(const std::string& text) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+// The keyword box would show such a character as "?" and the sites would be asked for that.
+CLI::Validator GbkKeyword() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            std::string refused;
+            std::string_view rest = text;
+            while (!rest.empty()) {
+                char32_t codePoint = 0;
+                const size_t length = Utf8Sequence(rest, codePoint);
+                if (length == 0) return "not UTF-8 text (byte " + Printable(rest.substr(0, 1)) + ")";
+                const std::string_view character = rest.substr(0, length);
+                if (codePoint != '?' && GbkFromUtf8(character) == "?")
+                    refused += (refused.empty() ? "" : ", ") + Printable(character) + " (" + CodePointText(codePoint) + ")";
+                rest.remove_prefix(length);
+            }
+            if (refused.empty()) return {};
+            return refused + " cannot be searched: the keyword box holds GBK text only";
+        },
+        "UTF-8");
 }
 
-void PrintScanResult(const ScanResult& result) {
-    std::string out = "total\t" + ColumnText(result.totalText) + "\n";
+CLI::Validator EngineName(bool orAll) {
+    return CLI::Validator(
+        [orAll](std::string& name) -> std::string {
+            if (EngineFromName(name) || (orAll && CLI::detail::to_lower(name) == "all")) return {};
+            return "no site is named " + Printable(name) + " (Ed2k4U, H31B, DHCT, FuSo, Hash" +
+                   (orAll ? ", all" : "") + "; any case)";
+        },
+        orAll ? "Ed2k4U|H31B|DHCT|FuSo|Hash|all" : "Ed2k4U|H31B|DHCT|FuSo|Hash");
+}
+
+void PrintScanResult(const ScanResult& result, bool rowsOnly) {
+    std::string out = rowsOnly ? "" : "total\t" + ColumnText(result.totalText) + "\n";
     for (const ResultRow& row : result.rows) {
         out += ColumnText(row.id) + "\t" + ColumnText(row.name) + "\t" + ColumnText(row.size) + "\t" +
                ColumnText(row.address) + "\n";
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
-}
-
-int BadArguments(const char* usage) {
-    std::cerr << "usage: qivyun " << usage << "\n";
-    if (std::strstr(usage, "ENGINE")) std::cerr << "ENGINE is one of Ed2k4U H31B DHCT FuSo Hash (any case)\n";
-    return 2;
 }
 
 }  // namespace qivyun::tool

@@ -2,6 +2,7 @@
 
 #include "SearchCommands.h"
 #include "common/CodePage.h"
+#include "search/ResultIdentity.h"
 
 #include <nlohmann/json.hpp>
 
@@ -26,21 +27,24 @@ void Write(const std::string& text) { std::fwrite(text.data(), 1, text.size(), s
 
 std::vector<MergedRow> MergeRows(const SearchReport& report) {
     std::vector<MergedRow> merged;
-    std::set<std::string> earlierAddresses;
+    std::set<std::string> earlierFiles;
     for (const EngineAnswer& answer : report.answers) {
         if (!answer.answered) continue;
-        for (const ResultRow& row : answer.result.rows)
-            if (row.address.empty() || !earlierAddresses.count(row.address)) merged.push_back({answer.engine, &row});
-        for (const ResultRow& row : answer.result.rows)
-            if (!row.address.empty()) earlierAddresses.insert(row.address);
+        std::vector<std::string> identities;
+        for (const ResultRow& row : answer.result.rows) {
+            identities.push_back(ResultIdentity(row.address));
+            if (identities.back().empty() || !earlierFiles.count(identities.back())) merged.push_back({answer.engine, &row});
+        }
+        for (const std::string& identity : identities)
+            if (!identity.empty()) earlierFiles.insert(identity);
     }
     return merged;
 }
 
-void PrintMergedText(const SearchReport& report) {
+void PrintMergedText(const SearchReport& report, bool rowsOnly) {
     std::string out;
     for (const EngineAnswer& answer : report.answers)
-        if (answer.answered) out += "total\t" + EngineName(answer.engine) + "\t" + ColumnText(answer.result.totalText) + "\n";
+        if (answer.answered && !rowsOnly) out += "total\t" + EngineName(answer.engine) + "\t" + ColumnText(answer.result.totalText) + "\n";
     for (const MergedRow& merged : MergeRows(report)) {
         const ResultRow& row = *merged.row;
         out += EngineName(merged.engine) + "\t" + ColumnText(row.id) + "\t" + ColumnText(row.name) + "\t" +
@@ -65,10 +69,12 @@ void PrintJson(const SearchReport& report) {
     }
     json engines = json::array();
     for (const EngineAnswer& answer : report.answers) {
+        const std::optional<long long> count = answer.answered ? TotalCount(answer.result.totalText) : std::nullopt;
         engines.push_back({{"engine", EngineName(answer.engine)},
                            {"source", answer.source},
                            {"answered", answer.answered},
                            {"total", answer.answered ? json(Utf8FromGbk(answer.result.totalText)) : json(nullptr)},
+                           {"totalCount", count ? json(*count) : json(nullptr)},
                            {"rows", answer.result.rows.size()},
                            {"kept", kept[answer.engine]},
                            {"error", answer.answered ? json(nullptr) : json(answer.error)}});

@@ -29,13 +29,15 @@ struct MergedRow {
 };
 
 // The rows of every engine that answered, engine by engine in launch order, each engine's rows in
-// list order. A row whose address an earlier engine already gave is left out; one engine's own
-// repeats stay, as they do in the list, and rows without an address are never taken for repeats.
+// list order. A row of a file an earlier engine already gave (the same info-hash or ed2k hash
+// however written, or else the same address) is left out; one engine's own repeats stay, as they
+// do in the list, and rows without an address are never taken for repeats.
 std::vector<MergedRow> MergeRows(const SearchReport& report);
 
-// "total<TAB>ENGINE<TAB>TEXT" per engine that answered, then "ENGINE<TAB>ID<TAB>NAME<TAB>SIZE<TAB>ADDRESS"
-// per merged row, in UTF-8 with tabs and line breaks inside a text blanked out.
-void PrintMergedText(const SearchReport& report);
+// "total<TAB>ENGINE<TAB>TEXT" per engine that answered (unless rowsOnly), then
+// "ENGINE<TAB>ID<TAB>NAME<TAB>SIZE<TAB>ADDRESS" per merged row, in UTF-8 with tabs and line breaks
+// inside a text blanked out.
+void PrintMergedText(const SearchReport& report, bool rowsOnly);
 
 // The report as one JSON document on standard output (field names in the README).
 void PrintJson(const SearchReport& report);

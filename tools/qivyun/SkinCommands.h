@@ -1,9 +1,9 @@
 #pragma once
-// The skin subcommands: pack a description, describe a blob, draw one part into a PNG.
+// The skin commands: pack a description, describe a blob, draw one part into a PNG, list the parts.
 #include "Commands.h"
 
 namespace qivyun::tool {
 
-int RunSkin(const Arguments& arguments);
+void AddSkinCommands(CommandTable& table);
 
 }  // namespace qivyun::tool

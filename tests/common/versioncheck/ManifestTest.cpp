@@ -99,6 +99,28 @@ TEST_F(ManifestFile, LineEndsAndMarksOfOtherEditorsReadTheSame) {
     path = base;
 }
 
+TEST(IniLookup, TellsAMissingSectionOrKeyFromAnEmptyValue) {
+    const std::string text = sample + "[Blank]\r\nkey=\r\n";
+    const struct {
+        const char* section;
+        const char* key;
+        IniLookup lookup;
+        std::string value;
+    } cases[] = {
+        {"QivYunUpdate", "md5", IniLookup::NoSection, ""},
+        {"Count", "AcounRenTxt", IniLookup::NoKey, ""},
+        {"QivYunPlay", "extra", IniLookup::NoKey, ""},  // only in a later section of the name
+        {"blank", "KEY", IniLookup::Found, ""},
+        {"Mtkan", "noValue", IniLookup::Found, ""},
+        {"count", "ACOUNTXT", IniLookup::Found, "http://127.0.0.1:18081/QivYun/Acoun.txt"},
+    };
+    for (const auto& c : cases) {
+        const IniValue found = LookUpIniValue(text, c.section, c.key, 100);
+        EXPECT_EQ(found.lookup, c.lookup) << c.section << "/" << c.key;
+        EXPECT_EQ(found.value, c.value) << c.section << "/" << c.key;
+    }
+}
+
 TEST_F(ManifestFile, MissingFileReadsEmpty) {
     EXPECT_FALSE(fs::exists(path));
     EXPECT_EQ(ReadManifestValueAt(path, "QivYunPlay", "md5", 100), "");

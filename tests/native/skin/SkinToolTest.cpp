@@ -55,7 +55,15 @@ TEST(SkinToolTest, InfoOnOurSkinShowsTheTablesAndTheAtlasWhereTheyBelong) {
     std::ofstream(broken, std::ios::binary) << FileBytes(skinFolder + "QivYun.zor").substr(0, 100);
     const ToolRun cut = Tool("skin info " + broken);
     EXPECT_EQ(cut.exitCode, 1);
-    EXPECT_EQ(cut.out, "result 5\n");
+    // the result on stdout, its meaning on stderr
+    EXPECT_EQ(cut.out, "result 5\nqivyun skin info: " + broken +
+                           ": result 5: not a skin: no skin header, a body of size 0 or a body that does not decode\n");
+
+    // the names render takes, with their indices
+    const ToolRun parts = Tool("skin parts");
+    EXPECT_EQ(parts.exitCode, 0);
+    EXPECT_EQ(parts.out.rfind("0\tTitleBarActive\t", 0), 0u) << parts.out;
+    EXPECT_NE(parts.out.find("\n74\tPushButtonHeld\t"), std::string::npos);
 }
 
 TEST(SkinToolTest, TheKeptAtlasAndBlobAreWhatTheGeneratorAndThePackerMakeOfTheDescription) {

@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -138,6 +139,8 @@ TEST_F(DownloadToolTest, TestWorldModes) {
     ASSERT_TRUE(AwaitPort(WorldPortBase + 1)) << ReadFile(errFile);
     const std::string base = "http://127.0.0.1:" + std::to_string(WorldPortBase + 1) + "/modes/";
 
+    // the final line: the bytes, the time and the average speed
+    const std::regex finalLine(".*: [0-9]+ bytes in [0-9]+\\.[0-9]{2} s, [0-9]+\\.[0-9] (KiB|MiB)/s\n");
     struct Case {
         const char* path;
         std::size_t size;
@@ -147,12 +150,12 @@ TEST_F(DownloadToolTest, TestWorldModes) {
     };
     const std::vector<std::string> keptForResuming{"out.bin.down", "out.bin.down.state"};
     const Case cases[] = {
-        {"file/300000", 300000, {"out.bin"}, 0, "out.bin 更新完成......"},
-        {"norange/300000", 300000, {"out.bin"}, 0, "out.bin 更新完成......100%"},
+        {"file/300000", 300000, {"out.bin"}, 0, "out.bin: 300000 bytes in "},
+        {"norange/300000", 300000, {"out.bin"}, 0, "out.bin: 300000 bytes in "},
         // the name the user gave stays, whatever the redirect names
-        {"redirect/300000", 300000, {"out.bin"}, 0, "out.bin 更新完成......"},
-        {"slow/200000", 200000, {"out.bin"}, 0, "Kbps/秒"},
-        {"file/50", 50, {"out.bin"}, 0, "out.bin 更新完成......100%"},
+        {"redirect/300000", 300000, {"out.bin"}, 0, "out.bin: 300000 bytes in "},
+        {"slow/200000", 200000, {"out.bin"}, 0, "out.bin: 200000 bytes in "},
+        {"file/50", 50, {"out.bin"}, 0, "out.bin: 50 bytes in "},
         {"missing", 0, {}, 1, "/modes/missing: HTTP status 404\n"},
         {"drop/300000", 0, keptForResuming, 1,
          "/modes/drop/300000: the connection to 127.0.0.1:58181 ended after 37500 of 75000 bytes (what arrived is kept: -c continues it)\n"},
@@ -171,8 +174,23 @@ TEST_F(DownloadToolTest, TestWorldModes) {
         EXPECT_EQ(written, c.written) << c.path;
         if (c.exitCode == 0) {
             EXPECT_TRUE(ReadFile(cases / "out.bin") == ModeFileBytes(c.size)) << c.path;
+            EXPECT_TRUE(std::regex_match(err, finalLine)) << err;
         }
     }
+    // -q writes nothing but failures; -o names the target; a target the system cannot write, or a
+    // folder, is named with the cause
+    const fs::path other = folder / "cases" / "other.bin";
+    EXPECT_EQ(Finish(Spawn({QIVYUN_TOOL, "download", "-q", base + "file/1000", "-o", other.string()},
+                           (folder / "download.err").string())),
+              0);
+    EXPECT_EQ(err, "");
+    EXPECT_TRUE(ReadFile(other) == ModeFileBytes(1000));
+    const std::string url = base + "file/1000";
+    EXPECT_EQ(Download(url, folder / "no-such-folder" / "x.bin"), 1);
+    EXPECT_EQ(err, "qivyun download: " + url + ": cannot write " + (folder / "no-such-folder" / "x.bin.down").string() +
+                       ": No such file or directory\n");
+    EXPECT_EQ(Download(url, folder / "cases"), 1);
+    EXPECT_EQ(err, "qivyun download: " + (folder / "cases").string() + ": is a folder; give the file's path\n");
     EXPECT_EQ(Download("http://127.0.0.1:1/x", folder / "x"), 1);
     EXPECT_EQ(err, "qivyun download: http://127.0.0.1:1/x: cannot connect to 127.0.0.1:1\n");
 
@@ -192,11 +210,11 @@ TEST_F(DownloadToolTest, TestWorldModes) {
     close(terminal);
     EXPECT_EQ(Wait(tool), 0) << shown;
     EXPECT_GE(std::count(shown.begin(), shown.end(), '\r'), 3) << shown;
-    EXPECT_NE(shown.find("\r正在更新 slow.bin 请稍后.........."), std::string::npos) << shown;
+    EXPECT_TRUE(std::regex_search(shown, std::regex("\rslow\\.bin  [0-9]+%  [0-9.]+ KiB of 390\\.6 KiB  [0-9.]+ KiB/s")))
+        << shown;
     EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 1) << shown;
     const std::string last = shown.substr(shown.rfind("\x1b[K") + 3);
-    EXPECT_EQ(last.rfind("slow.bin 更新完成......", 0), 0u) << last;
-    EXPECT_NE(last.find("Kbps/秒  390/390  Kbit\r\n"), std::string::npos) << last;
+    EXPECT_EQ(last.rfind((folder / "cases" / "slow.bin").string() + ": 400000 bytes in ", 0), 0u) << last;
     kill(world, SIGTERM);
     Wait(world);
 }
@@ -311,6 +329,7 @@ TEST_F(DownloadToolTest, InterruptedDownloadsContinueAndChangedFilesStartOver) {
     std::size_t before = awaitLoggedRequests(5);
     EXPECT_EQ(Download(url, target, 4, true), 0) << err;
     EXPECT_TRUE(ReadFile(target) == ReadFile(served));
+    EXPECT_NE(err.find(": 2097152 bytes ("), std::string::npos) << "the final line tells what came now: " << err;
     EXPECT_EQ(leftBeside(), std::vector<std::string>{"got.bin"});
     const long long again = SentSince(log, before);
     EXPECT_LT(again, static_cast<long long>(size)) << "fetched again after the kill";
