@@ -39,17 +39,20 @@ windows_test_arch() {
 xvfb_pid=""
 ensure_display() {
   if [ -n "${DISPLAY:-}" ]; then return; fi
-  local n
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-  done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb picks a display no other server holds and writes its number once it listens; numbers chosen here could
+  # be taken by a parallel run (or all be left behind by old ones) and two runs would share one screen.
+  local number_file n=""
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   xvfb_pid=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return
+  for _ in $(seq 100); do
+    n=$(head -n 1 "$number_file")
+    [ -n "$n" ] && break
     sleep 0.1
   done
+  rm -f "$number_file"
+  if [ -z "$n" ]; then echo "Xvfb did not start" >&2; return 1; fi
+  export DISPLAY=":$n"
 }
 
 cleanup_display() {
