@@ -11,6 +11,12 @@
 #include "skin/kinds/PushButtonSkinner.h"
 #include "skin/kinds/RadioButtonSkinner.h"
 #include "skin/kinds/ScrollableSkinner.h"
+// status bars, tab controls, toolbars, date-time pickers, month calendars
+#include "skin/kinds/DateTimePickerSkinner.h"
+#include "skin/kinds/MonthCalendarSkinner.h"
+#include "skin/kinds/StatusBarSkinner.h"
+#include "skin/kinds/TabControlSkinner.h"
+#include "skin/kinds/ToolbarSkinner.h"
 
 #include <new>
 
@@ -41,6 +47,11 @@ constexpr KindMaker kinds[] = {
     {SkinKind::RadioButton, &Make<RadioButtonSkinner>},
     {SkinKind::Dialog, &Make<DialogSkinner>},
     {SkinKind::OwnerDrawButton, &Make<OwnerDrawButtonSkinner>},
+    {SkinKind::StatusBar, &Make<StatusBarSkinner>},
+    {SkinKind::TabControl, &Make<TabControlSkinner>},
+    {SkinKind::Toolbar, &Make<ToolbarSkinner>},
+    {SkinKind::DateTimePicker, &Make<DateTimePickerSkinner>},
+    {SkinKind::MonthCalendar, &Make<MonthCalendarSkinner>},
 };
 
 }  // namespace
