@@ -7,7 +7,8 @@
 // Each list is X(name, index, what it is). The skinners of push buttons, check boxes, radio
 // buttons, progress bars, headers, group boxes and scrollable controls read the indices their
 // rules fix (push button 71-75, header 150-153 with text colour index = part - 118, ...); the
-// title bar, frame, caption-button and menu indices are ours, for the framed-window and menu kinds.
+// title bar, frame, caption-button and menu indices are ours, for the framed-window and menu kinds,
+// and so are those of the status bars, tab controls, toolbars, date-time pickers and month calendars.
 #include "skin/container/SkinFormat.h"
 
 #include <optional>

@@ -140,7 +140,10 @@ void ToolbarSkinner::DrawButton(HDC dc, int index, const SkinData& skin) {
     if (content.hasText) {
         SetTextColor(dc, SkinTextColour(window, state.enabled ? SkinColour::ToolbarText : SkinColour::ToolbarTextDisabled, skin));
         RECT box = ToRect(places.text);
-        const UINT alignment = content.textBesideImage ? DT_LEFT | DT_VCENTER : DT_CENTER | DT_TOP;
+        // Beside a picture the text starts after it; a text alone is centred, as the system does.
+        const UINT alignment = !content.textBesideImage ? DT_CENTER | DT_TOP
+                               : places.image.Empty()   ? DT_CENTER | DT_VCENTER
+                                                        : DT_LEFT | DT_VCENTER;
         DrawTextW(dc, text.c_str(), -1, &box, alignment | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     if (arrow) {

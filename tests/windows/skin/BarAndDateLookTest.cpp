@@ -14,31 +14,49 @@
 namespace qivyun::skin::test {
 namespace {
 
-void SaveAllFive(const std::string& name) {
+// A plain top-level window in the system's colours: the skinners' host would load the skin.
+HWND PlainHost(int width, int height) {
+    static const ATOM plainClass = [] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        windowClass.lpszClassName = L"UnskinnedTestHost";
+        return RegisterClassW(&windowClass);
+    }();
+    (void)plainClass;
+    return CreateWindowExW(0, L"UnskinnedTestHost", L"", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+void SaveAllFive(HWND host, const std::string& name) {
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&classes);
-    HostWindow host(560, 330);
-    MakeToolbar(host.Get());
+    MakeToolbar(host);
     // The picker lies on the tab's page, as a property page's controls do.
-    HWND tabs = MakeTabs(host.Get(), 10, 50, 280, 220, WS_CLIPSIBLINGS);
+    HWND tabs = MakeTabs(host, 10, 50, 280, 220, WS_CLIPSIBLINGS);
     SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
-    MakeDatePicker(host.Get(), 30, 100);
-    MakeCalendar(host.Get(), 300, 50);
-    MakeStatusBar(host.Get());
-    RedrawWindow(host.Get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    MakeDatePicker(host, 30, 100);
+    MakeCalendar(host, 300, 50);
+    MakeStatusBar(host);
+    RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     qivyun::test::PumpFor(100);
-    EXPECT_TRUE(qivyun::test::SaveWindowPng(host.Get(), qivyun::test::ScreensFolder() + "/" + name));
+    EXPECT_TRUE(qivyun::test::SaveWindowPng(host, qivyun::test::ScreensFolder() + "/" + name));
 }
 
 TEST(BarAndDateLook, SkinnedPicture) {
     LoadOurSkin();
-    SaveAllFive("skinned-common-controls.png");
+    HostWindow host(560, 330);
+    SaveAllFive(host.Get(), "skinned-common-controls.png");
 }
 
 // Run alone (ctest runs it so): with any skin attached the picture would not be the system's.
 TEST(BarAndDateLook, UnskinnedPicture) {
     if (SkinEngine::Current() && SkinEngine::Current()->Skin().Loaded()) GTEST_SKIP() << "a skin is loaded in this process";
-    SaveAllFive("unskinned-common-controls.png");
+    HWND host = PlainHost(560, 330);
+    SaveAllFive(host, "unskinned-common-controls.png");
+    DestroyWindow(host);
 }
 
 }  // namespace

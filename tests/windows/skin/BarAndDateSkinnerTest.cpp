@@ -1,6 +1,7 @@
 // Status bars, tab controls, toolbars, date-time pickers and month calendars with our skin: each
 // kind's parts where its rules put them, in more than one state, and the control still doing its
 // work: texts shown, tabs switched, commands sent, dates picked by mouse and keyboard.
+#include "../support/GdiObjects.h"
 #include "../support/Pump.h"
 #include "BarAndDateControls.h"
 #include "SkinnedWindows.h"
@@ -300,6 +301,19 @@ TEST_F(BarAndDateSkinnerTest, AMonthCalendarShowsTheSkinsColoursInEachStateAndRe
     const Picture disabled = Capture(calendar);
     EXPECT_GT(disabled.Count(titleDisabled, titleBand), bandPixels / 2);
     EXPECT_EQ(disabled.Count(title, RECT{0, 0, disabled.width, disabled.height}), 0);
+}
+
+TEST_F(BarAndDateSkinnerTest, AHundredRepaintsOfEachKindHoldExactlyTheGdiObjectsOfTheFirst) {
+    const HWND controls[] = {MakeStatusBar(host.Get()), MakeTabs(host.Get(), 10, 40, 200, 120), MakeToolbar(host.Get()),
+                             MakeDatePicker(host.Get(), 220, 40), MakeCalendar(host.Get(), 220, 80)};
+    const auto repaintAll = [&] {
+        for (HWND control : controls)
+            RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    };
+    repaintAll();
+    const int afterFirst = qivyun::test::GdiObjectCount();
+    for (int round = 0; round < 100; ++round) repaintAll();
+    EXPECT_EQ(qivyun::test::GdiObjectCount(), afterFirst);
 }
 
 }  // namespace
