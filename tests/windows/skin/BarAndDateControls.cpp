@@ -64,11 +64,13 @@ HWND MakeToolbar(HWND host, DWORD style) {
     HWND toolbar = Make(host, TOOLBARCLASSNAMEW, style | CCS_TOP | CCS_NODIVIDER, 0, 0, 0, 0, 302);
     SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    // The system's own small pictures: open, properties, find.
+    SendMessageW(toolbar, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
     TBBUTTON buttons[] = {
-        {I_IMAGENONE, 201, TBSTATE_ENABLED, BTNS_BUTTON | BTNS_AUTOSIZE, {}, 0, reinterpret_cast<INT_PTR>(L"打开")},
-        {I_IMAGENONE, 202, TBSTATE_ENABLED, BTNS_CHECK | BTNS_AUTOSIZE, {}, 0, reinterpret_cast<INT_PTR>(L"显示")},
+        {STD_FILEOPEN, 201, TBSTATE_ENABLED, BTNS_BUTTON | BTNS_AUTOSIZE, {}, 0, reinterpret_cast<INT_PTR>(L"打开")},
+        {STD_PROPERTIES, 202, TBSTATE_ENABLED, BTNS_CHECK | BTNS_AUTOSIZE, {}, 0, reinterpret_cast<INT_PTR>(L"显示")},
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
-        {I_IMAGENONE, 203, TBSTATE_ENABLED, BTNS_DROPDOWN | BTNS_AUTOSIZE, {}, 0, reinterpret_cast<INT_PTR>(L"更多")},
+        {STD_FIND, 203, TBSTATE_ENABLED, BTNS_DROPDOWN | BTNS_AUTOSIZE, {}, 0, reinterpret_cast<INT_PTR>(L"更多")},
     };
     SendMessageW(toolbar, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
     SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);

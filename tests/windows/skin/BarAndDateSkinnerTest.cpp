@@ -177,7 +177,7 @@ TEST_F(BarAndDateSkinnerTest, AToolbarButtonClickReachesTheParentAndItsFaceFollo
             Draw(dc, client, ToolbarBackground);
             if (face) Draw(dc, button, *face);
         });
-        return SamePicture(Crop(Capture(toolbar), TopRows(button, 4)), Crop(drawn, TopRows(button, 4)));
+        return SamePicture(Crop(Capture(toolbar), TopRows(button, 3)), Crop(drawn, TopRows(button, 3)));
     };
     EXPECT_TRUE(faceShows(open, std::nullopt));
     const SkinRect line = CentredIn(ToSkinRect(separator), 6, separator.bottom - separator.top);
