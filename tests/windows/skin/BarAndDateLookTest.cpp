@@ -37,25 +37,37 @@ void SaveAllFive(HWND host, const std::string& name) {
     // The picker lies on the tab's page, as a property page's controls do.
     HWND tabs = MakeTabs(host, 10, 50, 280, 220, WS_CLIPSIBLINGS);
     SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
-    MakeDatePicker(host, 30, 100);
+    HWND picker = MakeDatePicker(host, 30, 100);
     MakeCalendar(host, 300, 50);
+    MakeTabs(host, 300, 230, 240, 60, TCS_BOTTOM);
     MakeStatusBar(host);
     RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     qivyun::test::PumpFor(100);
-    EXPECT_TRUE(qivyun::test::SaveWindowPng(host, qivyun::test::ScreensFolder() + "/" + name));
+    EXPECT_TRUE(qivyun::test::SaveWindowPng(host, qivyun::test::ScreensFolder() + "/" + name + "-common-controls.png"));
+
+    // The picker with its calendar down.
+    RECT client;
+    GetClientRect(picker, &client);
+    SendMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right - 6, client.bottom / 2));
+    SendMessageW(picker, WM_LBUTTONUP, 0, MAKELPARAM(client.right - 6, client.bottom / 2));
+    qivyun::test::PumpFor(100);
+    const auto calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_TRUE(qivyun::test::SaveWindowPng(calendar, qivyun::test::ScreensFolder() + "/" + name + "-date-drop-down.png"));
+    SendMessageW(picker, DTM_CLOSEMONTHCAL, 0, 0);
 }
 
 TEST(BarAndDateLook, SkinnedPicture) {
     LoadOurSkin();
     HostWindow host(560, 330);
-    SaveAllFive(host.Get(), "skinned-common-controls.png");
+    SaveAllFive(host.Get(), "skinned");
 }
 
 // Run alone (ctest runs it so): with any skin attached the picture would not be the system's.
 TEST(BarAndDateLook, UnskinnedPicture) {
     if (SkinEngine::Current() && SkinEngine::Current()->Skin().Loaded()) GTEST_SKIP() << "a skin is loaded in this process";
     HWND host = PlainHost(560, 330);
-    SaveAllFive(host, "unskinned-common-controls.png");
+    SaveAllFive(host, "unskinned");
     DestroyWindow(host);
 }
 
