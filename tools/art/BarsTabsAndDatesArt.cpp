@@ -5,7 +5,8 @@ namespace {
 
 using qivyun::skin::SkinPart;
 
-enum class Look { Normal, Over, Held, Checked, CheckedOver, Selected, Disabled };
+// The looks of these controls' parts (wider than the buttons' Look).
+enum class StripLook { Normal, Over, Held, Checked, CheckedOver, Selected, Disabled };
 
 // ---- status bars: a light band under a line, grooves between the parts, a grip of dots
 
@@ -36,7 +37,7 @@ void StatusBarGrip(PartCanvas& c) {
 // ---- tab controls
 
 // A tab above the pane; `mirrored` turns it upside down for tabs below the pane.
-void Tab(PartCanvas& c, Look look, bool mirrored) {
+void Tab(PartCanvas& c, StripLook look, bool mirrored) {
     const double w = c.Width(), h = c.Height(), r = ControlCornerRadius;
     const auto flip = [=](Inside inside) -> Inside {
         return [=](double x, double y) { return inside(x, mirrored ? h - y : y); };
@@ -47,9 +48,9 @@ void Tab(PartCanvas& c, Look look, bool mirrored) {
     Rgb border = palette::PanelLine;
     Shade face = Vertical(palette::White, Mix(palette::Panel, palette::PanelLine, 0.18), 1, h);
     switch (look) {
-        case Look::Over: face = Vertical(palette::White, palette::FocusGlow, 1, h); break;
-        case Look::Selected: face = Solid(palette::Panel); break;
-        case Look::Disabled:
+        case StripLook::Over: face = Vertical(palette::White, palette::FocusGlow, 1, h); break;
+        case StripLook::Selected: face = Solid(palette::Panel); break;
+        case StripLook::Disabled:
             border = palette::LineDisabled;
             face = Solid(Mix(palette::Panel, palette::White, 0.4));
             break;
@@ -58,10 +59,10 @@ void Tab(PartCanvas& c, Look look, bool mirrored) {
     // The rounded end lies away from the pane; the tab runs past the part's edge towards it.
     c.Paint(flip(RoundedBox(0, 0, w, h + r, r)), Solid(border));
     c.Paint(flip(RoundedBox(1, 1, w - 1, h + r, r - 1)), flipShade(face));
-    if (look == Look::Selected)  // the brand's line along the end of the open tab
+    if (look == StripLook::Selected)  // the brand's line along the end of the open tab
         c.Paint(flip(RoundedBox(1, 1, w - 1, 3, r - 1)), Solid(palette::BrandBlue));
     else  // the pane's line runs under a tab that is not open
-        c.Paint(flip(RoundedBox(0, h - 1, w, h, 0)), Solid(look == Look::Disabled ? palette::LineDisabled : palette::PanelLine));
+        c.Paint(flip(RoundedBox(0, h - 1, w, h, 0)), Solid(look == StripLook::Disabled ? palette::LineDisabled : palette::PanelLine));
 }
 
 void TabPane(PartCanvas& c, bool enabled) {
@@ -80,21 +81,21 @@ void ToolbarBackground(PartCanvas& c) {
     c.Paint(RoundedBox(0, h - 1, w, h, 0), Solid(palette::PanelLine));
 }
 
-void ToolButton(PartCanvas& c, Look look) {
+void ToolButton(PartCanvas& c, StripLook look) {
     const double w = c.Width(), h = c.Height(), r = ControlCornerRadius;
     c.Ground(ToolbarBand(h));
     Rgb border = Mix(palette::SkyBlue, palette::BrandBlue, 0.35);
     Shade face = Vertical(palette::White, palette::FocusGlow, 1, h - 1);
     switch (look) {
-        case Look::Held:
+        case StripLook::Held:
             border = palette::BrandBlue;
             face = Vertical(palette::FacePressed, Mix(palette::FacePressed, palette::White, 0.5), 1, h - 1);
             break;
-        case Look::Checked:
+        case StripLook::Checked:
             border = Mix(palette::SkyBlue, palette::BrandBlue, 0.5);
             face = Solid(palette::FocusGlow);
             break;
-        case Look::CheckedOver:
+        case StripLook::CheckedOver:
             border = palette::BrandBlue;
             face = Solid(Mix(palette::FocusGlow, palette::SkyBlue, 0.3));
             break;
@@ -117,14 +118,14 @@ void DropArrow(PartCanvas& c, bool enabled) {
 
 // ---- date-time pickers: the button's face starts with a line towards the text
 
-void DateDropButton(PartCanvas& c, Look look) {
+void DateDropButton(PartCanvas& c, StripLook look) {
     const double w = c.Width(), h = c.Height();
     Rgb line = Mix(palette::PanelLine, palette::White, 0.3);
     Shade face = Vertical(palette::White, Mix(palette::Panel, palette::White, 0.3), 0, h);
     switch (look) {
-        case Look::Over: face = Vertical(palette::White, palette::FocusGlow, 0, h); break;
-        case Look::Held: face = Solid(palette::FacePressed); break;
-        case Look::Disabled:
+        case StripLook::Over: face = Vertical(palette::White, palette::FocusGlow, 0, h); break;
+        case StripLook::Held: face = Solid(palette::FacePressed); break;
+        case StripLook::Disabled:
             line = palette::LineDisabled;
             face = Solid(palette::Panel);
             break;
@@ -155,28 +156,28 @@ bool PaintBarTabOrDatePart(SkinPart part, PartCanvas& c) {
         case P::StatusBarBackground: StatusBarBackground(c); return true;
         case P::StatusBarDivider: StatusBarDivider(c); return true;
         case P::StatusBarGrip: StatusBarGrip(c); return true;
-        case P::TabItem: Tab(c, Look::Normal, false); return true;
-        case P::TabItemOver: Tab(c, Look::Over, false); return true;
-        case P::TabItemSelected: Tab(c, Look::Selected, false); return true;
-        case P::TabItemDisabled: Tab(c, Look::Disabled, false); return true;
-        case P::TabItemBottom: Tab(c, Look::Normal, true); return true;
-        case P::TabItemBottomOver: Tab(c, Look::Over, true); return true;
-        case P::TabItemBottomSelected: Tab(c, Look::Selected, true); return true;
-        case P::TabItemBottomDisabled: Tab(c, Look::Disabled, true); return true;
+        case P::TabItem: Tab(c, StripLook::Normal, false); return true;
+        case P::TabItemOver: Tab(c, StripLook::Over, false); return true;
+        case P::TabItemSelected: Tab(c, StripLook::Selected, false); return true;
+        case P::TabItemDisabled: Tab(c, StripLook::Disabled, false); return true;
+        case P::TabItemBottom: Tab(c, StripLook::Normal, true); return true;
+        case P::TabItemBottomOver: Tab(c, StripLook::Over, true); return true;
+        case P::TabItemBottomSelected: Tab(c, StripLook::Selected, true); return true;
+        case P::TabItemBottomDisabled: Tab(c, StripLook::Disabled, true); return true;
         case P::TabPane: TabPane(c, true); return true;
         case P::TabPaneDisabled: TabPane(c, false); return true;
         case P::ToolbarBackground: ToolbarBackground(c); return true;
-        case P::ToolButtonOver: ToolButton(c, Look::Over); return true;
-        case P::ToolButtonHeld: ToolButton(c, Look::Held); return true;
-        case P::ToolButtonChecked: ToolButton(c, Look::Checked); return true;
-        case P::ToolButtonCheckedOver: ToolButton(c, Look::CheckedOver); return true;
+        case P::ToolButtonOver: ToolButton(c, StripLook::Over); return true;
+        case P::ToolButtonHeld: ToolButton(c, StripLook::Held); return true;
+        case P::ToolButtonChecked: ToolButton(c, StripLook::Checked); return true;
+        case P::ToolButtonCheckedOver: ToolButton(c, StripLook::CheckedOver); return true;
         case P::ToolbarSeparator: ToolbarSeparator(c); return true;
         case P::ToolbarDropArrow: DropArrow(c, true); return true;
         case P::ToolbarDropArrowDisabled: DropArrow(c, false); return true;
-        case P::DateDropButton: DateDropButton(c, Look::Normal); return true;
-        case P::DateDropButtonOver: DateDropButton(c, Look::Over); return true;
-        case P::DateDropButtonHeld: DateDropButton(c, Look::Held); return true;
-        case P::DateDropButtonDisabled: DateDropButton(c, Look::Disabled); return true;
+        case P::DateDropButton: DateDropButton(c, StripLook::Normal); return true;
+        case P::DateDropButtonOver: DateDropButton(c, StripLook::Over); return true;
+        case P::DateDropButtonHeld: DateDropButton(c, StripLook::Held); return true;
+        case P::DateDropButtonDisabled: DateDropButton(c, StripLook::Disabled); return true;
         case P::DateDropGlyph: DateDropGlyph(c, true); return true;
         case P::DateDropGlyphDisabled: DateDropGlyph(c, false); return true;
         default: return false;

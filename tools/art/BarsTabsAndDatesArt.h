@@ -1,6 +1,6 @@
 #pragma once
 // The atlas's parts of status bars, tab controls, toolbars and date-time pickers.
-#include "AtlasCanvas.h"
+#include "SkinAtlasCanvas.h"
 #include "skin/container/SkinParts.h"
 
 namespace qivyun::art::atlas {

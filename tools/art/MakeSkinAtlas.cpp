@@ -4,11 +4,9 @@
 // is kept beside the description (a native test checks that it is what this program draws).
 //
 //   make-skin-atlas DESCRIPTION OUTPUT.bmp
-#include "AtlasCanvas.h"
 #include "BarsTabsAndDatesArt.h"
-#include "ImageFiles.h"
-#include "Palette.h"
 #include "PaletteNames.h"
+#include "SkinAtlasCanvas.h"
 #include "skin/container/SkinDescription.h"
 #include "skin/container/SkinParts.h"
 
@@ -24,6 +22,9 @@ namespace {
 using namespace qivyun::art;
 using namespace qivyun::art::atlas;
 using qivyun::skin::SkinPart;
+
+// Boxes of 13 pixels (check boxes) take a radius one smaller than the other controls.
+constexpr double SmallBoxRadius = ControlCornerRadius - 1;
 
 // ---- framed windows
 
@@ -130,8 +131,6 @@ void MenuSubmenuArrow(PartCanvas& c) {
 }
 
 // ---- push buttons
-
-enum class Look { Normal, Over, Held, Focused, Disabled };
 
 void PushButton(PartCanvas& c, Look look) {
     const double w = c.Width(), h = c.Height(), r = ControlCornerRadius;

@@ -55,6 +55,24 @@ void PaintWindowOffScreen(HWND window, const SkinData& skin, const std::function
     buffer.CopyTo(windowDc.Get(), 0, 0);
 }
 
+void PaintClientOffScreen(HWND window, HDC given, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint) {
+    auto compose = [&](HDC target) {
+        if (!skin.Loaded()) return;
+        RECT client;
+        GetClientRect(window, &client);
+        if (client.right <= 0 || client.bottom <= 0) return;
+        SurfacePool::Lease buffer = skin.Surfaces().Borrow(target, client.right, client.bottom);
+        if (!buffer) return;
+        paint(buffer.Dc(), client);
+        buffer.CopyTo(target, 0, 0);
+    };
+    if (given) {
+        compose(given);
+        return;
+    }
+    PaintBetweenBeginAndEnd(window, compose);
+}
+
 RECT WindowRectAtOrigin(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);

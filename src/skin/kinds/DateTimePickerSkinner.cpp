@@ -13,8 +13,8 @@ namespace qivyun::skin {
 LRESULT DateTimePickerSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
-        if (!LoadedSkin() || !HasDropButton() || crack::Dc(wParam)) break;
-        PaintBetweenBeginAndEnd(window, [this](HDC dc) { Paint(dc); });
+        if (!LoadedSkin() || !HasDropButton()) break;
+        PaintClientOffScreen(window, crack::Dc(wParam), Skin(), [this](HDC buffer, const RECT& client) { Paint(buffer, client); });
         return 0;
     case WM_NCPAINT:
         PaintBorder();
@@ -79,29 +79,24 @@ RECT DateTimePickerSkinner::DropButton() const {
     return ToRect(DateDropButtonRect(client.right, client.bottom, GetSystemMetrics(SM_CXVSCROLL)));
 }
 
-void DateTimePickerSkinner::Paint(HDC dc) {
+void DateTimePickerSkinner::Paint(HDC buffer, const RECT& client) {
     const SkinData& skin = Skin();
-    RECT client;
-    GetClientRect(window, &client);
-    SurfacePool::Lease buffer = skin.Surfaces().Borrow(dc, client.right, client.bottom);
-    if (!buffer) return;
     // The fields as the system draws them (on the edit boxes' fill: the system draws them on the
     // erased window), then the skin's button over the system's.
     const bool enabled = IsWindowEnabled(window) != FALSE;
     {
         UniqueGdiObject<HBRUSH> fill(
             CreateSolidBrush(skin.Colour(enabled ? SkinColour::BorderFill : SkinColour::BorderFillDisabled)));
-        FillRect(buffer.Dc(), &client, fill.Get());
+        FillRect(buffer, &client, fill.Get());
     }
-    CallPrevious(WM_PAINT, DcParameter(buffer.Dc()), 0);
+    CallPrevious(WM_PAINT, DcParameter(buffer), 0);
     const auto calendar = reinterpret_cast<HWND>(CallPrevious(DTM_GETMONTHCAL, 0, 0));
     const bool held = held_ || (calendar && IsWindowVisible(calendar));
     const RECT button = DropButton();
-    DrawSkinPart(buffer.Dc(), button, DateDropButtonPart(enabled, held, hot_), skin);
+    DrawSkinPart(buffer, button, DateDropButtonPart(enabled, held, hot_), skin);
     const SkinPart glyph = DateDropGlyphPart(enabled);
     const ImagePart& picture = skin.Part(glyph);
-    DrawSkinPart(buffer.Dc(), ToRect(CentredIn(ToSkinRect(button), picture.width, picture.height)), glyph, skin);
-    buffer.CopyTo(dc, 0, 0);
+    DrawSkinPart(buffer, ToRect(CentredIn(ToSkinRect(button), picture.width, picture.height)), glyph, skin);
 }
 
 void DateTimePickerSkinner::PaintBorder() const {

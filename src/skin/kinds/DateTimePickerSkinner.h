@@ -18,7 +18,8 @@ protected:
 private:
     bool HasDropButton() const;
     RECT DropButton() const;
-    void Paint(HDC dc);
+    // The client area into the composed picture.
+    void Paint(HDC buffer, const RECT& client);
     void PaintBorder() const;
     void RedrawButton() const;
 

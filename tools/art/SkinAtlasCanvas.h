@@ -1,9 +1,9 @@
 #pragma once
-// What the painters of the skin's atlas share: a part's rectangle of the atlas to paint in, shapes
-// given as "inside" tests sampled 4 x 4 per pixel, and shades.
+// What the painters of the skin's atlas draw with: shapes as inside-tests in a part's own
+// coordinates, shades, and the canvas of one part's rectangle of the atlas.
 #include "ImageFiles.h"
 #include "Palette.h"
-#include "skin/container/SkinDescription.h"
+#include "skin/container/SkinFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,9 +16,6 @@ namespace qivyun::art::atlas {
 using qivyun::skin::ImagePart;
 
 inline constexpr Rgb Magenta{255, 0, 255};
-// Boxes of 13 pixels (check boxes) take a radius one smaller than the other controls.
-inline constexpr double SmallBoxRadius = ControlCornerRadius - 1;
-
 inline Rgb Mix(Rgb a, Rgb b, double t) { return Rgb{qivyun::art::Mix(a.r, b.r, t), qivyun::art::Mix(a.g, b.g, t), qivyun::art::Mix(a.b, b.b, t)}; }
 inline bool IsMagenta(const Rgba& p) { return p.r == 255 && p.g == 0 && p.b == 255; }
 
@@ -118,5 +115,7 @@ private:
     const ImagePart& part_;
     Shade ground_ = Solid(palette::Panel);
 };
+
+enum class Look { Normal, Over, Held, Focused, Disabled };
 
 }  // namespace qivyun::art::atlas
