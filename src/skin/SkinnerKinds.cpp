@@ -16,6 +16,12 @@
 #include "skin/kinds/ScrollBarSkinner.h"
 #include "skin/kinds/TrackbarSkinner.h"
 #include "skin/kinds/UpDownSkinner.h"
+// status bars, tab controls, toolbars, date-time pickers, month calendars
+#include "skin/kinds/DateTimePickerSkinner.h"
+#include "skin/kinds/MonthCalendarSkinner.h"
+#include "skin/kinds/StatusBarSkinner.h"
+#include "skin/kinds/TabControlSkinner.h"
+#include "skin/kinds/ToolbarSkinner.h"
 
 #include <new>
 
@@ -52,6 +58,11 @@ constexpr KindMaker kinds[] = {
     {SkinKind::ScrollBar, &Make<ScrollBarSkinner>},
     {SkinKind::UpDown, &Make<UpDownSkinner>},
     {SkinKind::Trackbar, &Make<TrackbarSkinner>},
+    {SkinKind::StatusBar, &Make<StatusBarSkinner>},
+    {SkinKind::TabControl, &Make<TabControlSkinner>},
+    {SkinKind::Toolbar, &Make<ToolbarSkinner>},
+    {SkinKind::DateTimePicker, &Make<DateTimePickerSkinner>},
+    {SkinKind::MonthCalendar, &Make<MonthCalendarSkinner>},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 // is kept beside the description (a native test checks that it is what this program draws).
 //
 //   make-skin-atlas DESCRIPTION OUTPUT.bmp
+#include "BarsTabsAndDatesArt.h"
 #include "PaletteNames.h"
 #include "SkinAtlasCanvas.h"
 #include "SkinAtlasControls.h"
@@ -313,6 +314,7 @@ void ScrollThumb(PartCanvas& c, bool vertical, Look look) {
 
 void PaintPart(SkinPart part, PartCanvas& c) {
     using P = SkinPart;
+    if (PaintBarTabOrDatePart(part, c)) return;
     switch (part) {
         case P::TitleBarActive: return TitleBar(c, true);
         case P::TitleBarInactive: return TitleBar(c, false);

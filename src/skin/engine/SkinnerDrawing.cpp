@@ -32,11 +32,23 @@ void PaintBetweenBeginAndEnd(HWND window, const std::function<void(HDC)>& paint)
     unpatched::EndPaint(window, &paintStruct);
 }
 
-void PaintWindowOffScreen(HWND window, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint) {
+void PaintWindowOffScreen(HWND window, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint,
+                          ChildWindows children) {
     if (!skin.Loaded()) return;
     WindowDc windowDc(window, unpatched::DcCalls());
     if (!windowDc) return;
     const RECT all = WindowRectAtOrigin(window);
+    if (children == ChildWindows::Spared) {
+        RECT place;
+        GetWindowRect(window, &place);
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(child)) continue;
+            RECT rect;
+            GetWindowRect(child, &rect);
+            ExcludeClipRect(windowDc.Get(), rect.left - place.left, rect.top - place.top, rect.right - place.left,
+                            rect.bottom - place.top);
+        }
+    }
     SurfacePool::Lease buffer = skin.Surfaces().Borrow(windowDc.Get(), all.right, all.bottom);
     if (!buffer) return;
     paint(buffer.Dc(), all);
