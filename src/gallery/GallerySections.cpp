@@ -5,7 +5,7 @@
 namespace qivyun::gallery {
 namespace {
 
-// Three columns; the third keeps room below for the sections of the remaining kinds.
+// Three columns, and a row across the bottom for the bars.
 constexpr SectionEntry sections[] = {
     {"按钮", {10, 8, 310, 262}, &AddButtonSection},
     {"文本与列表框", {10, 270, 310, 470}, &AddTextSection},
@@ -14,6 +14,8 @@ constexpr SectionEntry sections[] = {
     {"组合框", {320, 346, 630, 520}, &AddComboSection},
     {"消息框与菜单", {320, 528, 630, 630}, &AddMessageSection},
     {"滚动条、微调与滑块", {640, 8, 940, 340}, &AddRangeSection},
+    {"日期与月历", {640, 348, 940, 630}, &AddDateSection},
+    {"工具栏、选项卡与状态栏", {10, 638, 940, 730}, &AddBarSection},
 };
 
 }  // namespace

@@ -20,10 +20,12 @@ void AddProgressSection(GallerySection& section);
 void AddComboSection(GallerySection& section);
 void AddRangeSection(GallerySection& section);
 void AddMessageSection(GallerySection& section);
+void AddBarSection(GallerySection& section);
+void AddDateSection(GallerySection& section);
 
 std::span<const SectionEntry> GallerySectionTable();
 
 // The gallery's client area, which the table's sections fill.
-inline constexpr int GalleryWidth = 950, GalleryHeight = 640;
+inline constexpr int GalleryWidth = 950, GalleryHeight = 740;
 
 }  // namespace qivyun::gallery

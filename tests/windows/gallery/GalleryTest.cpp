@@ -2,6 +2,7 @@
 // skinned, a hundred repaints keep the GDI objects of the first, and the window's picture is saved;
 // without a skin (a process of its own, where no skin was ever loaded) the same window in the
 // system's look, for comparison.
+#include "common/CodePage.h"
 #include "framework/Dialog.h"
 #include "framework/Text.h"
 #include "gallery/GalleryDialog.h"
@@ -45,7 +46,9 @@ TEST(GalleryWithTheBuiltInSkin, SkinsEveryControlAndHoldsItsGdiObjectsOverAHundr
     for (const std::wstring& name : ClassesOfChildren(gallery.Handle(), false))
         if (!ClassesOfChildren(gallery.Handle(), true).contains(name)) unskinned.insert(name);
     EXPECT_EQ(unskinned, std::set<std::wstring>{L"Static"});
-    EXPECT_TRUE(ClassesOfChildren(gallery.Handle(), true).contains(L"msctls_trackbar32"));
+    for (const wchar_t* kind : {L"msctls_trackbar32", L"SysTabControl32", L"ToolbarWindow32", L"msctls_statusbar32",
+                                L"SysDateTimePick32", L"SysMonthCal32"})
+        EXPECT_TRUE(ClassesOfChildren(gallery.Handle(), true).contains(kind)) << "no skinned " << Utf8FromWide(kind);
 
     // The first combo box open: its list is the system's, in the skin's border and bars.
     const HWND combo = FindWindowExW(gallery.Handle(), nullptr, L"ComboBox", nullptr);
