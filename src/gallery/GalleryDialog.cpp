@@ -54,6 +54,9 @@ bool GalleryDialog::OnInitDialog() {
     for (const SectionEntry& entry : GallerySectionTable()) {
         GallerySection section(*this, entry.caption, entry.area);
         entry.fill(section);
+        // Below its controls: a tab control clips itself by its siblings above it, and would vanish
+        // under the box it stands in. The Tab key's order (the controls') stays as they were made.
+        SetWindowPos(section.GroupBox(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     LoadSkin();
     return true;
