@@ -11,6 +11,17 @@
 #include "skin/kinds/PushButtonSkinner.h"
 #include "skin/kinds/RadioButtonSkinner.h"
 #include "skin/kinds/ScrollableSkinner.h"
+// The common controls: combo boxes, scroll-bar controls, up-down controls, trackbars.
+#include "skin/kinds/ComboBoxSkinner.h"
+#include "skin/kinds/ScrollBarSkinner.h"
+#include "skin/kinds/TrackbarSkinner.h"
+#include "skin/kinds/UpDownSkinner.h"
+// status bars, tab controls, toolbars, date-time pickers, month calendars
+#include "skin/kinds/DateTimePickerSkinner.h"
+#include "skin/kinds/MonthCalendarSkinner.h"
+#include "skin/kinds/StatusBarSkinner.h"
+#include "skin/kinds/TabControlSkinner.h"
+#include "skin/kinds/ToolbarSkinner.h"
 
 #include <new>
 
@@ -41,6 +52,17 @@ constexpr KindMaker kinds[] = {
     {SkinKind::RadioButton, &Make<RadioButtonSkinner>},
     {SkinKind::Dialog, &Make<DialogSkinner>},
     {SkinKind::OwnerDrawButton, &Make<OwnerDrawButtonSkinner>},
+    // A combo box's drop-down list is the system's list box, drawn as every list box is.
+    {SkinKind::ComboBox, &Make<ComboBoxSkinner>},
+    {SkinKind::ComboDropDown, &Make<ScrollableSkinner>},
+    {SkinKind::ScrollBar, &Make<ScrollBarSkinner>},
+    {SkinKind::UpDown, &Make<UpDownSkinner>},
+    {SkinKind::Trackbar, &Make<TrackbarSkinner>},
+    {SkinKind::StatusBar, &Make<StatusBarSkinner>},
+    {SkinKind::TabControl, &Make<TabControlSkinner>},
+    {SkinKind::Toolbar, &Make<ToolbarSkinner>},
+    {SkinKind::DateTimePicker, &Make<DateTimePickerSkinner>},
+    {SkinKind::MonthCalendar, &Make<MonthCalendarSkinner>},
 };
 
 }  // namespace

@@ -4,9 +4,10 @@
 // is kept beside the description (a native test checks that it is what this program draws).
 //
 //   make-skin-atlas DESCRIPTION OUTPUT.bmp
-#include "ImageFiles.h"
-#include "Palette.h"
+#include "BarsTabsAndDatesArt.h"
 #include "PaletteNames.h"
+#include "SkinAtlasCanvas.h"
+#include "SkinAtlasControls.h"
 #include "skin/container/SkinDescription.h"
 #include "skin/container/SkinParts.h"
 
@@ -20,112 +21,11 @@
 namespace {
 
 using namespace qivyun::art;
-using qivyun::skin::ImagePart;
+using namespace qivyun::art::atlas;
 using qivyun::skin::SkinPart;
 
-constexpr Rgb Magenta{255, 0, 255};
 // Boxes of 13 pixels (check boxes) take a radius one smaller than the other controls.
 constexpr double SmallBoxRadius = ControlCornerRadius - 1;
-
-Rgb Mix(Rgb a, Rgb b, double t) { return Rgb{qivyun::art::Mix(a.r, b.r, t), qivyun::art::Mix(a.g, b.g, t), qivyun::art::Mix(a.b, b.b, t)}; }
-bool IsMagenta(const Rgba& p) { return p.r == 255 && p.g == 0 && p.b == 255; }
-
-using Inside = std::function<bool(double x, double y)>;
-using Shade = std::function<Rgb(double x, double y)>;
-
-Shade Solid(Rgb colour) {
-    return [colour](double, double) { return colour; };
-}
-// From `top` at y0 to `bottom` at y1.
-Shade Vertical(Rgb top, Rgb bottom, double y0, double y1) {
-    return [=](double, double y) { return Mix(top, bottom, std::clamp((y - y0) / (y1 - y0), 0.0, 1.0)); };
-}
-Shade Horizontal(Rgb left, Rgb right, double x0, double x1) {
-    return [=](double x, double) { return Mix(left, right, std::clamp((x - x0) / (x1 - x0), 0.0, 1.0)); };
-}
-
-Inside RoundedBox(double x0, double y0, double x1, double y1, double radius) {
-    return [=](double x, double y) {
-        if (x < x0 || x > x1 || y < y0 || y > y1) return false;
-        const double dx = std::max({x0 + radius - x, x - (x1 - radius), 0.0});
-        const double dy = std::max({y0 + radius - y, y - (y1 - radius), 0.0});
-        return dx * dx + dy * dy <= radius * radius;
-    };
-}
-Inside Ring(Inside outer, Inside inner) {
-    return [=](double x, double y) { return outer(x, y) && !inner(x, y); };
-}
-Inside Circle(double cx, double cy, double radius) {
-    return [=](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius; };
-}
-// A line through the points, `width` thick.
-Inside Stroke(std::vector<std::pair<double, double>> points, double width) {
-    return [=](double x, double y) {
-        for (size_t i = 1; i < points.size(); ++i) {
-            const auto [ax, ay] = points[i - 1];
-            const auto [bx, by] = points[i];
-            const double vx = bx - ax, vy = by - ay;
-            const double t = std::clamp(((x - ax) * vx + (y - ay) * vy) / (vx * vx + vy * vy), 0.0, 1.0);
-            const double ex = ax + t * vx - x, ey = ay + t * vy - y;
-            if (ex * ex + ey * ey <= width * width / 4) return true;
-        }
-        return false;
-    };
-}
-
-// One part's rectangle of the atlas. Shapes are given in the part's own coordinates and cover
-// pixels by 4 x 4 samples; where a shape only partly covers a magenta pixel it is mixed with the
-// ground, the colour the part will lie on, so that keyed edges show no magenta fringe.
-class PartCanvas {
-public:
-    PartCanvas(Image& atlas, const ImagePart& part) : atlas_(atlas), part_(part) {}
-
-    int Width() const { return part_.width; }
-    int Height() const { return part_.height; }
-    void Ground(Shade ground) { ground_ = std::move(ground); }
-    void Ground(Rgb colour) { ground_ = Solid(colour); }
-
-    void Clear(Rgb colour) {
-        for (int y = 0; y < part_.height; ++y)
-            for (int x = 0; x < part_.width; ++x) Pixel(x, y) = Rgba{colour.r, colour.g, colour.b, 255};
-    }
-
-    void Paint(const Inside& inside, const Shade& shade) {
-        for (int y = 0; y < part_.height; ++y) {
-            for (int x = 0; x < part_.width; ++x) {
-                int covered = 0;
-                for (int sy = 0; sy < 4; ++sy)
-                    for (int sx = 0; sx < 4; ++sx) covered += inside(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4);
-                if (covered == 0) continue;
-                const double cover = covered / 16.0;
-                Rgba& p = Pixel(x, y);
-                const Rgb under = IsMagenta(p) ? ground_(x + 0.5, y + 0.5) : Rgb{p.r, p.g, p.b};
-                const Rgb c = Mix(under, shade(x + 0.5, y + 0.5), cover);
-                p = Rgba{c.r, c.g, c.b, 255};
-            }
-        }
-    }
-    // Pixels that a shape covers at least half are set, the others left: glyphs that must stay
-    // crisp on grounds of more than one colour.
-    void PaintCrisp(const Inside& inside, Rgb colour) {
-        Paint(
-            [&](double x, double y) {
-                int covered = 0;
-                const double px = std::floor(x), py = std::floor(y);
-                for (int sy = 0; sy < 4; ++sy)
-                    for (int sx = 0; sx < 4; ++sx) covered += inside(px + (sx + 0.5) / 4, py + (sy + 0.5) / 4);
-                return covered >= 8;
-            },
-            Solid(colour));
-    }
-
-private:
-    Rgba& Pixel(int x, int y) { return atlas_.At(part_.x + x, part_.y + y); }
-
-    Image& atlas_;
-    const ImagePart& part_;
-    Shade ground_ = Solid(palette::Panel);
-};
 
 // ---- framed windows
 
@@ -232,8 +132,6 @@ void MenuSubmenuArrow(PartCanvas& c) {
 }
 
 // ---- push buttons
-
-enum class Look { Normal, Over, Held, Focused, Disabled };
 
 void PushButton(PartCanvas& c, Look look) {
     const double w = c.Width(), h = c.Height(), r = ControlCornerRadius;
@@ -416,6 +314,7 @@ void ScrollThumb(PartCanvas& c, bool vertical, Look look) {
 
 void PaintPart(SkinPart part, PartCanvas& c) {
     using P = SkinPart;
+    if (PaintBarTabOrDatePart(part, c)) return;
     switch (part) {
         case P::TitleBarActive: return TitleBar(c, true);
         case P::TitleBarInactive: return TitleBar(c, false);
@@ -514,6 +413,7 @@ void PaintPart(SkinPart part, PartCanvas& c) {
         case P::ProgressBarVertical: return ProgressBar(c, true, true);
         case P::ProgressBarVerticalDisabled: return ProgressBar(c, false, true);
         case P::WindowBackground: return c.Clear(palette::Panel);
+        default: return PaintControlPart(part, c);
     }
 }
 

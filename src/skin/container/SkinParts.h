@@ -7,7 +7,8 @@
 // Each list is X(name, index, what it is). The skinners of push buttons, check boxes, radio
 // buttons, progress bars, headers, group boxes and scrollable controls read the indices their
 // rules fix (push button 71-75, header 150-153 with text colour index = part - 118, ...); the
-// title bar, frame, caption-button and menu indices are ours, for the framed-window and menu kinds.
+// title bar, frame, caption-button and menu indices are ours, for the framed-window and menu kinds,
+// and so are those of the status bars, tab controls, toolbars, date-time pickers and month calendars.
 #include "skin/container/SkinFormat.h"
 
 #include <optional>
@@ -123,6 +124,63 @@ namespace qivyun::skin {
     X(ProgressTroughVerticalDisabled, 161, "vertical trough, disabled")                             \
     X(ProgressBarVertical, 162, "vertical bar, growing upwards")                                    \
     X(ProgressBarVerticalDisabled, 163, "vertical bar, disabled")                                   \
+    /* small buttons of combo boxes and up-down controls: a face, and a glyph drawn at its size */ \
+    X(SmallButtonNormal, 170, "combo box drop button and up-down button face")                      \
+    X(SmallButtonOver, 171, "small button face, pointer over")                                      \
+    X(SmallButtonHeld, 172, "small button face, held (a combo box while its list is open)")         \
+    X(SmallButtonDisabled, 173, "small button face, disabled")                                      \
+    X(GlyphUp, 174, "arrow glyph pointing up, centred on a small button")                           \
+    X(GlyphDown, 175, "arrow glyph pointing down (also the combo box's drop arrow)")                \
+    X(GlyphLeft, 176, "arrow glyph pointing left")                                                  \
+    X(GlyphRight, 177, "arrow glyph pointing right")                                                \
+    X(GlyphUpDisabled, 178, "arrow glyph up, disabled")                                             \
+    X(GlyphDownDisabled, 179, "arrow glyph down, disabled")                                         \
+    X(GlyphLeftDisabled, 180, "arrow glyph left, disabled")                                         \
+    X(GlyphRightDisabled, 181, "arrow glyph right, disabled")                                       \
+    /* trackbars: the channel along the system's channel, the thumb over the system's thumb */    \
+    X(TrackbarChannel, 182, "horizontal trackbar channel")                                          \
+    X(TrackbarChannelDisabled, 183, "horizontal channel, disabled")                                 \
+    X(TrackbarChannelVertical, 184, "vertical trackbar channel")                                    \
+    X(TrackbarChannelVerticalDisabled, 185, "vertical channel, disabled")                           \
+    X(TrackbarThumb, 186, "thumb of a horizontal trackbar")                                         \
+    X(TrackbarThumbOver, 187, "horizontal thumb, pointer over")                                     \
+    X(TrackbarThumbHeld, 188, "horizontal thumb, dragged")                                          \
+    X(TrackbarThumbDisabled, 189, "horizontal thumb, disabled")                                     \
+    X(TrackbarThumbVertical, 190, "thumb of a vertical trackbar")                                   \
+    X(TrackbarThumbVerticalOver, 191, "vertical thumb, pointer over")                               \
+    X(TrackbarThumbVerticalHeld, 192, "vertical thumb, dragged")                                    \
+    X(TrackbarThumbVerticalDisabled, 193, "vertical thumb, disabled")                               \
+    /* status bars: the bar, the line between two of its parts, the size grip */                  \
+    X(StatusBarBackground, 210, "status bar across the window's bottom")                            \
+    X(StatusBarDivider, 211, "line at the right end of each part but the last")                     \
+    X(StatusBarGrip, 212, "size grip in the bar's bottom-right corner")                             \
+    /* tab controls: tabs above the pane (and mirrored below it), the pane's frame */               \
+    X(TabItem, 213, "tab, not selected")                                                            \
+    X(TabItemOver, 214, "tab under the pointer")                                                    \
+    X(TabItemSelected, 215, "the selected tab, open towards the pane")                              \
+    X(TabItemDisabled, 216, "tab of a disabled control")                                            \
+    X(TabItemBottom, 217, "tab below the pane, not selected")                                       \
+    X(TabItemBottomOver, 218, "tab below the pane under the pointer")                               \
+    X(TabItemBottomSelected, 219, "the selected tab below the pane")                                \
+    X(TabItemBottomDisabled, 220, "tab below the pane, disabled control")                           \
+    X(TabPane, 221, "frame of the pane the tabs switch; the inside is keyed")                       \
+    X(TabPaneDisabled, 222, "frame of the pane, disabled control")                                  \
+    /* toolbars: the band, a button's face by state (idle buttons lie on the band), separators */  \
+    X(ToolbarBackground, 223, "toolbar band")                                                       \
+    X(ToolButtonOver, 224, "button under the pointer")                                              \
+    X(ToolButtonHeld, 225, "button held down")                                                      \
+    X(ToolButtonChecked, 226, "checked button")                                                     \
+    X(ToolButtonCheckedOver, 227, "checked button under the pointer")                               \
+    X(ToolbarSeparator, 228, "separator between groups of buttons")                                 \
+    X(ToolbarDropArrow, 229, "arrow of a button that drops a menu down")                            \
+    X(ToolbarDropArrowDisabled, 230, "arrow of a disabled drop-down button")                        \
+    /* date-time pickers: the button that drops the calendar down, its glyph */                    \
+    X(DateDropButton, 231, "drop-down button of a date-time picker")                                \
+    X(DateDropButtonOver, 232, "drop-down button under the pointer")                                \
+    X(DateDropButtonHeld, 233, "drop-down button held, or while the calendar is down")              \
+    X(DateDropButtonDisabled, 234, "drop-down button of a disabled picker")                         \
+    X(DateDropGlyph, 235, "calendar glyph centred on the drop-down button")                         \
+    X(DateDropGlyphDisabled, 236, "calendar glyph, disabled picker")                                \
     /* the window background: its area becomes the background brush */                             \
     X(WindowBackground, 271, "background of windows and controls")
 
@@ -146,6 +204,8 @@ namespace qivyun::skin {
 // Colours (0-63), COLORREF values.
 #define QIVYUN_SKIN_COLOURS(X)                                                                      \
     X(CheckBoxText, 0, "check box text")                                                            \
+    X(TrackbarTick, 1, "tick marks of trackbars")                                                   \
+    X(TrackbarTickDisabled, 2, "tick marks of a disabled trackbar")                                 \
     X(CheckBoxTextDisabled, 4, "check box text, disabled")                                          \
     X(PushButtonText, 5, "push button text")                                                        \
     X(PushButtonTextDisabled, 9, "push button text, disabled")                                      \
@@ -168,8 +228,22 @@ namespace qivyun::skin {
     X(MenuTextDisabled, 42, "text of a disabled menu item")                                         \
     X(TitleTextActive, 44, "window title, active window")                                           \
     X(TitleTextInactive, 45, "window title, inactive window")                                       \
+    X(CalendarTextDisabled, 48, "month calendar: day numbers, disabled")                            \
+    X(CalendarTitleDisabled, 49, "month calendar: title band, disabled")                            \
+    X(CalendarTrailingText, 50, "month calendar: days of the months before and after")              \
+    X(CalendarTitleText, 51, "month calendar: month and year on the title band")                    \
+    X(CalendarTitle, 52, "month calendar: title band; also the selected day")                      \
+    X(CalendarText, 53, "month calendar: day numbers and day names")                                \
+    X(CalendarMonthBackground, 54, "month calendar: behind the days of a month")                    \
+    X(CalendarBackground, 55, "month calendar: around and between the months")                      \
+    X(ToolbarTextDisabled, 56, "toolbar button text, disabled")                                     \
+    X(ToolbarText, 57, "toolbar button text")                                                       \
+    X(TabTextDisabled, 58, "tab text of a disabled control")                                        \
+    X(TabTextSelected, 59, "text of the selected tab")                                              \
+    X(TabText, 60, "tab text")                                                                      \
     X(StaticText, 61, "static text on a group box; black text of owner-drawn buttons")              \
-    X(StaticTextDisabled, 62, "the same, disabled")
+    X(StaticTextDisabled, 62, "the same, disabled")                                                 \
+    X(StatusBarText, 63, "status bar text")
 
 // Pairs (0-14): offsets; a negative x counts from the window's right edge.
 #define QIVYUN_SKIN_PAIRS(X)                                                                        \
@@ -191,7 +265,9 @@ namespace qivyun::skin {
     X(RadioFont, 6, "radio buttons; empty: the control's own font")                                 \
     X(GroupBoxFont, 7, "group box captions; empty: the control's own font")                         \
     X(StatusFont, 9, "status bars; empty: the system status font")                                  \
-    X(HeaderFont, 10, "column headers; empty: the control's own font")
+    X(HeaderFont, 10, "column headers; empty: the control's own font")                              \
+    X(ToolbarFont, 11, "toolbar buttons; empty: the control's own font")                            \
+    X(TabFont, 12, "tabs; empty: the control's own font")
 
 #define QIVYUN_SKIN_ENUMERATOR(name, index, what) name = index,
 enum class SkinPart : int { QIVYUN_SKIN_PARTS(QIVYUN_SKIN_ENUMERATOR) };

@@ -32,15 +32,45 @@ void PaintBetweenBeginAndEnd(HWND window, const std::function<void(HDC)>& paint)
     unpatched::EndPaint(window, &paintStruct);
 }
 
-void PaintWindowOffScreen(HWND window, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint) {
+void PaintWindowOffScreen(HWND window, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint,
+                          ChildWindows children) {
     if (!skin.Loaded()) return;
     WindowDc windowDc(window, unpatched::DcCalls());
     if (!windowDc) return;
     const RECT all = WindowRectAtOrigin(window);
+    if (children == ChildWindows::Spared) {
+        RECT place;
+        GetWindowRect(window, &place);
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(child)) continue;
+            RECT rect;
+            GetWindowRect(child, &rect);
+            ExcludeClipRect(windowDc.Get(), rect.left - place.left, rect.top - place.top, rect.right - place.left,
+                            rect.bottom - place.top);
+        }
+    }
     SurfacePool::Lease buffer = skin.Surfaces().Borrow(windowDc.Get(), all.right, all.bottom);
     if (!buffer) return;
     paint(buffer.Dc(), all);
     buffer.CopyTo(windowDc.Get(), 0, 0);
+}
+
+void PaintClientOffScreen(HWND window, HDC given, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint) {
+    auto compose = [&](HDC target) {
+        if (!skin.Loaded()) return;
+        RECT client;
+        GetClientRect(window, &client);
+        if (client.right <= 0 || client.bottom <= 0) return;
+        SurfacePool::Lease buffer = skin.Surfaces().Borrow(target, client.right, client.bottom);
+        if (!buffer) return;
+        paint(buffer.Dc(), client);
+        buffer.CopyTo(target, 0, 0);
+    };
+    if (given) {
+        compose(given);
+        return;
+    }
+    PaintBetweenBeginAndEnd(window, compose);
 }
 
 RECT WindowRectAtOrigin(HWND window) {

@@ -21,8 +21,22 @@ inline SkinRect ToSkinRect(const RECT& r) { return SkinRect{r.left, r.top, r.rig
 void PaintBetweenBeginAndEnd(HWND window, const std::function<void(HDC)>& paint);
 
 // The whole window (frame included) composed off screen by paint(buffer, window rectangle at the
-// origin) and copied through the window's DC at once; nothing without a loaded skin.
-void PaintWindowOffScreen(HWND window, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint);
+// origin) and copied through the window's DC at once; nothing without a loaded skin. A control that
+// holds windows of its own (a tab control's arrows, a toolbar's boxes) spares them: they draw
+// themselves, and a picture copied over them would hide them until they do.
+enum class ChildWindows { CoveredOver, Spared };
+void PaintWindowOffScreen(HWND window, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint,
+                          ChildWindows children = ChildWindows::CoveredOver);
+
+// A WM_PAINT served with the client area composed off screen by paint(buffer, client rectangle)
+// and copied once between the system's BeginPaint and EndPaint; with a DC given (a WM_PAINT or
+// WM_PRINTCLIENT that names one) copied onto that DC instead. Only validates without a loaded skin.
+void PaintClientOffScreen(HWND window, HDC given, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint);
+
+// A WM_PAINT served with the client area composed off screen by paint(buffer, client rectangle)
+// and copied once between the system's BeginPaint and EndPaint; with a DC given (a WM_PAINT or
+// WM_PRINTCLIENT that names one) copied onto that DC instead. Only validates without a loaded skin.
+void PaintClientOffScreen(HWND window, HDC given, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint);
 
 // The window rectangle moved to the origin, and the client rectangle in the same coordinates.
 RECT WindowRectAtOrigin(HWND window);

@@ -45,11 +45,11 @@ TEST(SkinToolTest, InfoOnOurSkinShowsTheTablesAndTheAtlasWhereTheyBelong) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out,
               "result 0\n"
-              "body 368932 bytes\n"
+              "body 632484 bytes\n"
               "counts 25 64 15 1 302 13\n"
               "tables 320 420 676 796 812 22556\n"
               "atlas header 23544\n"
-              "atlas 378 x 304\n");
+              "atlas 378 x 536\n");
 
     const std::string broken = ::testing::TempDir() + "/broken.zor";
     std::ofstream(broken, std::ios::binary) << FileBytes(skinFolder + "QivYun.zor").substr(0, 100);

@@ -12,7 +12,7 @@ namespace qivyun::test {
 namespace {
 
 constexpr int PanelLeft = 945;  // beside the main window, which stands at the screen's top-left
-constexpr int PanelWidth = 330, PanelHeight = 600;
+constexpr int PanelWidth = 330, PanelHeight = 1000;
 constexpr int ListRows = 40;  // more than the list shows, so that it shows its vertical bar
 
 // The subjects' windows, in the order of PaintSubjects.
@@ -52,6 +52,27 @@ void MakePanel(Subjects& subjects) {
     windows[7] = list;
     windows[8] = Control(panel, font, PROGRESS_CLASSA, "", 0, {10, 240, 300, 18});
     SendMessageA(windows[8], PBM_SETPOS, 60, 0);
+    windows[9] = Control(panel, font, WC_TABCONTROLA, "", 0, {10, 600, 300, 110});
+    for (const wchar_t* title : {L"常规", L"高级", L"关于"}) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(title);
+        SendMessageW(windows[9], TCM_INSERTITEMW, 3, reinterpret_cast<LPARAM>(&item));
+    }
+    windows[10] = Control(panel, font, DATETIMEPICK_CLASSA, "", DTS_SHORTDATEFORMAT, {10, 720, 160, 24});
+    windows[11] = Control(panel, font, MONTHCAL_CLASSA, "", WS_BORDER, {10, 750, 240, 160});
+    // Placed by hand beside the others, not along the panel's top and bottom.
+    windows[12] = Control(panel, font, TOOLBARCLASSNAMEA, "", TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+                          {10, 920, 300, 28});
+    SendMessageW(windows[12], TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    for (const wchar_t* text : {L"打开", L"显示", L"更多"}) {
+        TBBUTTON button{I_IMAGENONE, 0, TBSTATE_ENABLED, BTNS_BUTTON | BTNS_AUTOSIZE, {}, 0, reinterpret_cast<INT_PTR>(text)};
+        SendMessageW(windows[12], TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    windows[13] = Control(panel, font, STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN, {10, 956, 300, 22});
+    const int ends[] = {100, 200, -1};
+    SendMessageA(windows[13], SB_SETPARTS, 3, reinterpret_cast<LPARAM>(ends));
+    SendMessageW(windows[13], SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"就绪"));
     subjects.panel = panel;
 }
 

@@ -15,7 +15,7 @@ struct PaintSubject {
     int repeats;     // repaints per timed run
 };
 
-inline constexpr std::array<PaintSubject, 9> PaintSubjects{{
+inline constexpr std::array<PaintSubject, 14> PaintSubjects{{
     {"main window", 1.2, 10},
     {"push button", 1.5, 200},
     {"check box", 1.5, 200},
@@ -25,6 +25,11 @@ inline constexpr std::array<PaintSubject, 9> PaintSubjects{{
     {"edit", 1.5, 200},
     {"list", 1.5, 100},
     {"progress bar", 1.5, 200},
+    {"tab control", 1.5, 100},
+    {"date-time picker", 1.5, 200},
+    {"month calendar", 1.5, 100},
+    {"toolbar", 1.5, 100},
+    {"status bar", 1.5, 200},
 }};
 
 // The class of the window the benchmark sends its requests to; the title tells the processes apart.

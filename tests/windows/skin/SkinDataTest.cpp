@@ -51,7 +51,7 @@ TEST(SkinDataTest, BothProgramsCarryOurSkinAndItLoadsWithASolidBackgroundAndTheS
     ASSERT_EQ(skin.ReadSkin(ours.data(), ours.size()), SkinResult::Loaded);
     EXPECT_TRUE(skin.Loaded());
     EXPECT_EQ(skin.AtlasWidth(), 378);
-    EXPECT_EQ(skin.AtlasHeight(), 304);
+    EXPECT_EQ(skin.AtlasHeight(), 536);
     EXPECT_EQ(skin.Part(SkinPart::PushButtonNormal).transparentColour, RGB(255, 0, 255));
     EXPECT_EQ(skin.Pair(SkinPair::PushButtonPressedShift).x, 1);
     EXPECT_EQ(skin.Pair(SkinPair::PushButtonPressedShift).y, 1);

@@ -61,6 +61,12 @@ LRESULT CALLBACK HostWindow::Procedure(HWND window, UINT message, WPARAM wParam,
         FillRect(reinterpret_cast<HDC>(wParam), &client, LoadOurSkin().BackgroundBrush());
         return 1;
     }
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (host && host->heard) host->heard(message, wParam, lParam);
+        break;
     case WM_DRAWITEM:
         if (host && host->drawItem) {
             host->drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

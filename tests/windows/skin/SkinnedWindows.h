@@ -27,6 +27,8 @@ public:
                DWORD exStyle = 0, int id = 100) const;
 
     std::function<void(const DRAWITEMSTRUCT&)> drawItem;
+    // What the children tell their parent: WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_VSCROLL.
+    std::function<void(UINT message, WPARAM wParam, LPARAM lParam)> heard;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

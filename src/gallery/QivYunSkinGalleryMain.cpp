@@ -1,0 +1,7 @@
+#include "gallery/GalleryApp.h"
+
+namespace {
+qivyun::gallery::GalleryApp app;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return app.Run(); }
