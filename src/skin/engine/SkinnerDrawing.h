@@ -33,11 +33,6 @@ void PaintWindowOffScreen(HWND window, const SkinData& skin, const std::function
 // WM_PRINTCLIENT that names one) copied onto that DC instead. Only validates without a loaded skin.
 void PaintClientOffScreen(HWND window, HDC given, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint);
 
-// A WM_PAINT served with the client area composed off screen by paint(buffer, client rectangle)
-// and copied once between the system's BeginPaint and EndPaint; with a DC given (a WM_PAINT or
-// WM_PRINTCLIENT that names one) copied onto that DC instead. Only validates without a loaded skin.
-void PaintClientOffScreen(HWND window, HDC given, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint);
-
 // The window rectangle moved to the origin, and the client rectangle in the same coordinates.
 RECT WindowRectAtOrigin(HWND window);
 RECT ClientRectInWindow(HWND window);

@@ -28,21 +28,11 @@ LRESULT ComboBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
             PaintBetweenBeginAndEnd(window, [this](HDC dc) { PaintInto(dc); });
         }
         return 0;
-    case WM_MOUSEMOVE: {
-        TRACKMOUSEEVENT request{sizeof(request), TME_LEAVE, window, 0};
-        TrackMouseEvent(&request);
-        const bool over = PointerOnButton(lParam);
-        if (over != over_) {
-            over_ = over;
-            Redraw();
-        }
+    case WM_MOUSEMOVE:
+        if (overButton_.Moved(window, PointerOnButton(lParam))) Redraw();
         break;
-    }
     case WM_MOUSELEAVE:
-        if (over_) {
-            over_ = false;
-            Redraw();
-        }
+        if (overButton_.Left()) Redraw();
         break;
     case WM_COMMAND:
         // The edit field's focus is the box's: its frame follows it.
@@ -125,7 +115,7 @@ void ComboBoxSkinner::Paint(HDC dc, const RECT& client) {
     // The button's rounded corners show the field, not the system's button beneath.
     FillRect(dc, &info.rcButton, ground.Get());
     const SkinRect button = ToSkinRect(info.rcButton);
-    DrawSkinPart(dc, info.rcButton, SmallButtonFace(enabled, dropped, over_), skin);
+    DrawSkinPart(dc, info.rcButton, SmallButtonFace(enabled, dropped, overButton_.Current()), skin);
     const SkinPart glyph = ArrowGlyph(ArrowDirection::Down, enabled);
     const ImagePart& picture = skin.Part(glyph);
     DrawSkinPart(dc, ToRect(CentredIn(button, picture.width, picture.height, dropped ? 1 : 0)), glyph, skin);

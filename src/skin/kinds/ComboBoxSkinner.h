@@ -6,6 +6,7 @@
 // keyboard, the selection and the notifications. Its parts, the edit field and the list, carry
 // "ZOR_F" pointing back to this skinner; the list itself is drawn by the scrollable kind.
 #include "skin/engine/KindSkinner.h"
+#include "skin/engine/PointerOver.h"
 
 namespace qivyun::skin {
 
@@ -28,7 +29,7 @@ private:
     void Redraw() const { InvalidateRect(window, nullptr, FALSE); }
 
     HWND parts_[2] = {};
-    bool over_ = false;
+    PointerOver<bool> overButton_{false};
 };
 
 }  // namespace qivyun::skin

@@ -20,24 +20,12 @@ LRESULT DateTimePickerSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lP
         PaintBorder();
         return 0;
     case WM_MOUSEMOVE: {
-        if (!tracking_) {
-            TRACKMOUSEEVENT request{sizeof(request), TME_LEAVE, window, 0};
-            tracking_ = TrackMouseEvent(&request) != FALSE;
-        }
         const RECT button = DropButton();
-        const bool hot = PtInRect(&button, crack::Point(lParam)) != FALSE;
-        if (hot != hot_) {
-            hot_ = hot;
-            RedrawButton();
-        }
+        if (overButton_.Moved(window, PtInRect(&button, crack::Point(lParam)) != FALSE)) RedrawButton();
         break;
     }
     case WM_MOUSELEAVE:
-        tracking_ = false;
-        if (hot_) {
-            hot_ = false;
-            RedrawButton();
-        }
+        if (overButton_.Left()) RedrawButton();
         break;
     case WM_LBUTTONDOWN: {
         const RECT button = DropButton();
@@ -93,7 +81,7 @@ void DateTimePickerSkinner::Paint(HDC buffer, const RECT& client) {
     const auto calendar = reinterpret_cast<HWND>(CallPrevious(DTM_GETMONTHCAL, 0, 0));
     const bool held = held_ || (calendar && IsWindowVisible(calendar));
     const RECT button = DropButton();
-    DrawSkinPart(buffer, button, DateDropButtonPart(enabled, held, hot_), skin);
+    DrawSkinPart(buffer, button, DateDropButtonPart(enabled, held, overButton_.Current()), skin);
     const SkinPart glyph = DateDropGlyphPart(enabled);
     const ImagePart& picture = skin.Part(glyph);
     DrawSkinPart(buffer, ToRect(CentredIn(ToSkinRect(button), picture.width, picture.height)), glyph, skin);

@@ -5,6 +5,7 @@
 // drops down is a month calendar and has that kind's look. A picker with the up-down style keeps
 // its fields and arrows as the system draws them.
 #include "skin/engine/KindSkinner.h"
+#include "skin/engine/PointerOver.h"
 
 namespace qivyun::skin {
 
@@ -23,7 +24,8 @@ private:
     void PaintBorder() const;
     void RedrawButton() const;
 
-    bool hot_ = false, held_ = false, tracking_ = false;
+    PointerOver<bool> overButton_{false};
+    bool held_ = false;
 };
 
 }  // namespace qivyun::skin

@@ -34,24 +34,11 @@ LRESULT TabControlSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_MOUSEMOVE: {
-        if (!tracking_) {
-            TRACKMOUSEEVENT request{sizeof(request), TME_LEAVE, window, 0};
-            tracking_ = TrackMouseEvent(&request) != FALSE;
-        }
-        const int tab = TabAtPointer(lParam);
-        if (tab != hotTab_) {
-            hotTab_ = tab;
-            DrawTabs();
-        }
+    case WM_MOUSEMOVE:
+        if (hotTab_.Moved(window, TabAtPointer(lParam))) DrawTabs();
         break;
-    }
     case WM_MOUSELEAVE:
-        tracking_ = false;
-        if (hotTab_ != -1) {
-            hotTab_ = -1;
-            DrawTabs();
-        }
+        if (hotTab_.Left()) DrawTabs();
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -110,7 +97,7 @@ void TabControlSkinner::DrawTabs() {
 
 void TabControlSkinner::DrawTab(HDC dc, int index, const RECT& rect, bool selected, const SkinData& skin) {
     const TabPlacement placement = PlacementOf(unpatched::GetWindowLongA(window, GWL_STYLE));
-    const TabState state{selected, index == hotTab_, IsWindowEnabled(window) != FALSE};
+    const TabState state{selected, index == hotTab_.Current(), IsWindowEnabled(window) != FALSE};
     DrawSkinPart(dc, rect, TabPart(state, placement), skin);
 
     wchar_t text[256] = {};

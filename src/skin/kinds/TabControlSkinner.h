@@ -5,6 +5,7 @@
 // control keeps its tabs, selection, keyboard, notifications and scroll arrows. Vertical and
 // owner-drawn tab controls keep the system's look: their tabs need turned texts or their owner.
 #include "skin/engine/KindSkinner.h"
+#include "skin/engine/PointerOver.h"
 
 namespace qivyun::skin {
 
@@ -21,8 +22,7 @@ private:
     void DrawTabs();
     void DrawTab(HDC dc, int index, const RECT& rect, bool selected, const SkinData& skin);
 
-    int hotTab_ = -1;
-    bool tracking_ = false;
+    PointerOver<int> hotTab_{-1};
 };
 
 }  // namespace qivyun::skin

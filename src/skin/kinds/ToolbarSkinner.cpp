@@ -34,24 +34,12 @@ LRESULT ToolbarSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
         return 1;
-    case WM_MOUSEMOVE: {
-        if (!tracking_) {
-            TRACKMOUSEEVENT request{sizeof(request), TME_LEAVE, window, 0};
-            tracking_ = TrackMouseEvent(&request) != FALSE;
-        }
-        const int button = ButtonAtPointer(lParam);
-        if (button != hotButton_) {
-            hotButton_ = button;
+    case WM_MOUSEMOVE:
+        if (hotButton_.Moved(window, ButtonAtPointer(lParam)))
             return CallPreviousThen(message, wParam, lParam, [this] { DrawToolbar(); });
-        }
         break;
-    }
     case WM_MOUSELEAVE:
-        tracking_ = false;
-        if (hotButton_ != -1) {
-            hotButton_ = -1;
-            return CallPreviousThen(message, wParam, lParam, [this] { DrawToolbar(); });
-        }
+        if (hotButton_.Left()) return CallPreviousThen(message, wParam, lParam, [this] { DrawToolbar(); });
         break;
     case WM_ENABLE:
         return CallPreviousThen(message, wParam, lParam, [this] { DrawToolbar(); });
@@ -100,7 +88,7 @@ void ToolbarSkinner::DrawButton(HDC dc, int index, const SkinData& skin) {
     }
     const ToolButtonState state{(button.fsState & TBSTATE_ENABLED) && IsWindowEnabled(window),
                                 (button.fsState & TBSTATE_CHECKED) != 0, (button.fsState & TBSTATE_PRESSED) != 0,
-                                index == hotButton_};
+                                index == hotButton_.Current()};
     if (const std::optional<SkinPart> face = ToolButtonFace(state)) DrawSkinPart(dc, rect, *face, skin);
 
     const auto style = static_cast<LONG>(CallPrevious(TB_GETSTYLE, 0, 0));

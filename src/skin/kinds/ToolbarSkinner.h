@@ -4,6 +4,7 @@
 // (the hot and disabled lists where it has them) and texts in the skin's colours. The control keeps
 // its buttons, layout, commands, notifications and tips.
 #include "skin/engine/KindSkinner.h"
+#include "skin/engine/PointerOver.h"
 
 namespace qivyun::skin {
 
@@ -19,8 +20,7 @@ private:
     void DrawToolbar();
     void DrawButton(HDC dc, int index, const SkinData& skin);
 
-    int hotButton_ = -1;
-    bool tracking_ = false;
+    PointerOver<int> hotButton_{-1};
 };
 
 }  // namespace qivyun::skin

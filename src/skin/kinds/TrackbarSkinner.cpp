@@ -25,21 +25,11 @@ LRESULT TrackbarSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ERASEBKGND:
         if (!LoadedSkin()) break;
         return 1;
-    case WM_MOUSEMOVE: {
-        TRACKMOUSEEVENT request{sizeof(request), TME_LEAVE, window, 0};
-        TrackMouseEvent(&request);
-        const bool over = PointerOnThumb(lParam);
-        if (over != over_) {
-            over_ = over;
-            Redraw();
-        }
+    case WM_MOUSEMOVE:
+        if (overThumb_.Moved(window, PointerOnThumb(lParam))) Redraw();
         break;
-    }
     case WM_MOUSELEAVE:
-        if (over_) {
-            over_ = false;
-            Redraw();
-        }
+        if (overThumb_.Left()) Redraw();
         break;
     case WM_LBUTTONDOWN:
         // Only a press on the thumb drags it; a press beside it pages.
@@ -110,7 +100,7 @@ void TrackbarSkinner::Paint(HDC dc, const RECT& client) {
             FillRect(dc, &rect, brush.Get());
         }
     }
-    if (!(style & TBS_NOTHUMB)) DrawSkinPart(dc, thumb, TrackbarThumbPart(vertical, enabled, held_, over_), skin);
+    if (!(style & TBS_NOTHUMB)) DrawSkinPart(dc, thumb, TrackbarThumbPart(vertical, enabled, held_, overThumb_.Current()), skin);
     if (GetFocus() == window && !(CallPrevious(WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) DrawFocusRect(dc, &client);
 }
 

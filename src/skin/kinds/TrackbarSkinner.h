@@ -3,6 +3,7 @@
 // that the control's own mouse and keyboard handling, its position and its notifications stay the
 // system's. The thumb lights under the pointer and while it is dragged.
 #include "skin/engine/KindSkinner.h"
+#include "skin/engine/PointerOver.h"
 
 namespace qivyun::skin {
 
@@ -19,7 +20,7 @@ private:
     bool PointerOnThumb(LPARAM clientPoint) const;
     void Redraw() const { InvalidateRect(window, nullptr, FALSE); }
 
-    bool over_ = false;
+    PointerOver<bool> overThumb_{false};
     bool held_ = false;
 };
 

@@ -37,7 +37,7 @@ void Repaint(HWND window) {
 
 TEST(GalleryWithTheBuiltInSkin, SkinsEveryControlAndHoldsItsGdiObjectsOverAHundredRepaints) {
     GalleryDialog gallery({SkinChoice::Source::BuiltIn, {}});
-    ASSERT_TRUE(gallery.Create(nullptr));
+    ASSERT_TRUE(gallery.Create(nullptr)) << "CreateDialogParamW failed, error " << GetLastError();
     test::PumpFor(300);
     EXPECT_EQ(gallery.SkinResult(), 0);
     ASSERT_NE(skin::WindowSkinner::Of(gallery.Handle()), nullptr);
@@ -77,7 +77,7 @@ TEST(GalleryWithTheBuiltInSkin, SkinsEveryControlAndHoldsItsGdiObjectsOverAHundr
 
 TEST(GalleryWithTheBuiltInSkin, ASkinFileThatDoesNotLoadIsToldWithItsCodeAndTheBuiltInSkinShown) {
     GalleryDialog gallery({SkinChoice::Source::File, "Z:/nonexistent-folder/QivYun.zor"});
-    ASSERT_TRUE(gallery.Create(nullptr));
+    ASSERT_TRUE(gallery.Create(nullptr)) << "CreateDialogParamW failed, error " << GetLastError();
     EXPECT_EQ(gallery.SkinResult(), 2);
     // The message box waits for the window's first messages; taken here, it does not stop the test.
     MSG told;
@@ -90,7 +90,7 @@ TEST(GalleryWithTheBuiltInSkin, ASkinFileThatDoesNotLoadIsToldWithItsCodeAndTheB
 
 TEST(GalleryInTheSystemsLook, ShowsTheSameControlsUnskinned) {
     GalleryDialog gallery({SkinChoice::Source::None, {}});
-    ASSERT_TRUE(gallery.Create(nullptr));
+    ASSERT_TRUE(gallery.Create(nullptr)) << "CreateDialogParamW failed, error " << GetLastError();
     test::PumpFor(300);
     EXPECT_EQ(skin::WindowSkinner::Of(gallery.Handle()), nullptr);
     EXPECT_TRUE(ClassesOfChildren(gallery.Handle(), true).empty());
