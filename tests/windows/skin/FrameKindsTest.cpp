@@ -231,6 +231,13 @@ TEST_F(FrameKindsTest, CommandsAreChosenFromTheBarByMouseAndByKeyboard) {
     ASSERT_EQ(openedPopups.size(), 2u);
     EXPECT_EQ(openedPopups.back(), Submenu(1));
 
+    // A greyed command of a drop-down sends nothing.
+    commands.clear();
+    EnableMenuItem(Submenu(1), PasteId, MF_BYCOMMAND | MF_GRAYED);
+    RunSteps({[&] { ClickAt(OnScreen(Bar().left + 70, Bar().top + 11)); }, [&] { ClickAt(Centre(PopupItem(1, 1))); },
+              [&] { Press({VK_ESCAPE, VK_ESCAPE}); }});
+    EXPECT_TRUE(commands.empty());
+
     // The host greys an item and redraws the bar: the item no longer opens.
     EnableMenuItem(menu, 0, MF_BYPOSITION | MF_GRAYED);
     DrawMenuBar(frame);
