@@ -180,17 +180,32 @@ TEST_F(FrameKindsTest, AFrameworkFrameDrawsItsMenuBarFromTheSkinIdleHotOpenAndDi
     EXPECT_EQ(EdgePixels(SkinPart::MenuBarItemHot), 0);
 
     // Hot under the pointer, and idle again when it leaves.
-    SendMessageW(frame, WM_NCMOUSEMOVE, HTMENU, MAKELPARAM(FirstItem().x, FirstItem().y));
+    SetCursorPos(FirstItem().x, FirstItem().y);
+    qivyun::test::PumpFor(200);
     EXPECT_GT(EdgePixels(SkinPart::MenuBarItemHot), 20);
-    SendMessageW(frame, WM_NCMOUSELEAVE, 0, 0);
+    EXPECT_TRUE(qivyun::test::SaveWindowPng(frame, qivyun::test::ScreensFolder() + "/frame-kinds-menu-hot.png"));
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    qivyun::test::PumpFor(200);
     EXPECT_EQ(EdgePixels(SkinPart::MenuBarItemHot), 0);
 
     // Open while its drop-down shows.
     int openEdges = -1;
-    RunSteps({[&] { ClickAt(FirstItem()); }, [&] { openEdges = EdgePixels(SkinPart::MenuBarItemOpen); },
+    RunSteps({[&] { ClickAt(FirstItem()); },
+              [&] {
+                  openEdges = EdgePixels(SkinPart::MenuBarItemOpen);
+                  qivyun::test::SaveWindowPng(frame, qivyun::test::ScreensFolder() + "/frame-kinds-menu-open.png");
+              },
               [&] { Press({VK_ESCAPE, VK_ESCAPE}); }});
     EXPECT_GT(openEdges, 20);
     EXPECT_EQ(EdgePixels(SkinPart::MenuBarItemOpen), 0);
+
+    // A narrow window wraps its bar to more rows, and its client area starts below them all.
+    SetWindowPos(frame, nullptr, 0, 0, 160, 200, SWP_NOMOVE | SWP_NOZORDER);
+    POINT below{0, 0};
+    ClientToScreen(frame, &below);
+    EXPECT_GE(below.y - OnScreen(0, Bar().top).y, 2 * skin->Metric(SkinMetric::MenuBarHeight));
+    EXPECT_EQ(SendMessageW(frame, WM_NCHITTEST, 0, MAKELPARAM(below.x + 2, below.y - 2)), HTMENU);
+    SetWindowPos(frame, nullptr, 0, 0, 480, 320, SWP_NOMOVE | SWP_NOZORDER);
 
     // The disabled item is written in the disabled colour and opens nothing by mouse or mnemonic.
     const Picture shown = Capture(frame, bar);
