@@ -199,6 +199,15 @@ TEST_F(FrameKindsTest, AFrameworkFrameDrawsItsMenuBarFromTheSkinIdleHotOpenAndDi
     EXPECT_GT(openEdges, 20);
     EXPECT_EQ(EdgePixels(SkinPart::MenuBarItemOpen), 0);
 
+    // Esc closes the drop-down and leaves its item lit for the keyboard; a second Esc leaves the bar.
+    int litAfterEsc = -1;
+    RunSteps({[&] { AltWith('F'); }, [&] { Press({VK_ESCAPE}); },
+              [&] { litAfterEsc = EdgePixels(SkinPart::MenuBarItemHot); }, [&] { Press({VK_ESCAPE}); }});
+    EXPECT_GT(litAfterEsc, 20);
+    EXPECT_EQ(EdgePixels(SkinPart::MenuBarItemHot), 0);
+    const HWND dropDown = FindWindowW(L"#32768", nullptr);
+    EXPECT_FALSE(dropDown && IsWindowVisible(dropDown));
+
     // A narrow window wraps its bar to more rows, and its client area starts below them all.
     SetWindowPos(frame, nullptr, 0, 0, 160, 200, SWP_NOMOVE | SWP_NOZORDER);
     POINT below{0, 0};
