@@ -6,6 +6,7 @@
 #include "framework/MessageCrackers.h"
 #include "framework/SystemCalls.h"
 #include "framework/Text.h"
+#include "gallery/FrameworkWindow.h"
 #include "gallery/GalleryIds.h"
 #include "gallery/GallerySections.h"
 #include "skin/SkinEngine.h"
@@ -58,6 +59,8 @@ bool GalleryDialog::OnInitDialog() {
         // under the box it stands in. The Tab key's order (the controls') stays as they were made.
         SetWindowPos(section.GroupBox(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    // The windows of kinds the gallery's own window cannot hold open beside it.
+    OpenFrameworkWindow(hwnd_);
     LoadSkin();
     return true;
 }

@@ -22,6 +22,9 @@
 #include "skin/kinds/StatusBarSkinner.h"
 #include "skin/kinds/TabControlSkinner.h"
 #include "skin/kinds/ToolbarSkinner.h"
+// framework-style frames: the frame client, the child panel (the framework frame is a dialog's)
+#include "skin/kinds/ChildPanelSkinner.h"
+#include "skin/kinds/FrameClientSkinner.h"
 
 #include <new>
 
@@ -63,6 +66,10 @@ constexpr KindMaker kinds[] = {
     {SkinKind::Toolbar, &Make<ToolbarSkinner>},
     {SkinKind::DateTimePicker, &Make<DateTimePickerSkinner>},
     {SkinKind::MonthCalendar, &Make<MonthCalendarSkinner>},
+    // Framework-style windows: a framework frame is framed as a dialog is, menu bar and all.
+    {SkinKind::FrameClient, &Make<FrameClientSkinner>},
+    {SkinKind::AfxFrame, &Make<DialogSkinner>},
+    {SkinKind::ChildPanel, &Make<ChildPanelSkinner>},
 };
 
 }  // namespace

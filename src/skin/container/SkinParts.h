@@ -182,7 +182,12 @@ namespace qivyun::skin {
     X(DateDropGlyph, 235, "calendar glyph centred on the drop-down button")                         \
     X(DateDropGlyphDisabled, 236, "calendar glyph, disabled picker")                                \
     /* the window background: its area becomes the background brush */                             \
-    X(WindowBackground, 271, "background of windows and controls")
+    X(WindowBackground, 271, "background of windows and controls")                                  \
+    /* menu bars of framed windows, and the workspace of frame and MDI clients */                  \
+    X(MenuBarBackground, 272, "menu bar below the title bar, across all its rows")                  \
+    X(MenuBarItemHot, 273, "menu bar item under the pointer or chosen by the keyboard")             \
+    X(MenuBarItemOpen, 274, "menu bar item whose drop-down menu is open")                           \
+    X(WorkspaceBackground, 275, "workspace of a frame client or MDI client, behind its children")
 
 // Metrics (0-24): sizes in pixels.
 #define QIVYUN_SKIN_METRICS(X)                                                                      \
@@ -199,7 +204,8 @@ namespace qivyun::skin {
     X(HorizontalThumbMinimum, 16, "shortest horizontal thumb")                                      \
     X(VerticalBarWidth, 17, "thickness of a vertical scroll bar")                                   \
     X(VerticalArrowHeight, 18, "length of a vertical bar's arrows")                                 \
-    X(VerticalThumbMinimum, 19, "shortest vertical thumb; also the thumb of an empty range")
+    X(VerticalThumbMinimum, 19, "shortest vertical thumb; also the thumb of an empty range")        \
+    X(MenuBarHeight, 24, "height of a row of a framed window's menu bar")
 
 // Colours (0-63), COLORREF values.
 #define QIVYUN_SKIN_COLOURS(X)                                                                      \

@@ -6,7 +6,7 @@
 namespace qivyun::skin {
 namespace {
 
-constexpr SkinType FramedWindowTypes[] = {skintype::ControlBarFrame, skintype::Dialog};
+constexpr SkinType FramedWindowTypes[] = {skintype::ControlBarFrame, skintype::Dialog, skintype::AfxFrame};
 
 bool DrawnByTheSkin(HWND control) {
     const WindowSkinner* skinner = WindowSkinner::Of(control);

@@ -187,4 +187,20 @@ void PaintNonClientBorder(HWND window, const RECT& inner, const SkinData& skin) 
     buffer.CopyTo(windowDc.Get(), 0, 0);
 }
 
+void PaintBorderAroundSystemBars(WindowSkinner& skinner, WPARAM region, const SkinData& skin) {
+    const HWND window = skinner.window;
+    const LONG style = unpatched::GetWindowLongA(window, GWL_STYLE);
+    if (!(style & (WS_HSCROLL | WS_VSCROLL))) {
+        PaintNonClientBorder(window, ClientRectInWindow(window), skin);
+        return;
+    }
+    skinner.CallPrevious(WM_NCPAINT, region, 0);
+    WINDOWINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetWindowInfo(window, &info)) return;
+    RECT inner = WindowRectAtOrigin(window);
+    InflateRect(&inner, -int(info.cxWindowBorders), -int(info.cyWindowBorders));
+    PaintNonClientBorder(window, inner, skin);
+}
+
 }  // namespace qivyun::skin

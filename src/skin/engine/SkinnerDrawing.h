@@ -13,6 +13,8 @@
 
 namespace qivyun::skin {
 
+class WindowSkinner;
+
 inline RECT ToRect(const SkinRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 inline SkinRect ToSkinRect(const RECT& r) { return SkinRect{r.left, r.top, r.right, r.bottom}; }
 
@@ -66,5 +68,8 @@ HFONT SkinnerFont(HWND window, SkinFontSlot slot, const SkinData& skin);
 // (disabled, focused, normal), else the skin's background. Nothing for a window without a
 // non-client area.
 void PaintNonClientBorder(HWND window, const RECT& inner, const SkinData& skin);
+// The same for a window whose scroll bars the system draws: the system paints its non-client area
+// first, then the skin's border goes over its edges only, the bars left as they are.
+void PaintBorderAroundSystemBars(WindowSkinner& skinner, WPARAM region, const SkinData& skin);
 
 }  // namespace qivyun::skin

@@ -59,7 +59,9 @@ FrameLayout LayOutFrame(const FrameMetrics& m, const FrameStyle& style, int widt
     layout.left = Band(0, title, side, h - title - bottom);
     layout.right = Band(w - side, title, side, h - title - bottom);
     layout.bottom = Band(0, h - bottom, w, bottom);
-    layout.client = Band(side, title, w - 2 * side, h - title - bottom);
+    const int menu = std::clamp(style.menuBarHeight, 0, std::max(0, h - title - bottom));
+    layout.menuBar = Band(side, title, w - 2 * side, menu);
+    layout.client = Band(side, title + menu, w - 2 * side, h - title - bottom - menu);
 
     int leftLimit = side;
     if (style.systemMenu && style.icon && iconSize > 0) {
@@ -98,6 +100,7 @@ const CaptionButtonPlace* FrameLayout::Button(CaptionButton button) const {
 FrameHit FrameLayout::HitTest(int x, int y, bool inertCaption) const {
     if (x < 0 || y < 0 || x >= width || y >= height) return FrameHit::Nowhere;
     if (Contains(client, x, y)) return FrameHit::Client;
+    if (Contains(menuBar, x, y)) return FrameHit::Menu;
     for (size_t i = 0; i < buttonCount; ++i)
         if (Contains(buttons[i].rect, x, y)) return HitOf(buttons[i].button);
 

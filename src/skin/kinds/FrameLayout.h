@@ -29,6 +29,7 @@ struct FrameStyle {
     bool maximised = false;    // the maximise button shows the restore look
     bool sizable = false;      // the frame edges resize the window
     bool icon = false;         // the window has an icon to show
+    int menuBarHeight = 0;     // the rows of a menu bar below the title bar
 };
 
 // What a point of the window is; the values are the system's hit-test codes.
@@ -37,6 +38,7 @@ enum class FrameHit : int {
     Client = 1,
     Caption = 2,
     SystemMenu = 3,
+    Menu = 5,
     Minimise = 8,
     Maximise = 9,
     Left = 10,
@@ -61,6 +63,7 @@ struct CaptionButtonPlace {
 struct FrameLayout {
     int width = 0, height = 0;
     GridRect titleBar, left, right, bottom, client;
+    GridRect menuBar;  // empty without a menu bar; the client area starts below it
     // The buttons shown, from the close button inwards; each takes the next of the places the
     // pairs give (close, maximise, minimise), so a window without a maximise box has its minimise
     // button where the maximise button would be. A button that would reach over the window's

@@ -22,29 +22,6 @@ MENUITEMINFOW ItemInfo(UINT mask) {
     return info;
 }
 
-// The item's whole text as the menu holds it, UTF-16.
-std::wstring ItemText(HMENU menu, UINT position) {
-    const int length = GetMenuStringW(menu, position, nullptr, 0, MF_BYPOSITION);
-    if (length <= 0) return {};
-    std::wstring text(size_t(length) + 1, L'\0');
-    text.resize(size_t(std::max(0, GetMenuStringW(menu, position, text.data(), length + 1, MF_BYPOSITION))));
-    return text;
-}
-
-HFONT MenuFont(const SkinData& skin) {
-    HFONT font = skin.Font(SkinFontSlot::MenuFont, false);
-    return font ? font : skin.DefaultFont(false);
-}
-
-int TextWidth(const std::wstring& text, const SkinData& skin) {
-    if (text.empty()) return 0;
-    ClientDc screen(nullptr, unpatched::DcCalls());
-    SelectedObject font(screen.Get(), MenuFont(skin));
-    RECT extent{0, 0, 0, 0};
-    DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent, TextFormat | DT_CALCRECT);
-    return extent.right - extent.left;
-}
-
 // Where the menu window's background lies, in the coordinates of an item's DC: across the window
 // that shows the menu when the DC is known to be one of it, else far enough around the item that
 // only the background's face falls on it.
@@ -56,11 +33,33 @@ RECT MenuFace(HDC dc, const RECT& item, const ImagePart& background) {
 
 }  // namespace
 
+std::wstring MenuItemText(HMENU menu, UINT position) {
+    const int length = GetMenuStringW(menu, position, nullptr, 0, MF_BYPOSITION);
+    if (length <= 0) return {};
+    std::wstring text(size_t(length) + 1, L'\0');
+    text.resize(size_t(std::max(0, GetMenuStringW(menu, position, text.data(), length + 1, MF_BYPOSITION))));
+    return text;
+}
+
+HFONT MenuFontOf(const SkinData& skin) {
+    HFONT font = skin.Font(SkinFontSlot::MenuFont, false);
+    return font ? font : skin.DefaultFont(false);
+}
+
+int MenuTextWidth(const std::wstring& text, const SkinData& skin) {
+    if (text.empty()) return 0;
+    ClientDc screen(nullptr, unpatched::DcCalls());
+    SelectedObject font(screen.Get(), MenuFontOf(skin));
+    RECT extent{0, 0, 0, 0};
+    DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent, TextFormat | DT_CALCRECT);
+    return extent.right - extent.left;
+}
+
 bool OwnedMenuItems::Own(HMENU menu, UINT position) {
     MENUITEMINFOW info = ItemInfo(MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP);
     if (!GetMenuItemInfoW(menu, position, TRUE, &info)) return false;
     auto item = std::make_unique<Item>(Item{menu, position, info.fType, info.dwItemData, info.hbmpItem,
-                                            ItemText(menu, position)});
+                                            MenuItemText(menu, position)});
     MENUITEMINFOW owned = ItemInfo(MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP);
     owned.fType = info.fType | MFT_OWNERDRAW;
     owned.dwItemData = reinterpret_cast<ULONG_PTR>(item.get());
@@ -115,7 +114,7 @@ bool OwnedMenuItems::Measure(MEASUREITEMSTRUCT& measured, const SkinData& skin) 
     const bool separator = item->type & MFT_SEPARATOR;
     const bool submenu = GetSubMenu(item->menu, static_cast<int>(item->position)) != nullptr;
     const MenuItemSize size =
-        MeasureMenuItem(skin.Tables(), separator ? 0 : TextWidth(item->text, skin), submenu, separator);
+        MeasureMenuItem(skin.Tables(), separator ? 0 : MenuTextWidth(item->text, skin), submenu, separator);
     item->measuredWidth = size.width;
     measured.itemWidth = static_cast<UINT>(size.width);
     measured.itemHeight = static_cast<UINT>(size.height);
@@ -153,7 +152,7 @@ bool OwnedMenuItems::Draw(const DRAWITEMSTRUCT& drawn, const SkinData& skin) con
         if (drawn.itemState & ODS_CHECKED) DrawPart(dc, ToRect(places.check), skin.Part(SkinPart::MenuCheck), skin);
         if (submenu) DrawPart(dc, ToRect(places.arrow), skin.Part(SkinPart::MenuSubmenuArrow), skin);
 
-        SelectedObject font(dc, MenuFont(skin));
+        SelectedObject font(dc, MenuFontOf(skin));
         SetBkMode(dc, TRANSPARENT);
         const bool plain = !disabled && !selected;
         if (plain) {

@@ -14,6 +14,13 @@
 
 namespace qivyun::skin {
 
+// An item's whole text as the menu holds it, UTF-16.
+std::wstring MenuItemText(HMENU menu, UINT position);
+// The font of menu items: the skin's, else the system's menu font.
+HFONT MenuFontOf(const SkinData& skin);
+// The width of an item's text in that font, its ampersands taken as the menu takes them.
+int MenuTextWidth(const std::wstring& text, const SkinData& skin);
+
 class OwnedMenuItems {
 public:
     // The engine recolours the black text of the items it draws.

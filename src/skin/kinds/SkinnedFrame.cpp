@@ -96,14 +96,31 @@ HRGN RegionOf(const std::vector<GridRect>& rects, int width, int height) {
 
 bool SkinnedFrame::Wanted(HWND window) {
     const DWORD style = StyleOf(window);
-    return (style & WS_CAPTION) == WS_CAPTION && !(style & WS_CHILD) && !GetMenu(window);
+    return (style & WS_CAPTION) == WS_CAPTION && !(style & WS_CHILD);
 }
 
 bool SkinnedFrame::Inert() const { return GetPropA(Window(), InertCaptionProperty) != nullptr; }
 
+void SkinnedFrame::FollowMenu() {
+    if (GetMenu(Window())) {
+        if (!bar_) bar_ = std::make_unique<SkinnedMenuBar>(owner_, skin_, [this] { Paint(); });
+        bar_->Refresh();
+    } else {
+        bar_.reset();
+    }
+    layoutValid_ = false;
+}
+
+int SkinnedFrame::MenuBarHeight(int windowWidth) const {
+    const SkinData* skin = LoadedSkin();
+    if (!bar_ || !skin) return 0;
+    return bar_->HeightFor(windowWidth - 2 * skin->Metric(SkinMetric::FrameSideWidth));
+}
+
 void SkinnedFrame::Attach() {
     active_ = GetActiveWindow() == Window();
     Forget();
+    FollowMenu();
     SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
@@ -111,6 +128,7 @@ void SkinnedFrame::Attach() {
 void SkinnedFrame::Detach() {
     EndPress();
     hot_.reset();
+    bar_.reset();
     shapedSize_ = {-1, -1};
     unpatched::SetWindowRgn(Window(), nullptr, IsWindowVisible(Window()));
 }
@@ -126,7 +144,9 @@ const FrameLayout& SkinnedFrame::Layout() {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     const DWORD style = StyleOf(Window());
     const bool maximised = style & WS_MAXIMIZE;
-    if (layoutValid_ && layout_.width == width && layout_.height == height && style == layoutStyle_) return layout_;
+    if (layoutValid_ && layout_.width == width && layout_.height == height && style == layoutStyle_ &&
+        layout_.menuBar.height == MenuBarHeight(width))
+        return layout_;
     const SkinData* skin = LoadedSkin();
     FrameStyle wanted;
     wanted.systemMenu = style & WS_SYSMENU;
@@ -135,15 +155,20 @@ const FrameLayout& SkinnedFrame::Layout() {
     wanted.maximised = maximised;
     wanted.sizable = style & WS_THICKFRAME;
     wanted.icon = TitleIcon(Window()) != nullptr;
+    wanted.menuBarHeight = MenuBarHeight(width);
     layout_ = LayOutFrame(skin ? FrameMetrics::Of(skin->Tables()) : FrameMetrics{}, wanted, width, height,
                           GetSystemMetrics(SM_CXSMICON));
     layoutStyle_ = style;
     layoutValid_ = true;
+    if (bar_) bar_->Place(layout_.menuBar);
     return layout_;
 }
 
 std::optional<LRESULT> SkinnedFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!LoadedSkin() || IsIconic(Window())) return std::nullopt;
+    if (bar_) {
+        if (std::optional<LRESULT> answer = bar_->Handle(message, wParam, lParam)) return answer;
+    }
     switch (message) {
     case WM_NCCALCSIZE:
         return CalcSize(wParam, lParam);
@@ -224,7 +249,11 @@ std::optional<LRESULT> SkinnedFrame::Handle(UINT message, WPARAM wParam, LPARAM 
 LRESULT SkinnedFrame::CalcSize(WPARAM wParam, LPARAM lParam) {
     RECT* proposed = &crack::ProposedRect(wParam, lParam);
     const SkinData* skin = LoadedSkin();
-    const FrameLayout bands = LayOutFrame(FrameMetrics::Of(skin->Tables()), FrameStyle{}, proposed->right - proposed->left,
+    // SetMenu and DrawMenuBar change the frame: the bar is read again here.
+    FollowMenu();
+    FrameStyle style;
+    style.menuBarHeight = MenuBarHeight(proposed->right - proposed->left);
+    const FrameLayout bands = LayOutFrame(FrameMetrics::Of(skin->Tables()), style, proposed->right - proposed->left,
                                           proposed->bottom - proposed->top, 0);
     const POINT origin{proposed->left, proposed->top};
     *proposed = RECT{origin.x + bands.client.x, origin.y + bands.client.y, origin.x + bands.client.x + bands.client.width,
@@ -353,6 +382,7 @@ void SkinnedFrame::Compose(HDC dc, const FrameLayout& layout, const SkinData& sk
     }
 
     for (size_t i = 0; i < layout.buttonCount; ++i) DrawButton(dc, layout.buttons[i], skin);
+    if (bar_) bar_->Draw(dc, layout.menuBar);
 }
 
 void SkinnedFrame::DrawButton(HDC dc, const CaptionButtonPlace& place, const SkinData& skin) {

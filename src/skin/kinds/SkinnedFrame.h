@@ -2,13 +2,16 @@
 // The skin's frame around a captioned window: the non-client area sized by the skin, the title bar
 // with icon, title and the caption buttons the styles ask for (with pointer-over and held looks),
 // the frame edges, the hit test, dragging (unless the host made the caption inert with "ZOR_J"),
-// the active and inactive looks, and the window's region cut to the skin's rounded corners.
+// the active and inactive looks, the window's region cut to the skin's rounded corners, and the
+// menu bar below the title bar of a window with a menu.
 #include "skin/container/SkinData.h"
 #include "skin/engine/WindowSkinner.h"
 #include "skin/kinds/FrameLayout.h"
+#include "skin/kinds/SkinnedMenuBar.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 
 namespace qivyun::skin {
@@ -20,7 +23,7 @@ public:
     SkinnedFrame(const SkinnedFrame&) = delete;
     SkinnedFrame& operator=(const SkinnedFrame&) = delete;
 
-    // A window gets the skin's frame while it has a caption (both bits) and no menu bar.
+    // A window gets the skin's frame while it has a caption (both bits).
     static bool Wanted(HWND window);
 
     // Takes over the non-client area of the window as it is now.
@@ -40,6 +43,9 @@ private:
     HWND Window() const { return owner_.window; }
     const SkinData* LoadedSkin() const { return skin_.Loaded() ? &skin_ : nullptr; }
     bool Inert() const;
+    // The bar is made while the window has a menu and goes with it.
+    void FollowMenu();
+    int MenuBarHeight(int windowWidth) const;
     void Paint();
     void Compose(HDC dc, const FrameLayout& layout, const SkinData& skin);
     void DrawButton(HDC dc, const CaptionButtonPlace& place, const SkinData& skin);
@@ -64,6 +70,7 @@ private:
     std::optional<CaptionButton> pressed_;
     bool pressedInside_ = false;
     bool leaveTracked_ = false;
+    std::unique_ptr<SkinnedMenuBar> bar_;
 };
 
 }  // namespace qivyun::skin

@@ -5,6 +5,7 @@
 #include "common/CodePage.h"
 #include "framework/Dialog.h"
 #include "framework/Text.h"
+#include "gallery/FrameworkWindow.h"
 #include "gallery/GalleryDialog.h"
 #include "skin/engine/WindowSkinner.h"
 
@@ -33,6 +34,30 @@ std::set<std::wstring> ClassesOfChildren(HWND window, bool skinnedOnly) {
 
 void Repaint(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+int SkinTypeOf(HWND window) {
+    const skin::WindowSkinner* skinner = skin::WindowSkinner::Of(window);
+    return skinner ? int(skinner->skinType) : 0;
+}
+
+// The framework-style window beside the gallery: frame, MDI client with its two documents, panel;
+// its picture saved under `name`.
+void CheckFrameworkWindow(bool skinned, const std::string& name) {
+    const HWND frame = FindWindowW(FrameworkWindowClass, nullptr);
+    ASSERT_TRUE(frame);
+    const HWND panel = GetDlgItem(frame, 2), client = GetDlgItem(frame, 1);
+    ASSERT_TRUE(panel && client);
+    EXPECT_EQ(SkinTypeOf(frame), skinned ? 1035 : 0);
+    EXPECT_EQ(SkinTypeOf(client), skinned ? 1015 : 0);
+    EXPECT_EQ(SkinTypeOf(panel), skinned ? 1037 : 0);
+    int documents = 0;
+    for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++documents;
+    EXPECT_EQ(documents, 2);
+    SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Repaint(frame);
+    test::PumpFor(200);
+    EXPECT_TRUE(test::SaveWindowPng(frame, test::ScreensFolder() + "/" + name));
 }
 
 TEST(GalleryWithTheBuiltInSkin, SkinsEveryControlAndHoldsItsGdiObjectsOverAHundredRepaints) {
@@ -67,10 +92,13 @@ TEST(GalleryWithTheBuiltInSkin, SkinsEveryControlAndHoldsItsGdiObjectsOverAHundr
     Repaint(gallery.Handle());
     test::PumpFor(200);
     EXPECT_TRUE(test::SaveWindowPng(gallery.Handle(), test::ScreensFolder() + "/skin-gallery-window.png"));
+    CheckFrameworkWindow(true, "skin-gallery-framework-window.png");
+    const HWND framework = FindWindowW(FrameworkWindowClass, nullptr);
 
     Repaint(gallery.Handle());
+    Repaint(framework);
     const int afterFirst = test::GdiObjectCount();
-    for (int i = 0; i < 100; ++i) Repaint(gallery.Handle());
+    for (int i = 0; i < 100; ++i) Repaint(gallery.Handle()), Repaint(framework);
     EXPECT_EQ(test::GdiObjectCount(), afterFirst);
     gallery.Destroy();
 }
@@ -98,6 +126,7 @@ TEST(GalleryInTheSystemsLook, ShowsTheSameControlsUnskinned) {
     Repaint(gallery.Handle());
     test::PumpFor(200);
     EXPECT_TRUE(test::SaveWindowPng(gallery.Handle(), test::ScreensFolder() + "/skin-gallery-window-unskinned.png"));
+    CheckFrameworkWindow(false, "skin-gallery-framework-window-unskinned.png");
     gallery.Destroy();
 }
 
