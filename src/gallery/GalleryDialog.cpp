@@ -2,6 +2,7 @@
 
 #include "common/CodePage.h"
 #include "common/FilePath.h"
+#include "gallery/BarWindows.h"
 #include "framework/DeviceContext.h"
 #include "framework/MessageCrackers.h"
 #include "framework/SystemCalls.h"
@@ -59,6 +60,8 @@ bool GalleryDialog::OnInitDialog() {
         SetWindowPos(section.GroupBox(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     LoadSkin();
+    // Beside the gallery: the control bars' windows.
+    OpenBarWindows(hwnd_);
     return true;
 }
 

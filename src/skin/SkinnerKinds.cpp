@@ -22,6 +22,10 @@
 #include "skin/kinds/StatusBarSkinner.h"
 #include "skin/kinds/TabControlSkinner.h"
 #include "skin/kinds/ToolbarSkinner.h"
+// rebars and framework control bars, band windows, framed windows fitted to their control bar
+#include "skin/kinds/BandSkinner.h"
+#include "skin/kinds/ControlBarFrameSkinner.h"
+#include "skin/kinds/ControlBarSkinner.h"
 
 #include <new>
 
@@ -63,6 +67,10 @@ constexpr KindMaker kinds[] = {
     {SkinKind::Toolbar, &Make<ToolbarSkinner>},
     {SkinKind::DateTimePicker, &Make<DateTimePickerSkinner>},
     {SkinKind::MonthCalendar, &Make<MonthCalendarSkinner>},
+    // Rebars and framework control bars, band windows, framed windows fitted to their control bar.
+    {SkinKind::ControlBar, &Make<ControlBarSkinner>},
+    {SkinKind::Band, &Make<BandSkinner>},
+    {SkinKind::ControlBarFrame, &Make<ControlBarFrameSkinner>},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 //
 //   make-skin-atlas DESCRIPTION OUTPUT.bmp
 #include "BarsTabsAndDatesArt.h"
+#include "ControlBarsArt.h"
 #include "PaletteNames.h"
 #include "SkinAtlasCanvas.h"
 #include "SkinAtlasControls.h"
@@ -315,6 +316,7 @@ void ScrollThumb(PartCanvas& c, bool vertical, Look look) {
 void PaintPart(SkinPart part, PartCanvas& c) {
     using P = SkinPart;
     if (PaintBarTabOrDatePart(part, c)) return;
+    if (PaintControlBarPart(part, c)) return;
     switch (part) {
         case P::TitleBarActive: return TitleBar(c, true);
         case P::TitleBarInactive: return TitleBar(c, false);
