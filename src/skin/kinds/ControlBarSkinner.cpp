@@ -40,9 +40,17 @@ void ControlBarSkinner::OnAttach() {
     rebar_ = ClassNameOf(window).find("ReBarWindow32") != std::string::npos;
     horizontal_ = Horizontal(window);
     // A framework bar takes its frame now.
-    if (!rebar_)
-        SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    if (!rebar_) ComputeFrameAgain();
+}
+
+// A new skin may size a framework bar's frame otherwise.
+void ControlBarSkinner::OnSkinLoaded() {
+    if (!rebar_) ComputeFrameAgain();
+}
+
+void ControlBarSkinner::ComputeFrameAgain() const {
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 LRESULT ControlBarSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -169,9 +177,7 @@ LRESULT ControlBarSkinner::FrameworkBarProc(UINT message, WPARAM wParam, LPARAM 
         const bool before = horizontal_;
         horizontal_ = Horizontal(window);
         const LRESULT answer = CallPrevious(message, wParam, lParam);
-        if (before != horizontal_)
-            SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                         SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        if (before != horizontal_) ComputeFrameAgain();
         return answer;
     }
     default:

@@ -15,6 +15,7 @@ public:
     using KindSkinner::KindSkinner;
 
     void OnAttach() override;
+    void OnSkinLoaded() override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -26,6 +27,7 @@ private:
     void DrawBands(HDC dc, const RECT& client, const SkinData& skin);
     void DrawFrameworkBarFrame();
     void RedrawAll() const;
+    void ComputeFrameAgain() const;
 
     bool rebar_ = false;
     bool horizontal_ = true;
