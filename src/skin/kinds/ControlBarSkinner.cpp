@@ -128,7 +128,8 @@ void ControlBarSkinner::DrawBands(HDC dc, const RECT& client, const SkinData& sk
 
         const BandGripperStyle grip{(band.fStyle & RBBS_GRIPPERALWAYS) != 0, (band.fStyle & RBBS_NOGRIPPER) != 0,
                                     (band.fStyle & RBBS_FIXEDSIZE) != 0};
-        const int header = vertical ? borders.top : borders.left;
+        // Without band borders the rebar tells the header's length in `left` alone, vertical or not.
+        const int header = vertical && (style & RBS_BANDBORDERS) ? borders.top : borders.left;
         const BandHeader place = BandHeaderLayout(ToSkinRect(rect), header, vertical, BandShowsGripper(grip, count),
                                                   gripperThickness);
         if (!place.gripper.Empty())
