@@ -1,11 +1,13 @@
 #include "gallery/BarWindows.h"
 
+#include "common/CodePage.h"
 #include "skin/engine/SkinProperties.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 namespace qivyun::gallery {
 namespace {
@@ -98,8 +100,9 @@ LRESULT CALLBACK DockingProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 
 // The host chooses the fitted-frame type before the window is made, as a host does.
 LRESULT CALLBACK FloatingBarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) SetPropA(window, skin::SkinTypeProperty, reinterpret_cast<HANDLE>(FittedFrameType));
-    if (message == WM_NCDESTROY) RemovePropA(window, skin::SkinTypeProperty);
+    static const std::wstring property = WideFromUtf8(skin::SkinTypeProperty);
+    if (message == WM_NCCREATE) SetPropW(window, property.c_str(), reinterpret_cast<HANDLE>(FittedFrameType));
+    if (message == WM_NCDESTROY) RemovePropW(window, property.c_str());
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
