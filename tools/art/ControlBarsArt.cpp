@@ -63,6 +63,12 @@ void TravelBand(PartCanvas& c, bool enabled) {
     c.Paint(RoundedBox(2, 2, w - 2, h - 2, 0), face);
 }
 
+// Two small arrows pointing along the band: more of it lies beyond its end.
+void Chevron(PartCanvas& c) {
+    c.Ground(BandShade(c.Height()));
+    for (const double x : {1.5, 5.5}) c.Paint(Stroke({{x, 2}, {x + 3, 5}, {x, 8}}, 1.4), Solid(palette::Ink));
+}
+
 }  // namespace
 
 bool PaintControlBarPart(SkinPart part, PartCanvas& c) {
@@ -78,6 +84,7 @@ bool PaintControlBarPart(SkinPart part, PartCanvas& c) {
         case P::ControlBarBorder: ControlBarBorder(c); return true;
         case P::TravelBandBackground: TravelBand(c, true); return true;
         case P::TravelBandBackgroundDisabled: TravelBand(c, false); return true;
+        case P::RebarChevron: Chevron(c); return true;
         default: return false;
     }
 }

@@ -194,6 +194,7 @@ namespace qivyun::skin {
     X(ControlBarBorder, 247, "border of a framework control bar; the inside is keyed")              \
     X(TravelBandBackground, 248, "band window: face and border")                                    \
     X(TravelBandBackgroundDisabled, 249, "band window, disabled")                                   \
+    X(RebarChevron, 250, "chevron of a band too short for its child, centred on its button")        \
     /* the window background: its area becomes the background brush */                             \
     X(WindowBackground, 271, "background of windows and controls")
 

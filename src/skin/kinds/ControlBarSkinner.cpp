@@ -5,6 +5,7 @@
 #include "skin/engine/SkinnerDrawing.h"
 #include "skin/engine/SkinnerText.h"
 #include "skin/kinds/ControlBarLayout.h"
+#include "skin/kinds/DatePickerLooks.h"
 #include "skin/patching/Unpatched.h"
 
 #include <commctrl.h>
@@ -17,6 +18,7 @@ namespace qivyun::skin {
 namespace {
 
 constexpr int GripperSpace = 4;  // the gripper strip of a framework bar beyond the gripper's thickness
+constexpr int MostChevronLength = 32;  // how far from a band's end its chevron is looked for
 
 // A framework bar's frame: the border part's margin on every side, and the gripper strip.
 struct FrameworkBarFrame {
@@ -134,6 +136,14 @@ void ControlBarSkinner::DrawBands(HDC dc, const RECT& client, const SkinData& sk
                                                   gripperThickness);
         if (!place.gripper.Empty())
             DrawSkinPart(dc, ToRect(place.gripper), vertical ? SkinPart::BarGripperVertical : SkinPart::BarGripper, skin);
+        if (band.fStyle & RBBS_USECHEVRON) {
+            const RECT chevron = ChevronOf(index, rect, vertical);
+            if (!IsRectEmpty(&chevron)) {
+                const ImagePart& glyph = skin.Part(SkinPart::RebarChevron);
+                const SkinRect at = CentredIn(ToSkinRect(chevron), glyph.width, glyph.height);
+                DrawSkinPart(dc, ToRect(at), SkinPart::RebarChevron, skin);
+            }
+        }
         if (text[0] && !place.label.Empty()) {
             RECT label = ToRect(place.label);
             DrawTextW(dc, text, -1, &label, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -144,6 +154,27 @@ void ControlBarSkinner::DrawBands(HDC dc, const RECT& client, const SkinData& sk
         RebarBorderLines(bands, ToSkinRect(client), vertical, skin.Part(SkinPart::RebarBandBorder).width);
     for (const SkinRect& line : lines.betweenBands) DrawSkinPart(dc, ToRect(line), SkinPart::RebarBandBorder, skin);
     for (const SkinRect& line : lines.betweenRows) DrawSkinPart(dc, ToRect(line), SkinPart::RebarRowLine, skin);
+}
+
+// The rebar reports its chevrons only to its hit test: the pixels along the band's middle, from
+// its end inwards, that answer the band's chevron.
+RECT ControlBarSkinner::ChevronOf(int index, const RECT& band, bool vertical) const {
+    RECT chevron{};
+    for (int back = 1; back <= MostChevronLength; ++back) {
+        RBHITTESTINFO hit{};
+        hit.pt = vertical ? POINT{(band.left + band.right) / 2, band.bottom - back}
+                          : POINT{band.right - back, (band.top + band.bottom) / 2};
+        CallPrevious(RB_HITTEST, 0, RecordParameter(&hit));
+        const bool onChevron = hit.iBand == index && (hit.flags & RBHT_CHEVRON) == RBHT_CHEVRON;
+        if (!onChevron) {
+            if (!IsRectEmpty(&chevron)) break;
+            continue;
+        }
+        const RECT pixel = vertical ? RECT{band.left, hit.pt.y, band.right, hit.pt.y + 1}
+                                    : RECT{hit.pt.x, band.top, hit.pt.x + 1, band.bottom};
+        UnionRect(&chevron, &chevron, &pixel);
+    }
+    return chevron;
 }
 
 // ---- framework control bars

@@ -25,6 +25,7 @@ private:
     LRESULT FrameworkBarProc(UINT message, WPARAM wParam, LPARAM lParam);
     void DrawRebar();
     void DrawBands(HDC dc, const RECT& client, const SkinData& skin);
+    RECT ChevronOf(int index, const RECT& band, bool vertical) const;
     void DrawFrameworkBarFrame();
     void RedrawAll() const;
     void ComputeFrameAgain() const;

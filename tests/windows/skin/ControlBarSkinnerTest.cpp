@@ -130,6 +130,31 @@ TEST_F(ControlBarSkinnerTest, ARebarDrawsItsBandsAndGrippersAndItsBandsStillMove
     EXPECT_TRUE(heard.Heard(RBN_BEGINDRAG));
     EXPECT_TRUE(heard.Heard(RBN_ENDDRAG));
     expectGripper(1, true);
+
+    // A band too short for what it would show gets the skin's chevron at its end, and loses it
+    // when it no longer asks for one.
+    const auto inkAtEnd = [&] {  // the glyph's dark pixels; the band, its lines and the empty edit box are light
+        UpdateWindow(rebar);
+        const RECT band = BandRect(rebar, 1);
+        const Picture shown = Capture(rebar);
+        int dark = 0;
+        for (int y = band.top; y < band.bottom; ++y)
+            for (int x = band.right - 32; x < band.right; ++x) {
+                const uint32_t pixel = shown.At(x, y);
+                dark += (pixel >> 16) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF) < 360;
+            }
+        return dark;
+    };
+    REBARBANDINFOW chevron{};
+    chevron.cbSize = sizeof chevron;
+    chevron.fMask = RBBIM_STYLE | RBBIM_IDEALSIZE;
+    chevron.fStyle = RBBS_USECHEVRON;
+    chevron.cxIdeal = 900;
+    SendMessageW(rebar, RB_SETBANDINFOW, 1, reinterpret_cast<LPARAM>(&chevron));
+    EXPECT_GT(inkAtEnd(), 0);
+    chevron.fStyle = 0;
+    SendMessageW(rebar, RB_SETBANDINFOW, 1, reinterpret_cast<LPARAM>(&chevron));
+    EXPECT_EQ(inkAtEnd(), 0);
     DestroyWindow(rebar);
 }
 
