@@ -2,6 +2,7 @@
 
 #include "common/CodePage.h"
 #include "common/FilePath.h"
+#include "gallery/BarWindows.h"
 #include "framework/DeviceContext.h"
 #include "framework/MessageCrackers.h"
 #include "framework/SystemCalls.h"
@@ -62,6 +63,8 @@ bool GalleryDialog::OnInitDialog() {
     // The windows of kinds the gallery's own window cannot hold open beside it.
     OpenFrameworkWindow(hwnd_);
     LoadSkin();
+    // Beside the gallery: the control bars' windows.
+    OpenBarWindows(hwnd_);
     return true;
 }
 

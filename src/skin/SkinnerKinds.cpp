@@ -25,6 +25,10 @@
 // framework-style frames: the frame client, the child panel (the framework frame is a dialog's)
 #include "skin/kinds/ChildPanelSkinner.h"
 #include "skin/kinds/FrameClientSkinner.h"
+// rebars and framework control bars, band windows, framed windows fitted to their control bar
+#include "skin/kinds/BandSkinner.h"
+#include "skin/kinds/ControlBarFrameSkinner.h"
+#include "skin/kinds/ControlBarSkinner.h"
 
 #include <new>
 
@@ -70,6 +74,10 @@ constexpr KindMaker kinds[] = {
     {SkinKind::FrameClient, &Make<FrameClientSkinner>},
     {SkinKind::AfxFrame, &Make<DialogSkinner>},
     {SkinKind::ChildPanel, &Make<ChildPanelSkinner>},
+    // Rebars and framework control bars, band windows, framed windows fitted to their control bar.
+    {SkinKind::ControlBar, &Make<ControlBarSkinner>},
+    {SkinKind::Band, &Make<BandSkinner>},
+    {SkinKind::ControlBarFrame, &Make<ControlBarFrameSkinner>},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 //   make-skin-atlas DESCRIPTION OUTPUT.bmp
 #include "BarsTabsAndDatesArt.h"
 #include "MenuBarsAndWorkspaceArt.h"
+#include "ControlBarsArt.h"
 #include "PaletteNames.h"
 #include "SkinAtlasCanvas.h"
 #include "SkinAtlasControls.h"
@@ -317,6 +318,7 @@ void PaintPart(SkinPart part, PartCanvas& c) {
     using P = SkinPart;
     if (PaintBarTabOrDatePart(part, c)) return;
     if (PaintMenuBarOrWorkspacePart(part, c)) return;
+    if (PaintControlBarPart(part, c)) return;
     switch (part) {
         case P::TitleBarActive: return TitleBar(c, true);
         case P::TitleBarInactive: return TitleBar(c, false);

@@ -181,6 +181,20 @@ namespace qivyun::skin {
     X(DateDropButtonDisabled, 234, "drop-down button of a disabled picker")                         \
     X(DateDropGlyph, 235, "calendar glyph centred on the drop-down button")                         \
     X(DateDropGlyphDisabled, 236, "calendar glyph, disabled picker")                                \
+    /* control bars and rebars: the rebar behind its bands, a band's face, the grippers of a        \
+       horizontal and a vertical bar, the lines between bands and between rows; a framework         \
+       control bar's face and its border; a band window's face and border */                        \
+    X(RebarBackground, 240, "rebar, behind its bands")                                              \
+    X(RebarBand, 241, "face of a rebar band")                                                       \
+    X(BarGripper, 242, "gripper at the left of a horizontal bar or band: dots in a column")         \
+    X(BarGripperVertical, 243, "gripper at the top of a vertical bar or band: dots in a row")       \
+    X(RebarBandBorder, 244, "line at the right end of a band (band borders)")                       \
+    X(RebarRowLine, 245, "line between two rows of bands")                                          \
+    X(ControlBarBackground, 246, "face of a framework control bar")                                 \
+    X(ControlBarBorder, 247, "border of a framework control bar; the inside is keyed")              \
+    X(TravelBandBackground, 248, "band window: face and border")                                    \
+    X(TravelBandBackgroundDisabled, 249, "band window, disabled")                                   \
+    X(RebarChevron, 250, "chevron of a band too short for its child, centred on its button")        \
     /* the window background: its area becomes the background brush */                             \
     X(WindowBackground, 271, "background of windows and controls")                                  \
     /* menu bars of framed windows, and the workspace of frame and MDI clients */                  \
@@ -212,8 +226,10 @@ namespace qivyun::skin {
     X(CheckBoxText, 0, "check box text")                                                            \
     X(TrackbarTick, 1, "tick marks of trackbars")                                                   \
     X(TrackbarTickDisabled, 2, "tick marks of a disabled trackbar")                                 \
+    X(RebarText, 3, "label of a rebar band")                                                        \
     X(CheckBoxTextDisabled, 4, "check box text, disabled")                                          \
     X(PushButtonText, 5, "push button text")                                                        \
+    X(RebarTextDisabled, 6, "label of a band of a disabled rebar")                                  \
     X(PushButtonTextDisabled, 9, "push button text, disabled")                                      \
     X(RadioText, 10, "radio button text")                                                           \
     X(RadioTextDisabled, 14, "radio button text, disabled")                                         \

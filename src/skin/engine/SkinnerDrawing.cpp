@@ -162,29 +162,44 @@ HFONT SkinnerFont(HWND window, SkinFontSlot slot, const SkinData& skin) {
     return own ? own : skin.DefaultFont(false);
 }
 
-void PaintNonClientBorder(HWND window, const RECT& inner, const SkinData& skin) {
+namespace {
+
+// What paint(buffer, window rectangle at the origin) draws between the window rectangle and
+// `inner` (window coordinates), copied once; the inside is the control's own.
+void ComposeAround(HWND window, const RECT& inner, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint) {
     const RECT outer = WindowRectAtOrigin(window);
     if (EqualRect(&outer, &inner)) return;
     WindowDc windowDc(window, unpatched::DcCalls());
     if (!windowDc) return;
     SurfacePool::Lease buffer = skin.Surfaces().Borrow(windowDc.Get(), outer.right, outer.bottom);
     if (!buffer) return;
-    // Only the frame: the client area is the control's own.
     ExcludeClipRect(buffer.Dc(), inner.left, inner.top, inner.right, inner.bottom);
     ExcludeClipRect(windowDc.Get(), inner.left, inner.top, inner.right, inner.bottom);
-    const bool bordered = (unpatched::GetWindowLongA(window, GWL_EXSTYLE) & EdgeStyles) ||
-                          (unpatched::GetWindowLongA(window, GWL_STYLE) & WS_BORDER);
-    if (bordered) {
-        const BorderColours colours = BorderColoursOfState(window);
-        UniqueGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, skin.Colour(colours.pen)));
-        UniqueGdiObject<HBRUSH> fill(CreateSolidBrush(skin.Colour(colours.fill)));
-        SelectedObject selectedPen(buffer.Dc(), pen.Get());
-        SelectedObject selectedBrush(buffer.Dc(), fill.Get());
-        Rectangle(buffer.Dc(), outer.left, outer.top, outer.right, outer.bottom);
-    } else {
-        FillSkinBackground(window, buffer.Dc(), outer, skin);
-    }
+    paint(buffer.Dc(), outer);
     buffer.CopyTo(windowDc.Get(), 0, 0);
+}
+
+}  // namespace
+
+void PaintFrameOffScreen(HWND window, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint) {
+    if (skin.Loaded()) ComposeAround(window, ClientRectInWindow(window), skin, paint);
+}
+
+void PaintNonClientBorder(HWND window, const RECT& inner, const SkinData& skin) {
+    ComposeAround(window, inner, skin, [&](HDC dc, const RECT& outer) {
+        const bool bordered = (unpatched::GetWindowLongA(window, GWL_EXSTYLE) & EdgeStyles) ||
+                              (unpatched::GetWindowLongA(window, GWL_STYLE) & WS_BORDER);
+        if (bordered) {
+            const BorderColours colours = BorderColoursOfState(window);
+            UniqueGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, skin.Colour(colours.pen)));
+            UniqueGdiObject<HBRUSH> fill(CreateSolidBrush(skin.Colour(colours.fill)));
+            SelectedObject selectedPen(dc, pen.Get());
+            SelectedObject selectedBrush(dc, fill.Get());
+            Rectangle(dc, outer.left, outer.top, outer.right, outer.bottom);
+        } else {
+            FillSkinBackground(window, dc, outer, skin);
+        }
+    });
 }
 
 void PaintBorderAroundSystemBars(WindowSkinner& skinner, WPARAM region, const SkinData& skin) {

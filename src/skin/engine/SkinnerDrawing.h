@@ -63,6 +63,10 @@ COLORREF SkinTextColour(HWND window, SkinColour colour, const SkinData& skin);
 // the engine's default text font.
 HFONT SkinnerFont(HWND window, SkinFontSlot slot, const SkinData& skin);
 
+// The window's non-client area alone (the client rectangle left out) composed off screen by
+// paint(buffer, window rectangle at the origin) and copied once; nothing without one or a loaded skin.
+void PaintFrameOffScreen(HWND window, const SkinData& skin, const std::function<void(HDC, const RECT&)>& paint);
+
 // The non-client frame between the window rectangle and `inner` (window coordinates): with an edge
 // style or WS_BORDER a 1-pixel line and a fill in the border colours of the window's state
 // (disabled, focused, normal), else the skin's background. Nothing for a window without a

@@ -44,6 +44,13 @@ public:
     // The bar (SB_HORZ, SB_VERT, SB_CTL) the skinner draws itself, or nothing.
     virtual ScrollState* OwnScrollBar(int /*bar*/) { return nullptr; }
     virtual void RedrawOwnScrollBars() {}
+    // A child window's size changed, as the skinner of a bar tells its parent's: a window that
+    // fits itself to its bar follows.
+    virtual void ChildResized(HWND /*child*/) {}
+    // Tells the parent's skinner, if the parent has one, that this window's size changed.
+    void TellParentOfResize() const {
+        if (WindowSkinner* parent = Of(GetParent(window))) parent->ChildResized(window);
+    }
 
     // The skinner of a window, or nothing; from any thread.
     static WindowSkinner* Of(HWND window);

@@ -33,6 +33,7 @@ HICON TitleIcon(HWND window) {
         if (auto icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, kind, 0))) return icon;
     }
     const auto extended = static_cast<DWORD>(unpatched::GetWindowLongA(window, GWL_EXSTYLE));
+    if (extended & WS_EX_TOOLWINDOW) return nullptr;  // a tool window's title bar shows no icon
     if ((StyleOf(window) & DS_MODALFRAME) || (extended & WS_EX_DLGMODALFRAME)) return nullptr;
     if (auto icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM))) return icon;
     return reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON));
@@ -150,8 +151,10 @@ const FrameLayout& SkinnedFrame::Layout() {
     const SkinData* skin = LoadedSkin();
     FrameStyle wanted;
     wanted.systemMenu = style & WS_SYSMENU;
-    wanted.minimiseBox = style & WS_MINIMIZEBOX;
-    wanted.maximiseBox = style & WS_MAXIMIZEBOX;
+    // A tool window's title bar has the close button alone.
+    const bool tool = unpatched::GetWindowLongA(Window(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW;
+    wanted.minimiseBox = !tool && (style & WS_MINIMIZEBOX);
+    wanted.maximiseBox = !tool && (style & WS_MAXIMIZEBOX);
     wanted.maximised = maximised;
     wanted.sizable = style & WS_THICKFRAME;
     wanted.icon = TitleIcon(Window()) != nullptr;

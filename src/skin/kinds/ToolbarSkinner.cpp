@@ -43,6 +43,9 @@ LRESULT ToolbarSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_ENABLE:
         return CallPreviousThen(message, wParam, lParam, [this] { DrawToolbar(); });
+    case WM_SIZE:
+        // A window fitted to its toolbar follows the toolbar's height.
+        return CallPreviousThen(message, wParam, lParam, [this] { TellParentOfResize(); });
     default:
         break;
     }

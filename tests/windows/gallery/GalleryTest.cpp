@@ -5,6 +5,7 @@
 #include "common/CodePage.h"
 #include "framework/Dialog.h"
 #include "framework/Text.h"
+#include "gallery/BarWindows.h"
 #include "gallery/FrameworkWindow.h"
 #include "gallery/GalleryDialog.h"
 #include "skin/engine/WindowSkinner.h"
@@ -13,6 +14,7 @@
 #include "../support/Pump.h"
 #include "../support/WindowCapture.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -103,6 +105,47 @@ TEST(GalleryWithTheBuiltInSkin, SkinsEveryControlAndHoldsItsGdiObjectsOverAHundr
     gallery.Destroy();
 }
 
+// The windows the gallery opens beside itself, each photographed alone at the screen's corner.
+void PhotographBarWindows(const std::string& suffix) {
+    for (const auto& [className, name] : {std::pair{DockingWindowClass, "docking"}, std::pair{FloatingBarClass, "floating-bar"}}) {
+        const HWND window = FindWindowW(className, nullptr);
+        ASSERT_TRUE(window) << name;
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        Repaint(window);
+        test::PumpFor(200);
+        EXPECT_TRUE(test::SaveWindowPng(window, test::ScreensFolder() + "/skin-gallery-" + name + suffix + ".png"));
+    }
+}
+
+TEST(GalleryWithTheBuiltInSkin, OpensItsBarWindowsBesideItSkinnedAndHoldsTheirGdiObjects) {
+    GalleryDialog gallery({SkinChoice::Source::BuiltIn, {}});
+    ASSERT_TRUE(gallery.Create(nullptr));
+    test::PumpFor(300);
+    const HWND docking = FindWindowW(DockingWindowClass, nullptr), floating = FindWindowW(FloatingBarClass, nullptr);
+    ASSERT_TRUE(docking && floating);
+    // Each bar kind draws through its skinner: the rebar and framework bar, the band window, the fitted frame.
+    const std::pair<HWND, skin::SkinType> kinds[] = {
+        {FindWindowExW(docking, nullptr, REBARCLASSNAMEW, nullptr), 1022},
+        {FindWindowExW(docking, nullptr, FrameworkBarClass, nullptr), 1005},
+        {FindWindowExW(docking, nullptr, BandWindowClass, nullptr), 1033},
+        {floating, 1030},
+    };
+    for (const auto& [window, type] : kinds) {
+        ASSERT_NE(skin::WindowSkinner::Of(window), nullptr) << type;
+        EXPECT_EQ(skin::WindowSkinner::Of(window)->skinType, type);
+    }
+    PhotographBarWindows("");
+    Repaint(docking);
+    Repaint(floating);
+    const int afterFirst = test::GdiObjectCount();
+    for (int i = 0; i < 100; ++i) {
+        Repaint(docking);
+        Repaint(floating);
+    }
+    EXPECT_EQ(test::GdiObjectCount(), afterFirst);
+    gallery.Destroy();
+}
+
 TEST(GalleryWithTheBuiltInSkin, ASkinFileThatDoesNotLoadIsToldWithItsCodeAndTheBuiltInSkinShown) {
     GalleryDialog gallery({SkinChoice::Source::File, "Z:/nonexistent-folder/QivYun.zor"});
     ASSERT_TRUE(gallery.Create(nullptr)) << "CreateDialogParamW failed, error " << GetLastError();
@@ -127,6 +170,7 @@ TEST(GalleryInTheSystemsLook, ShowsTheSameControlsUnskinned) {
     test::PumpFor(200);
     EXPECT_TRUE(test::SaveWindowPng(gallery.Handle(), test::ScreensFolder() + "/skin-gallery-window-unskinned.png"));
     CheckFrameworkWindow(false, "skin-gallery-framework-window-unskinned.png");
+    PhotographBarWindows("-unskinned");
     gallery.Destroy();
 }
 
