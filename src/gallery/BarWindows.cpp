@@ -1,7 +1,6 @@
 #include "gallery/BarWindows.h"
 
-#include "common/CodePage.h"
-#include "skin/engine/SkinProperties.h"
+#include "gallery/HostSkinType.h"
 
 #include <commctrl.h>
 
@@ -15,7 +14,6 @@ namespace {
 constexpr int DockingWidth = 330, DockingHeight = 230;
 constexpr int FloatingWidth = 260, FloatingHeight = 90;
 constexpr int FrameworkBarHeight = 36;
-constexpr UINT_PTR FittedFrameType = 1030;  // the skin type of a framed window fitted to its bar
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
@@ -100,9 +98,7 @@ LRESULT CALLBACK DockingProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 
 // The host chooses the fitted-frame type before the window is made, as a host does.
 LRESULT CALLBACK FloatingBarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    static const std::wstring property = WideFromUtf8(skin::SkinTypeProperty);
-    if (message == WM_NCCREATE) SetPropW(window, property.c_str(), reinterpret_cast<HANDLE>(FittedFrameType));
-    if (message == WM_NCDESTROY) RemovePropW(window, property.c_str());
+    NameSkinTypeAsAHostDoes(window, message, skin::skintype::ControlBarFrame);
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -1,5 +1,7 @@
 #include "gallery/FrameworkWindow.h"
 
+#include "gallery/HostSkinType.h"
+
 #include <algorithm>
 
 namespace qivyun::gallery {
@@ -9,8 +11,6 @@ constexpr wchar_t PanelClass[] = L"QivYunGalleryPanel";
 constexpr wchar_t DocumentClass[] = L"QivYunGalleryDocument";
 constexpr int PanelWidth = 150;
 constexpr UINT ClientId = 1, FirstDocumentId = 50000;
-// The skin type a host gives a child panel.
-constexpr UINT_PTR ChildPanelType = 1037;
 
 HWND ClientOf(HWND frame) { return GetDlgItem(frame, ClientId); }
 
@@ -25,8 +25,7 @@ LRESULT CALLBACK FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM 
 }
 
 LRESULT CALLBACK PanelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) SetPropW(panel, L"ZOR_C", reinterpret_cast<HANDLE>(ChildPanelType));
-    if (message == WM_NCDESTROY) RemovePropW(panel, L"ZOR_C");
+    NameSkinTypeAsAHostDoes(panel, message, skin::skintype::ChildPanel);
     return DefWindowProcW(panel, message, wParam, lParam);
 }
 
