@@ -26,9 +26,11 @@ bool Contains(const GridRect& r, POINT p) { return p.x >= r.x && p.y >= r.y && p
 
 DWORD StyleOf(HWND window) { return static_cast<DWORD>(unpatched::GetWindowLongA(window, GWL_STYLE)); }
 
-// The icon the title bar shows: one given to the window, else its class's, except on the modal
-// frames of dialogs, which show none unless they are given one.
-HICON TitleIcon(HWND window) {
+}  // namespace
+
+// One given to the window, else its class's, except on tool windows and the modal frames of
+// dialogs, which show none unless they are given one.
+HICON SkinnedFrame::TitleIcon(HWND window) {
     for (WPARAM kind : {WPARAM(ICON_SMALL), WPARAM(ICON_SMALL2), WPARAM(ICON_BIG)}) {
         if (auto icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, kind, 0))) return icon;
     }
@@ -38,6 +40,8 @@ HICON TitleIcon(HWND window) {
     if (auto icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM))) return icon;
     return reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON));
 }
+
+namespace {
 
 struct ButtonParts {
     SkinPart normal, over, held;

@@ -25,6 +25,8 @@ public:
 
     // A window gets the skin's frame while it has a caption (both bits).
     static bool Wanted(HWND window);
+    // The icon a window's title bar shows, or none.
+    static HICON TitleIcon(HWND window);
 
     // Takes over the non-client area of the window as it is now.
     void Attach();

@@ -6,6 +6,7 @@
 #include "skin/engine/SkinnerDrawing.h"
 #include "skin/engine/WindowSkinner.h"
 #include "skin/kinds/OwnedMenuItems.h"
+#include "skin/kinds/SkinnedFrame.h"
 #include "skin/patching/Unpatched.h"
 
 namespace qivyun::skin {
@@ -38,12 +39,6 @@ std::optional<std::pair<SkinPart, SkinPart>> ButtonPartsOf(HBITMAP bitmap) {
     if (bitmap == HBMMENU_MBAR_CLOSE || bitmap == HBMMENU_MBAR_CLOSE_D)
         return std::pair{SkinPart::CloseButtonNormal, SkinPart::CloseButtonOver};
     return std::nullopt;
-}
-
-HICON SmallIconOf(HWND window) {
-    if (auto icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL2, 0))) return icon;
-    if (auto icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM))) return icon;
-    return reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON));
 }
 
 }  // namespace
@@ -190,7 +185,7 @@ void SkinnedMenuBar::DrawPicture(HDC dc, const Item& item, const RECT& rect, boo
     const int side = std::min(inner.right - inner.left, inner.bottom - inner.top);
     if (item.bitmap == HBMMENU_SYSTEM) {
         // The item's data is the maximised child whose system menu it opens.
-        if (HICON icon = SmallIconOf(reinterpret_cast<HWND>(item.data)))
+        if (HICON icon = SkinnedFrame::TitleIcon(reinterpret_cast<HWND>(item.data)))
             DrawIconEx(dc, inner.left, inner.top + (inner.bottom - inner.top - side) / 2, icon, side, side, 0, nullptr,
                        DI_NORMAL);
         return;
